@@ -1,0 +1,6 @@
+#include "devices/countdownclock.h"
+
+CountdownClock::CountdownClock(QObject *parent)
+    : QObject(parent)
+{
+}

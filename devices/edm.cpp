@@ -1,0 +1,6 @@
+#include "devices/edm.h"
+
+EDM::EDM(QObject *parent)
+    : QObject(parent)
+{
+}

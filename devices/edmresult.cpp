@@ -1,0 +1,32 @@
+#include "devices/edmresult.h"
+
+#include "store/localdatabase.h"
+
+EDMResult::EDMResult(LocalDatabase *store, QObject *parent)
+    : QObject(parent)
+    , store(store)
+{
+}
+
+QString EDMResult::text() const
+{
+    const QString time = since.toString(QStringLiteral("HH:mm:ss"));
+    if (referenceResult != NoReference)
+        return QStringLiteral("%1 m (EDM) - %2 m (tape) = %3 m (%4)")
+            .arg(QString::number(calculatedResult, 'f', 3), QString::number(referenceResult, 'f', 3),
+                 QString::number(calculatedResult - referenceResult, 'f', 3), time);
+    return QStringLiteral("%1 m (EMD) (%2)").arg(QString::number(calculatedResult, 'f', 3), time);
+}
+
+void EDMResult::save()
+{
+    if (!store)
+        return;
+    if (deleted) {
+        if (id != 0)
+            store->deleteEDMResult(id);
+        deleteLater();
+        return;
+    }
+    store->storeEDMResult(this);
+}

@@ -1,0 +1,6 @@
+#include "devices/scoreboard.h"
+
+Scoreboard::Scoreboard(QObject *parent)
+    : QObject(parent)
+{
+}

@@ -1,0 +1,6 @@
+#include "devices/thirdpartyresult.h"
+
+ThirdPartyResult::ThirdPartyResult(QObject *parent)
+    : QObject(parent)
+{
+}

@@ -1,0 +1,6 @@
+#include "devices/videoscoreboard.h"
+
+VideoScoreboard::VideoScoreboard(QObject *parent)
+    : QObject(parent)
+{
+}

@@ -1,0 +1,6 @@
+#include "devices/windspeed.h"
+
+Windspeed::Windspeed(QObject *parent)
+    : QObject(parent)
+{
+}

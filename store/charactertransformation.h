@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+// One text substitution a scoreboard driver applies, in the order of the store.
+struct CharacterTransformation
+{
+    QString source;
+    QString transformed;
+};

@@ -1,0 +1,138 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariantMap>
+
+#include "store/charactertransformation.h"
+#include "store/pendingaction.h"
+
+class EDMMeasurement;
+class EDMResult;
+class EDMResultMeasurement;
+class EDMTakeOffBoardMeasurement;
+class Participation;
+class Result;
+
+// The program's one persistent store of competition data: the schedule, the
+// participations and results of the open heat, the queue of changes the
+// server has not confirmed, the EDM calibration and the scoreboard's
+// character transformations. SQLite; every statement is prepared once.
+class LocalDatabase : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Opens "stadionix.db" in the application data folder.
+    explicit LocalDatabase(QObject *parent = nullptr);
+    // Opens the given file (tests, tools).
+    LocalDatabase(const QString &filePath, QObject *parent);
+    ~LocalDatabase() override;
+
+    static QString defaultFilePath();
+
+    // False when the file could not be opened or its tables not created: then
+    // nothing can be stored on this device and the user must be told.
+    bool isUsable() const { return m_usable; }
+    QString errorText() const { return m_errorText; }
+    QString filePath() const { return m_filePath; }
+    QString connectionName() const { return m_connectionName; }
+    QSqlDatabase database() const;
+
+    // Groups several writes into one transaction; nests. A failed statement
+    // inside makes the outermost end roll everything back.
+    bool beginTransaction();
+    bool endTransaction();
+
+    // Schedule.
+    void storeHeatEvents(const QList<QVariantMap> &heatEvents);
+    QList<QVariantMap> loadCachedHeatEvents();
+    void markCachedHeat(unsigned heatId);
+
+    // Participations and results of the cached heat.
+    void replaceCachedHeat(const QList<Participation *> &participations);
+    QList<Participation *> loadParticipations(unsigned heatId, QObject *parent = nullptr);
+    bool insertParticipation(Participation *participation);
+    void updateParticipation(Participation *participation);
+    void setParticipationOrder(unsigned id, unsigned order);
+    void setCurrentOrder(unsigned id, unsigned order);
+    void setStartHeight(unsigned id, double height);
+    void setOutOfCompetition(unsigned id, bool outOfCompetition);
+    void setParticipationBestResult(unsigned id, unsigned bestResult);
+    void setResultBestFlag(unsigned id, bool best);
+    // Inserts or updates a result together with the pending action that
+    // carries it to the server, in one transaction. Returns the local id, 0
+    // when nothing could be written.
+    unsigned storeResult(unsigned participationServerId, Result *result);
+    // Same without queueing anything (a confirmation from the server).
+    bool updateConfirmedResult(unsigned participationServerId, Result *result);
+    // Deletes a result row; false when there was none.
+    bool deleteResult(unsigned id);
+    QVariantMap resultRow(unsigned id);
+    QVariantMap participationRow(unsigned id);
+    QVariantMap participationRowByServerId(unsigned participationServerId);
+
+    // Pending actions.
+    unsigned pendingActionCount();
+    QList<PendingAction> pendingActions();
+    bool appendPendingAction(const QString &tableName, int action, unsigned localId);
+    void removePendingActions(unsigned localId);
+    void removeAllPendingActions();
+
+    // EDM.
+    unsigned storeEDMMeasurement(EDMMeasurement *measurement);
+    unsigned storeEDMResult(EDMResult *result);
+    unsigned storeEDMResultMeasurement(EDMResultMeasurement *link);
+    unsigned storeEDMTakeOffBoardMeasurement(EDMTakeOffBoardMeasurement *measurement);
+    EDMTakeOffBoardMeasurement *findEDMTakeOffBoardMeasurement(int board, int seqno, QObject *parent = nullptr);
+    QList<EDMTakeOffBoardMeasurement *> edmTakeOffBoardMeasurements(QObject *parent = nullptr);
+    EDMMeasurement *edmMeasurement(unsigned id, QObject *parent = nullptr);
+    QList<EDMMeasurement *> edmMeasurementsOfType(int type, QObject *parent = nullptr);
+    // The measurements an event result was computed from; each map also holds
+    // the link's id under "EDMEventMeasurementID".
+    QList<QVariantMap> edmMeasurementsOfResult(unsigned eventResultId);
+    EDMResult *latestEDMResult(QObject *parent = nullptr);
+    EDMResult *latestEDMResultInWindow(unsigned eventType, int resultType, double minimum, double maximum,
+                                       QObject *parent = nullptr);
+    QList<EDMResult *> edmTestResults(unsigned eventType, QObject *parent = nullptr);
+    void deleteEDMMeasurement(unsigned id);
+    void deleteEDMResultMeasurement(unsigned id);
+    void deleteEDMResult(unsigned id);
+    void deleteEDMTakeOffBoardMeasurement(unsigned id);
+    void deleteAllEDMTakeOffBoardMeasurements();
+    // Removes event results older than two days with their links and readings.
+    void purgeOldEDMResults();
+
+    const QList<CharacterTransformation> &characterTransformations() const { return m_transformations; }
+
+private:
+    void open(const QString &filePath);
+    bool configureDurability();
+    bool createTables();
+    void prepareStatements();
+    void seedCharacterTransformations();
+    QSqlQuery &statement(const char *name);
+    bool exec(QSqlQuery &query);
+    bool execText(const QString &sql);
+    void bindParticipation(QSqlQuery &query, const Participation *participation);
+    void bindResult(QSqlQuery &query, unsigned participationServerId, const Result *result);
+    bool insertParticipationRow(Participation *participation);
+    Result *resultFromQuery(const QSqlQuery &query, QObject *parent);
+    EDMMeasurement *measurementFromQuery(const QSqlQuery &query, QObject *parent);
+    EDMResult *edmResultFromQuery(const QSqlQuery &query, QObject *parent);
+    EDMTakeOffBoardMeasurement *takeOffBoardFromQuery(const QSqlQuery &query, QObject *parent);
+    void fail(const QString &what, const QString &error);
+
+    QString m_connectionName;
+    QString m_filePath;
+    bool m_usable = false;
+    QString m_errorText;
+    QHash<QByteArray, QSqlQuery> m_statements;
+    QList<CharacterTransformation> m_transformations;
+    int m_transactionDepth = 0;
+    bool m_transactionFailed = false;
+};

@@ -1,0 +1,138 @@
+#include <QProcess>
+#include <QtTest>
+
+#include <csignal>
+
+#include "app/singleinstanceguard.h"
+#include "support/testsupport.h"
+
+// Runs the real program as separate processes, as a user would start it twice.
+class TestSingleInstance : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { TestSupport::failOnUnexpectedWarnings(); }
+    void cleanup();
+
+    void secondStart_refusedWithMessageAndCodeZero();
+    void afterFirstCloses_nextStartIsPrimary();
+    void afterFirstIsKilled_staleClaimTakenOver();
+    void guard_sameKeySecondIsSecondaryWithNumber();
+
+private:
+    QProcess *startProgram(bool unattended = true);
+    bool waitUntilPrimary(QProcess *process);
+    QList<QProcess *> m_processes;
+};
+
+QProcess *TestSingleInstance::startProgram(bool unattended)
+{
+    auto *process = new QProcess(this);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    if (unattended)
+        env.insert(QStringLiteral("STADIONIX_UNATTENDED"), QStringLiteral("1"));
+    process->setProcessEnvironment(env);
+    process->setProgram(TestSupport::programPath());
+    process->start();
+    m_processes.append(process);
+    return process;
+}
+
+// The primary has claimed the instance once its lock file exists.
+bool TestSingleInstance::waitUntilPrimary(QProcess *process)
+{
+    if (!process->waitForStarted(5000))
+        return false;
+    QDir temp(QDir::tempPath());
+    for (int i = 0; i < 100; ++i) {
+        if (!temp.entryList({QStringLiteral("*.lock")}, QDir::Files | QDir::Hidden).isEmpty())
+            return process->state() == QProcess::Running;
+        QTest::qWait(50);
+    }
+    return false;
+}
+
+void TestSingleInstance::cleanup()
+{
+    for (QProcess *process : std::as_const(m_processes)) {
+        if (process->state() != QProcess::NotRunning) {
+            process->kill();
+            process->waitForFinished(3000);
+        }
+    }
+    qDeleteAll(m_processes);
+    m_processes.clear();
+    // A killed primary leaves its lock behind; the next start copes, but the
+    // next test should start clean.
+    QDir temp(QDir::tempPath());
+    for (const QString &name : temp.entryList({QStringLiteral("*.lock"), QStringLiteral("*.instances")}))
+        temp.remove(name);
+}
+
+void TestSingleInstance::secondStart_refusedWithMessageAndCodeZero()
+{
+    QProcess *first = startProgram();
+    QVERIFY(waitUntilPrimary(first));
+
+    QProcess *second = startProgram();
+    QVERIFY(second->waitForFinished(15000));
+    QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second->exitCode(), 0);
+    QVERIFY(second->readAllStandardError().contains(
+        "Already an instance of Stadionix is running, this one will be closed"));
+
+    // The first goes on undisturbed.
+    QTest::qWait(300);
+    QCOMPARE(first->state(), QProcess::Running);
+}
+
+void TestSingleInstance::afterFirstCloses_nextStartIsPrimary()
+{
+    QProcess *first = startProgram();
+    QVERIFY(waitUntilPrimary(first));
+    first->terminate();
+    QVERIFY(first->waitForFinished(10000));
+
+    QProcess *next = startProgram();
+    QVERIFY(waitUntilPrimary(next));
+    QTest::qWait(500);
+    QCOMPARE(next->state(), QProcess::Running);
+    QVERIFY(!next->readAllStandardError().contains("Already an instance"));
+}
+
+void TestSingleInstance::afterFirstIsKilled_staleClaimTakenOver()
+{
+    QProcess *first = startProgram();
+    QVERIFY(waitUntilPrimary(first));
+    ::kill(static_cast<pid_t>(first->processId()), SIGKILL);
+    QVERIFY(first->waitForFinished(5000));
+
+    QProcess *next = startProgram();
+    QVERIFY(next->waitForStarted(5000));
+    QTest::qWait(1500);
+    QCOMPARE(next->state(), QProcess::Running);
+    QVERIFY(!next->readAllStandardError().contains("Already an instance"));
+}
+
+void TestSingleInstance::guard_sameKeySecondIsSecondaryWithNumber()
+{
+    const QString key = SingleInstanceGuard::claimKey() + QStringLiteral("-guardtest");
+    SingleInstanceGuard primary(key);
+    QVERIFY(primary.isPrimary());
+    QCOMPARE(primary.instanceNumber(), 0u);
+    {
+        SingleInstanceGuard second(key);
+        QVERIFY(!second.isPrimary());
+        QCOMPARE(second.instanceNumber(), 1u);
+        SingleInstanceGuard third(key);
+        QCOMPARE(third.instanceNumber(), 2u);
+    }
+    primary.release();
+    SingleInstanceGuard again(key);
+    QVERIFY(again.isPrimary());
+}
+
+STADIONIX_TEST_MAIN(TestSingleInstance)
+#include "tst_singleinstance.moc"

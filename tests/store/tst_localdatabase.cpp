@@ -1,0 +1,488 @@
+#include <QProcess>
+#include <QSqlQuery>
+#include <QtTest>
+
+#include <csignal>
+
+#include "devices/edmmeasurement.h"
+#include "devices/edmresult.h"
+#include "devices/edmresultmeasurement.h"
+#include "devices/edmtakeoffboardmeasurement.h"
+#include "records/participation.h"
+#include "support/tempstore.h"
+#include "support/testsupport.h"
+
+namespace {
+
+QVariantMap heatMap(int heatId, const QString &name)
+{
+    return {{"eventID", 11},        {"eventName", "Long Jump Women"},
+            {"roundID", 21},        {"roundName", "Final"},
+            {"id", heatId},         {"name", name},
+            {"displayname", name},  {"athletesQuantity", 1},
+            {"combinedEventsQuantity", 0}, {"distance", 0},
+            {"fieldType", "H"},     {"windMode", "I"},
+            {"windspeed", 0},       {"seqno", 1},
+            {"time", "20261207 143000"}, {"status", 1},
+            {"numberOfParticipants", 12}, {"numberOfAttempts", 6}};
+}
+
+Participation *participationWithResults(LocalDatabase *store, unsigned serverId, const QList<double> &marks)
+{
+    auto *p = new Participation(store);
+    p->participation_id = serverId;
+    p->heat_id = 31;
+    p->round_id = 21;
+    p->event_id = 11;
+    p->category = QStringLiteral("W");
+    p->initial_order = p->working_order = serverId % 10;
+    p->field_type = QLatin1Char('H');
+    p->windmode = QLatin1Char('I');
+    p->startheight = 0;
+    auto *participant = new Participant;
+    participant->competitor()->bib = QString::number(serverId);
+    participant->competitor()->displayname = QStringLiteral("Zoë Øvergård");
+    participant->athlete()->firstname = QStringLiteral("Zoë");
+    participant->athlete()->lastname = QStringLiteral("Øvergård");
+    participant->athlete()->birthdate = QDate(2001, 3, 14);
+    participant->athlete()->gender = QStringLiteral("F");
+    participant->athlete()->nationality = QStringLiteral("NOR");
+    participant->club()->name = QStringLiteral("IL Fjellrev");
+    participant->club()->abbreviation = QStringLiteral("ILF");
+    p->addParticipant(participant);
+    unsigned seqno = 1;
+    for (double mark : marks) {
+        auto *r = new Result(store);
+        r->result_id = 900 + seqno;
+        r->seqno = seqno++;
+        r->value = mark;
+        r->wind = 0.3;
+        r->type = QStringLiteral("FTB");
+        r->setInfo(QStringLiteral("Q"));
+        r->time_performed = QTime(14, 31, 5);
+        p->addResult(r);
+    }
+    return p;
+}
+
+} // namespace
+
+class TestLocalDatabase : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { TestSupport::failOnUnexpectedWarnings(); }
+
+    void freshFile_nineTablesAndSeedRows();
+    void reopen_keepsDataAndAddsNoSeedRows();
+    void durability_walWithFullSync();
+    void unopenableFile_reportsUnusable();
+    void schedule_secondListReplacesFirst();
+    void schedule_numberOfAttemptsKept_data();
+    void schedule_numberOfAttemptsKept();
+    void schedule_missingTextStillStored();
+    void cachedHeat_roundTrip();
+    void cachedHeat_replaceKeepsUnsentResults();
+    void storeResult_queueRows();
+    void storeResult_failingQueue_rollsBackResult();
+    void removePendingActions_bothTables();
+    void participationOrder_queuesUpdate();
+    void edm_roundTrip();
+    void edm_purgeOlderThanTwoDays();
+    void killedWriter_everyCommittedResultHasItsAction();
+};
+
+void TestLocalDatabase::freshFile_nineTablesAndSeedRows()
+{
+    TempStore store;
+    QVERIFY(store->isUsable());
+    const QList<QVariantList> tables =
+        store.rows(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%' "
+                                  "ORDER BY rowid"));
+    QStringList names;
+    for (const QVariantList &row : tables)
+        names << row.first().toString();
+    QCOMPARE(names, (QStringList{"heatevents", "participations", "results", "unconfirmedactions", "edmeventresults",
+                                 "edmeventmeasurements", "edmmeasurements", "edmtakeoffboardmeasurements",
+                                 "charactertransformings"}));
+    QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM charactertransformings WHERE driver_name = 'C-Power'"))
+                 .toInt(),
+             132);
+
+    const QList<CharacterTransformation> &list = store->characterTransformations();
+    QCOMPARE(list.size(), 132);
+    QCOMPARE(list.first().source, QStringLiteral("Ä"));
+    QCOMPARE(list.first().transformed, QStringLiteral("AE"));
+    QCOMPARE(list.last().source, QStringLiteral("ż"));
+    QStringList sharp;
+    for (const CharacterTransformation &t : list) {
+        if (t.source == QStringLiteral("ß"))
+            sharp << t.transformed;
+        if (t.source == QStringLiteral("Ø"))
+            QCOMPARE(t.transformed, QStringLiteral("o"));
+    }
+    QCOMPARE(sharp, (QStringList{"ss", "SZ"}));
+}
+
+void TestLocalDatabase::reopen_keepsDataAndAddsNoSeedRows()
+{
+    TempStore store;
+    store->storeHeatEvents({heatMap(31, "LJ W")});
+    store.reopen();
+    QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM charactertransformings")).toInt(), 132);
+    QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM heatevents")).toInt(), 1);
+    QCOMPARE(store->characterTransformations().size(), 132);
+}
+
+void TestLocalDatabase::durability_walWithFullSync()
+{
+    TempStore store;
+    QCOMPARE(store.scalar(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
+    QCOMPARE(store.scalar(QStringLiteral("PRAGMA synchronous")).toInt(), 2);  // FULL
+}
+
+void TestLocalDatabase::unopenableFile_reportsUnusable()
+{
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath(QStringLiteral("notafolder")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Cannot open the local database")));
+    LocalDatabase store(dir.filePath(QStringLiteral("notafolder/stadionix.db")), nullptr);
+    QVERIFY(!store.isUsable());
+    QVERIFY(store.errorText().contains(QStringLiteral("Cannot open the local database")));
+    // Everything else answers empty instead of failing silently half way.
+    QCOMPARE(store.pendingActionCount(), 0u);
+    QVERIFY(store.loadCachedHeatEvents().isEmpty());
+    Result result;
+    QCOMPARE(store.storeResult(1, &result), 0u);
+}
+
+void TestLocalDatabase::schedule_secondListReplacesFirst()
+{
+    TempStore store;
+    store->storeHeatEvents({heatMap(31, "LJ W"), heatMap(32, "SP M")});
+    store->markCachedHeat(31);
+    QCOMPARE(store->loadCachedHeatEvents().size(), 1);
+    QCOMPARE(store->loadCachedHeatEvents().first().value("id").toInt(), 31);
+    QCOMPARE(store->loadCachedHeatEvents().first().value("localID").toInt() > 0, true);
+
+    store->storeHeatEvents({heatMap(40, "HJ W"), heatMap(41, "PV M"), heatMap(42, "100m")});
+    QCOMPARE(store.rows(QStringLiteral("SELECT heat_id, participants_cached FROM heatevents ORDER BY heat_id")),
+             (QList<QVariantList>{{40, 0}, {41, 0}, {42, 0}}));
+    QVERIFY(store->loadCachedHeatEvents().isEmpty());
+}
+
+void TestLocalDatabase::schedule_numberOfAttemptsKept_data()
+{
+    QTest::addColumn<QVariant>("sent");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("qualification with 3") << QVariant(3) << 3;
+    QTest::newRow("four attempts") << QVariant(4) << 4;
+    QTest::newRow("six attempts") << QVariant(6) << 6;
+    QTest::newRow("none sent") << QVariant() << 6;
+}
+
+void TestLocalDatabase::schedule_numberOfAttemptsKept()
+{
+    QFETCH(QVariant, sent);
+    QFETCH(int, stored);
+    TempStore store;
+    QVariantMap map = heatMap(31, "LJ W");
+    if (sent.isValid())
+        map.insert("numberOfAttempts", sent);
+    else
+        map.remove("numberOfAttempts");
+    store->storeHeatEvents({map});
+    store->markCachedHeat(31);
+    QCOMPARE(store->loadCachedHeatEvents().first().value("numberOfAttempts").toInt(), stored);
+}
+
+void TestLocalDatabase::schedule_missingTextStillStored()
+{
+    TempStore store;
+    QVariantMap map = heatMap(31, "100m");
+    map.remove("windMode");
+    map.remove("roundName");
+    map.insert("fieldType", "");
+    store->storeHeatEvents({map});
+    QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM heatevents")).toInt(), 1);
+    QVERIFY(store.scalar(QStringLiteral("SELECT round_name FROM heatevents")).isNull());
+}
+
+void TestLocalDatabase::cachedHeat_roundTrip()
+{
+    TempStore store;
+    QList<Participation *> heat{participationWithResults(store.get(), 501, {7.12, -1, 7.45}),
+                                participationWithResults(store.get(), 502, {})};
+    heat.first()->current_order = 1;
+    heat.first()->abandon = true;
+    heat.last()->working_order = 3;
+    store->replaceCachedHeat(heat);
+    for (Participation *p : std::as_const(heat))
+        QVERIFY(p->id != 0);
+    QVERIFY(heat.first()->results().first()->id != 0);
+
+    QList<Participation *> loaded = store->loadParticipations(31);
+    QCOMPARE(loaded.size(), 2);
+    for (int i = 0; i < 2; ++i) {
+        const Participation *a = heat.at(i);
+        const Participation *b = loaded.at(i);
+        QCOMPARE(b->id, a->id);
+        QCOMPARE(b->participation_id, a->participation_id);
+        QCOMPARE(b->category, a->category);
+        QCOMPARE(b->initial_order, a->initial_order);
+        QCOMPARE(b->initial_order_loaded, a->initial_order);
+        QCOMPARE(b->working_order, a->working_order);
+        QCOMPARE(b->current_order, a->current_order);
+        QCOMPARE(b->abandon, a->abandon);
+        QCOMPARE(b->field_type, a->field_type);
+        QCOMPARE(b->windmode, a->windmode);
+        QCOMPARE(b->bib(), a->bib());
+        QCOMPARE(b->displayName(), a->displayName());
+        QCOMPARE(b->lastName(), a->lastName());
+        QCOMPARE(b->birthDate(), a->birthDate());
+        QCOMPARE(b->clubAbbreviation(), a->clubAbbreviation());
+        QCOMPARE(b->nationality(), a->nationality());
+        QCOMPARE(b->results().size(), a->results().size());
+        for (int r = 0; r < a->results().size(); ++r) {
+            const Result *x = a->results().at(r);
+            const Result *y = b->results().at(r);
+            QCOMPARE(y->id, x->id);
+            QCOMPARE(y->result_id, x->result_id);
+            QCOMPARE(y->seqno, x->seqno);
+            QCOMPARE(y->value, x->value);
+            QCOMPARE(y->wind, x->wind);
+            QCOMPARE(y->info(), x->info());
+            QCOMPARE(y->time_performed, x->time_performed);
+            QCOMPARE(y->participation, b);
+        }
+    }
+    // Only one heat is cached: another heat's list is empty.
+    QVERIFY(store->loadParticipations(99).isEmpty());
+    qDeleteAll(heat);
+    qDeleteAll(loaded);
+}
+
+void TestLocalDatabase::cachedHeat_replaceKeepsUnsentResults()
+{
+    TempStore store;
+    QList<Participation *> first{participationWithResults(store.get(), 501, {7.12})};
+    store->replaceCachedHeat(first);
+    // A judge enters a result that the server has not confirmed yet.
+    auto changes = first.first()->setFieldResult(2, 7.30, 0, 0);
+    const unsigned unsent = changes.first().result->id;
+
+    QList<Participation *> other{participationWithResults(store.get(), 777, {15.2})};
+    other.first()->heat_id = 32;
+    store->replaceCachedHeat(other);
+    QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM participations")).toInt(), 1);
+    QCOMPARE(store.scalar(QStringLiteral("SELECT value FROM results WHERE id = %1").arg(unsent)).toDouble(), 7.30);
+    QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM results WHERE participation = 501")).toInt(), 1);
+    QCOMPARE(store->resultRow(unsent).value("participation").toUInt(), 501u);
+    qDeleteAll(first);
+    qDeleteAll(other);
+}
+
+void TestLocalDatabase::storeResult_queueRows()
+{
+    TempStore store;
+    Result result;
+    result.value = 6.5;
+    result.seqno = 1;
+    const unsigned id = store->storeResult(501, &result);
+    QVERIFY(id != 0);
+    result.id = id;
+    QCOMPARE(store.rows(QStringLiteral("SELECT table_name, action, local_id FROM unconfirmedactions")),
+             (QList<QVariantList>{{"results", 0, id}}));
+    QCOMPARE(store->storeResult(501, &result), id);
+    QCOMPARE(store.rows(QStringLiteral("SELECT action FROM unconfirmedactions ORDER BY id")),
+             (QList<QVariantList>{{0}, {1}}));
+    result.result_id = 4711;
+    QCOMPARE(store->storeResult(501, &result), id);
+    QCOMPARE(store->pendingActionCount(), 2u);
+    QCOMPARE(store.scalar(QStringLiteral("SELECT result_id FROM results WHERE id = %1").arg(id)).toInt(), 4711);
+}
+
+void TestLocalDatabase::storeResult_failingQueue_rollsBackResult()
+{
+    TempStore store;
+    QSqlQuery(store->database()).exec(QStringLiteral("DROP TABLE unconfirmedactions"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Statement failed:.*unconfirmedactions")));
+    Result result;
+    result.value = 6.5;
+    result.seqno = 1;
+    // Without its pending action the result would never reach the server:
+    // neither is written.
+    QCOMPARE(store->storeResult(501, &result), 0u);
+    QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM results")).toInt(), 0);
+}
+
+void TestLocalDatabase::removePendingActions_bothTables()
+{
+    TempStore store;
+    store->appendPendingAction(QStringLiteral("results"), 0, 7);
+    store->appendPendingAction(QStringLiteral("participations"), 1, 7);
+    store->appendPendingAction(QStringLiteral("results"), 1, 8);
+    store->appendPendingAction(QStringLiteral("results"), 1, 7);
+    store->removePendingActions(7);
+    const QList<PendingAction> left = store->pendingActions();
+    QCOMPARE(left.size(), 1);
+    QCOMPARE(left.first().local_id, 8u);
+    QCOMPARE(left.first().action, 1);
+    store->removeAllPendingActions();
+    QCOMPARE(store->pendingActionCount(), 0u);
+}
+
+void TestLocalDatabase::participationOrder_queuesUpdate()
+{
+    TempStore store;
+    QList<Participation *> heat{participationWithResults(store.get(), 501, {})};
+    store->replaceCachedHeat(heat);
+    store->setParticipationOrder(heat.first()->id, 6);
+    QCOMPARE(store.scalar(QStringLiteral("SELECT initial_order FROM participations")).toInt(), 6);
+    QCOMPARE(store.rows(QStringLiteral("SELECT table_name, action, local_id FROM unconfirmedactions")),
+             (QList<QVariantList>{{"participations", 1, heat.first()->id}}));
+    qDeleteAll(heat);
+}
+
+void TestLocalDatabase::edm_roundTrip()
+{
+    TempStore store;
+    EDMMeasurement m(store.get());
+    m.type = Reference1Measurement;
+    m.distance = 10.5;
+    m.horizontalAngle = 123.4567;
+    m.verticalAngle = 91.25;
+    m.horizontalDistance = 10.49;
+    m.save();
+    QVERIFY(m.id != 0);
+    m.distance = 11.0;
+    m.save();
+    std::unique_ptr<EDMMeasurement> loaded(store->edmMeasurement(m.id));
+    QVERIFY(loaded);
+    QCOMPARE(loaded->distance, 11.0);
+    QCOMPARE(loaded->horizontalAngle, 123.4567);
+    QCOMPARE(loaded->since.toString(Qt::ISODate), m.since.toString(Qt::ISODate));
+    QCOMPARE(store->edmMeasurementsOfType(Reference1Measurement).size(), 1);
+    qDeleteAll(store->edmMeasurementsOfType(Reference1Measurement));
+
+    EDMTakeOffBoardMeasurement board(store.get());
+    board.takeoffBoard = 2;
+    board.seqno = 1;
+    board.setMeasurementId(m.id);
+    board.save();
+    std::unique_ptr<EDMTakeOffBoardMeasurement> found(store->findEDMTakeOffBoardMeasurement(2, 1));
+    QVERIFY(found);
+    QCOMPARE(found->measurementId(), m.id);
+    QVERIFY(found->measurement());
+    QCOMPARE(found->measurement()->distance, 11.0);
+    QVERIFY(!store->findEDMTakeOffBoardMeasurement(1, 1));
+
+    EDMResult result(store.get());
+    result.eventType = 1;
+    result.resultType = EDMResult::AttemptResult;
+    result.calculatedResult = 52.31;
+    result.save();
+    // The window's bounds are exclusive.
+    std::unique_ptr<EDMResult> inside(store->latestEDMResultInWindow(1, 1, 52.30, 52.32));
+    QVERIFY(inside);
+    QCOMPARE(inside->id, result.id);
+    QVERIFY(!store->latestEDMResultInWindow(1, 1, 52.31, 52.40));
+    EDMResultMeasurement link(store.get());
+    link.eventResult = result.id;
+    link.measurement = m.id;
+    link.save();
+    const QList<QVariantMap> linked = store->edmMeasurementsOfResult(result.id);
+    QCOMPARE(linked.size(), 1);
+    QCOMPARE(linked.first().value("EDMEventMeasurementID").toUInt(), link.id);
+    QCOMPARE(linked.first().value("type").toInt(), int(Reference1Measurement));
+}
+
+void TestLocalDatabase::edm_purgeOlderThanTwoDays()
+{
+    TempStore store;
+    const QDateTime now = QDateTime::currentDateTime();
+    struct Aged
+    {
+        qint64 ageSeconds;
+        bool purged;
+    };
+    const Aged ages[] = {{2 * 86400 + 1, true}, {86400 + 23 * 3600, false}, {10 * 86400, true}};
+    QList<unsigned> results, links, measurements;
+    for (const Aged &aged : ages) {
+        EDMMeasurement m(store.get());
+        m.type = ResultMeasurement;
+        m.since = now.addSecs(-aged.ageSeconds);
+        m.save();
+        EDMResult r(store.get());
+        r.since = now.addSecs(-aged.ageSeconds);
+        r.resultType = EDMResult::TestResult;
+        r.save();
+        EDMResultMeasurement link(store.get());
+        link.eventResult = r.id;
+        link.measurement = m.id;
+        link.save();
+        results << r.id;
+        links << link.id;
+        measurements << m.id;
+    }
+    store->purgeOldEDMResults();
+    for (int i = 0; i < int(std::size(ages)); ++i) {
+        const int expected = ages[i].purged ? 0 : 1;
+        QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM edmeventresults WHERE id = %1").arg(results[i]))
+                     .toInt(),
+                 expected);
+        QCOMPARE(
+            store.scalar(QStringLiteral("SELECT count(*) FROM edmeventmeasurements WHERE id = %1").arg(links[i])).toInt(),
+            expected);
+        QCOMPARE(
+            store.scalar(QStringLiteral("SELECT count(*) FROM edmmeasurements WHERE id = %1").arg(measurements[i]))
+                .toInt(),
+            expected);
+    }
+}
+
+void TestLocalDatabase::killedWriter_everyCommittedResultHasItsAction()
+{
+    TempStore store;
+    const QString path = store.path();
+    QProcess writer;
+    writer.setProgram(TestSupport::buildDir() + QStringLiteral("/tests/bin/store_crashwriter"));
+    writer.setArguments({path});
+    writer.start();
+    QVERIFY(writer.waitForStarted());
+    unsigned reported = 0;
+    QElapsedTimer timer;
+    timer.start();
+    while (reported < 60 && timer.elapsed() < 20000) {
+        writer.waitForReadyRead(200);
+        const QList<QByteArray> lines = writer.readAllStandardOutput().split('\n');
+        for (const QByteArray &line : lines) {
+            if (!line.trimmed().isEmpty())
+                reported = line.trimmed().toUInt();
+        }
+    }
+    QVERIFY2(reported >= 60, "the writer did not get going");
+    ::kill(static_cast<pid_t>(writer.processId()), SIGKILL);
+    QVERIFY(writer.waitForFinished(5000));
+
+    store.reopen();
+    // Everything the writer had reported as written is there, and no result
+    // exists without the pending action that sends it, nor the other way.
+    const unsigned results = store.scalar(QStringLiteral("SELECT count(*) FROM results")).toUInt();
+    QVERIFY2(results >= reported, qPrintable(QStringLiteral("%1 < %2").arg(results).arg(reported)));
+    QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM results WHERE id NOT IN (SELECT local_id FROM "
+                                         "unconfirmedactions WHERE action = 0)"))
+                 .toInt(),
+             0);
+    QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM unconfirmedactions WHERE local_id NOT IN (SELECT id "
+                                         "FROM results)"))
+                 .toInt(),
+             0);
+    QCOMPARE(store.scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
+}
+
+STADIONIX_TEST_MAIN(TestLocalDatabase)
+#include "tst_localdatabase.moc"

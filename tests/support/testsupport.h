@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QStandardPaths>
+#include <QString>
+#include <QtTest>
+
+// Shared set-up of every test executable.
+namespace TestSupport {
+
+// Names the application like the program does and switches QStandardPaths to
+// test mode, so no test can read or write a user's settings or database.
+void prepareApplication();
+
+// Turns every warning or critical log line that the test did not announce with
+// QTest::ignoreMessage into a failure. Call from init().
+void failOnUnexpectedWarnings();
+
+// Folder of the build tree and of the sources, and the program built there.
+QString buildDir();
+QString sourceDir();
+QString programPath();
+
+} // namespace TestSupport
+
+#if defined(QT_WIDGETS_LIB)
+#include <QApplication>
+#define STADIONIX_TEST_APPLICATION QApplication
+#else
+#include <QGuiApplication>
+#define STADIONIX_TEST_APPLICATION QGuiApplication
+#endif
+
+#define STADIONIX_TEST_MAIN(TestObject)                                                                                \
+    int main(int argc, char *argv[])                                                                                   \
+    {                                                                                                                  \
+        QStandardPaths::setTestModeEnabled(true);                                                                      \
+        STADIONIX_TEST_APPLICATION app(argc, argv);                                                                    \
+        TestSupport::prepareApplication();                                                                             \
+        TestObject tc;                                                                                                 \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
+        return QTest::qExec(&tc, argc, argv);                                                                          \
+    }
