@@ -8,9 +8,11 @@
 
 #include "app/mainwindow.h"
 #include "app/stadionix.h"
+#include "app/terminationwatcher.h"
 
 int main(int argc, char *argv[])
 {
+    TerminationWatcher::installHandlers();
     qRegisterMetaType<QHostAddress>("QHostAddress");
     QT_WARNING_PUSH
     QT_WARNING_DISABLE_DEPRECATED
@@ -38,6 +40,9 @@ int main(int argc, char *argv[])
     auto *window = new MainWindow;
     app->mainWindow = window;
     window->showMaximized();
+    // A termination request closes the window like the user would.
+    TerminationWatcher watcher;
+    QObject::connect(&watcher, &TerminationWatcher::terminationRequested, window, &QWidget::close);
     const int code = app->exec();
     app->mainWindow = nullptr;
     delete window;

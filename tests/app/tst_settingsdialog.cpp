@@ -1,0 +1,89 @@
+#include <QComboBox>
+#include <QFile>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/settings.h"
+#include "app/settingsdialog.h"
+#include "support/testsupport.h"
+
+class TestSettingsDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { TestSupport::failOnUnexpectedWarnings(); }
+
+    void languageCode_data();
+    void languageCode();
+    void storedLanguage_selected();
+    void noTranslationFiles_emptyListNothingEmitted();
+    void choosingAnother_emitsItsCode();
+};
+
+static QString folderWith(QTemporaryDir &dir, const QStringList &files)
+{
+    for (const QString &name : files) {
+        QFile file(dir.filePath(name));
+        file.open(QIODevice::WriteOnly);
+    }
+    return dir.path();
+}
+
+void TestSettingsDialog::languageCode_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("dutch") << "stadionix_nl.qm" << "nl";
+    QTest::newRow("region kept after the first underscore") << "stadionix_pt_BR.qm" << "pt_BR";
+}
+
+void TestSettingsDialog::languageCode()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, code);
+    QCOMPARE(SettingsDialog::languageCodeOfFile(file), code);
+}
+
+void TestSettingsDialog::storedLanguage_selected()
+{
+    Settings::instance()->setValue("general", "language", "fr");
+    QTemporaryDir dir;
+    const QString folder =
+        folderWith(dir, {"stadionix_de.qm", "stadionix_en.qm", "stadionix_fr.qm", "stadionix_nl.qm", "other_it.qm"});
+    SettingsDialog dialog(nullptr, folder);
+    auto *combo = dialog.findChild<QComboBox *>(QStringLiteral("cmbLanguage"));
+    QVERIFY(combo);
+    QCOMPARE(combo->count(), 4);
+    QCOMPARE(combo->currentData().toString(), QStringLiteral("fr"));
+    QCOMPARE(combo->currentText(), QLocale::languageToString(QLocale::French));
+    QVERIFY(!combo->itemIcon(combo->currentIndex()).isNull());
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Settings"));
+}
+
+void TestSettingsDialog::noTranslationFiles_emptyListNothingEmitted()
+{
+    QTemporaryDir dir;
+    SettingsDialog dialog(nullptr, dir.path());
+    QSignalSpy spy(&dialog, &SettingsDialog::changeLanguage);
+    auto *combo = dialog.findChild<QComboBox *>(QStringLiteral("cmbLanguage"));
+    QCOMPARE(combo->count(), 0);
+    QCOMPARE(spy.count(), 0);
+}
+
+void TestSettingsDialog::choosingAnother_emitsItsCode()
+{
+    Settings::instance()->setValue("general", "language", "en");
+    QTemporaryDir dir;
+    SettingsDialog dialog(nullptr, folderWith(dir, {"stadionix_de.qm", "stadionix_en.qm", "stadionix_nl.qm"}));
+    QSignalSpy spy(&dialog, &SettingsDialog::changeLanguage);
+    auto *combo = dialog.findChild<QComboBox *>(QStringLiteral("cmbLanguage"));
+    combo->setCurrentIndex(combo->findData(QStringLiteral("nl")));
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(spy.first().first().toString(), QStringLiteral("nl"));
+}
+
+STADIONIX_TEST_MAIN(TestSettingsDialog)
+#include "tst_settingsdialog.moc"
