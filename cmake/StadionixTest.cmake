@@ -20,7 +20,7 @@ function(stadionix_add_test name)
     endif()
 
     set(home ${CMAKE_BINARY_DIR}/tests/home/${name})
-    add_test(NAME ${name} COMMAND ${name})
+    add_test(NAME ${name} COMMAND ${name} -maxwarnings 0)
     set_tests_properties(${name} PROPERTIES
         TIMEOUT ${ARG_TIMEOUT}
         FIXTURES_REQUIRED stadionix_test_homes

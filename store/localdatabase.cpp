@@ -224,6 +224,12 @@ const Statement Statements[] = {
                                ":local_id;"},
     {"deletePending", "DELETE FROM unconfirmedactions WHERE id = :id;"},
     {"deleteAllPending", "DELETE FROM unconfirmedactions;"},
+    {"latestPendingOfLocalId", "SELECT max(id) FROM unconfirmedactions WHERE table_name = :table_name AND local_id = "
+                               ":local_id;"},
+    {"deletePendingOfActionUpTo", "DELETE FROM unconfirmedactions WHERE table_name = :table_name AND local_id = "
+                                  ":local_id AND action = :action AND id <= :id;"},
+    {"deletePendingUpTo", "DELETE FROM unconfirmedactions WHERE table_name = :table_name AND local_id = :local_id AND id "
+                          "<= :id;"},
 
     {"updateEDMMeasurement",
      "UPDATE edmmeasurements SET since = :since, type = :type, distance = :distance, horizontal_angle = "
@@ -921,6 +927,17 @@ QVariantMap LocalDatabase::resultRow(unsigned id)
     return exec(query) ? rowToMap(query) : QVariantMap();
 }
 
+Result *LocalDatabase::loadResult(unsigned id, QObject *parent)
+{
+    QSqlQuery &query = statement("selectResult");
+    query.bindValue(QStringLiteral(":id"), id);
+    if (!exec(query) || !query.next())
+        return nullptr;
+    Result *result = resultFromQuery(query, parent);
+    query.finish();
+    return result;
+}
+
 QVariantMap LocalDatabase::participationRow(unsigned id)
 {
     QSqlQuery &query = statement("selectParticipationById");
@@ -984,6 +1001,38 @@ void LocalDatabase::removePendingActions(unsigned localId)
         remove.bindValue(QStringLiteral(":id"), id);
         exec(remove);
     }
+}
+
+unsigned LocalDatabase::latestPendingActionId(const QString &tableName, unsigned localId)
+{
+    QSqlQuery &query = statement("latestPendingOfLocalId");
+    query.bindValue(QStringLiteral(":table_name"), tableName);
+    query.bindValue(QStringLiteral(":local_id"), localId);
+    if (!exec(query) || !query.next())
+        return 0;
+    const unsigned id = query.value(0).toUInt();
+    query.finish();
+    return id;
+}
+
+void LocalDatabase::removePendingActionsUpTo(const QString &tableName, unsigned localId, unsigned lastActionId)
+{
+    QSqlQuery &query = statement("deletePendingUpTo");
+    query.bindValue(QStringLiteral(":table_name"), tableName);
+    query.bindValue(QStringLiteral(":local_id"), localId);
+    query.bindValue(QStringLiteral(":id"), lastActionId);
+    exec(query);
+}
+
+void LocalDatabase::removePendingActionsUpTo(const QString &tableName, unsigned localId, unsigned lastActionId,
+                                             int action)
+{
+    QSqlQuery &query = statement("deletePendingOfActionUpTo");
+    query.bindValue(QStringLiteral(":table_name"), tableName);
+    query.bindValue(QStringLiteral(":local_id"), localId);
+    query.bindValue(QStringLiteral(":action"), action);
+    query.bindValue(QStringLiteral(":id"), lastActionId);
+    exec(query);
 }
 
 void LocalDatabase::removeAllPendingActions()

@@ -73,6 +73,8 @@ public:
     // Deletes a result row; false when there was none.
     bool deleteResult(unsigned id);
     QVariantMap resultRow(unsigned id);
+    // A result row as a record (not bound to a participation), null when none.
+    Result *loadResult(unsigned id, QObject *parent = nullptr);
     QVariantMap participationRow(unsigned id);
     QVariantMap participationRowByServerId(unsigned participationServerId);
 
@@ -81,6 +83,13 @@ public:
     QList<PendingAction> pendingActions();
     bool appendPendingAction(const QString &tableName, int action, unsigned localId);
     void removePendingActions(unsigned localId);
+    // The newest queue row of a local id (0 when none), and the removal of a
+    // local id's rows up to such a row: a confirmation covers only what was
+    // queued before its request went out.
+    unsigned latestPendingActionId(const QString &tableName, unsigned localId);
+    void removePendingActionsUpTo(const QString &tableName, unsigned localId, unsigned lastActionId);
+    // The same for the rows of one action code only.
+    void removePendingActionsUpTo(const QString &tableName, unsigned localId, unsigned lastActionId, int action);
     void removeAllPendingActions();
 
     // EDM.

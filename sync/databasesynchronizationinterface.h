@@ -12,7 +12,12 @@ class Participation;
 class DatabaseSynchronizationInterface
 {
 public:
-    virtual ~DatabaseSynchronizationInterface() = default;
+    DatabaseSynchronizationInterface();
+    virtual ~DatabaseSynchronizationInterface();
+
+    // Whether a listener still exists: a screen may be closed before the
+    // server's answer for it arrives.
+    static bool isAlive(const DatabaseSynchronizationInterface *listener);
 
     virtual void disqualificationRulesReceived(const QList<QVariantMap> &rules) { Q_UNUSED(rules) }
     virtual void heatEventsReceived(const QList<QVariantMap> &heatEvents) { Q_UNUSED(heatEvents) }

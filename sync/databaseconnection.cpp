@@ -1,0 +1,740 @@
+#include "sync/databaseconnection.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLoggingCategory>
+#include <QNetworkReply>
+#include <QSet>
+#include <QSettings>
+#include <QTextStream>
+
+#include <functional>
+
+#include "fieldevents/fieldeventranking.h"
+#include "records/participation.h"
+#include "records/result.h"
+#include "records/resultmarks.h"
+#include "store/localdatabase.h"
+#include "store/pendingaction.h"
+#include "sync/databasesynchronizationinterface.h"
+
+Q_LOGGING_CATEGORY(lcConnection, "stadionix.sync")
+
+namespace {
+
+const QString Results = QStringLiteral("results");
+const QString Participations = QStringLiteral("participations");
+
+QString settingText(const QVariant &value)
+{
+    // An unquoted "1,2" reads back from an INI file as a list.
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QLatin1Char(','));
+    return value.toString();
+}
+
+} // namespace
+
+DatabaseConnection::DatabaseConnection(QObject *parent, const QString &dataFolder, const QString &storeFile)
+    : QObject(parent)
+    , m_dataFolder(dataFolder)
+    , m_store(storeFile.isEmpty() ? new LocalDatabase(this) : new LocalDatabase(storeFile, this))
+{
+    m_rest.setListener(this);
+    m_rest.setTransferTimeout(RequestTimeout);
+    connect(&m_rest, &MeetwiseRESTService::requestFinished, this, &DatabaseConnection::onRequestFinished);
+    m_retransmitTimer.setInterval(RetransmitInterval);
+    connect(&m_retransmitTimer, &QTimer::timeout, this, &DatabaseConnection::onRetransmitTimeout);
+    readConfiguration();
+}
+
+DatabaseConnection::~DatabaseConnection()
+{
+    m_rest.setListener(nullptr);
+    qDeleteAll(m_participations);
+}
+
+QString DatabaseConnection::configurationFilePath() const
+{
+    return QStringLiteral("%1%2%3").arg(m_dataFolder, QDir::separator(), QStringLiteral("sync"));
+}
+
+void DatabaseConnection::readConfiguration()
+{
+    QSettings file(configurationFilePath(), QSettings::IniFormat);
+    // The keys live under "[general]", which QSettings may or may not fold
+    // into the top level depending on its case.
+    for (const QString &group : file.childGroups()) {
+        if (group.compare(QLatin1String("general"), Qt::CaseInsensitive) == 0) {
+            file.beginGroup(group);
+            break;
+        }
+    }
+    const QString type = settingText(file.value(QStringLiteral("type"))).toLower();
+    m_kind = NoServer;
+    m_code.clear();
+    if (type == QLatin1String("meetwise")) {
+        m_kind = MeetwiseServer;
+        m_rest.setHost(settingText(file.value(QStringLiteral("ip"))));
+        m_rest.setUser(settingText(file.value(QStringLiteral("user"))));
+        m_rest.setPassword(settingText(file.value(QStringLiteral("pass"))));
+        m_rest.setCompetition(settingText(file.value(QStringLiteral("competition"))).toUInt());
+        m_rest.setSessions(MeetwiseRESTService::sessionsFromText(settingText(file.value(QStringLiteral("sessions")))));
+        m_rest.setDates(MeetwiseRESTService::datesFromText(settingText(file.value(QStringLiteral("dates")))));
+        m_rest.setSessionId(settingText(file.value(QStringLiteral("sessionID"))));
+        return;
+    }
+    if (type == QLatin1String("atletieknu")) {
+        m_kind = AtletiekNuService;
+        m_code = settingText(file.value(QStringLiteral("code")));
+    }
+    m_rest.setHost(QString());
+    m_rest.setUser(QString());
+    m_rest.setPassword(QString());
+    m_rest.setCompetition(0);
+    m_rest.setSessions({});
+    m_rest.setDates({});
+}
+
+void DatabaseConnection::onSetDatabaseConnectionData(QString database, QVariantMap data)
+{
+    m_configuration = data;
+    QString typeLine;
+    if (database == QLatin1String("meetwise"))
+        typeLine = QStringLiteral("type=meetwise\n");
+    else if (database == QLatin1String("atletieknu"))
+        typeLine = QStringLiteral("type=atletieknu\n");
+    if (typeLine.isEmpty()) {
+        m_kind = NoServer;
+        return;
+    }
+    QFile file(configurationFilePath());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+        qCWarning(lcConnection) << "Cannot write the connection settings" << file.fileName() << file.errorString();
+        return;
+    }
+    QTextStream out(&file);
+    out.setEncoding(QStringConverter::Utf8);
+    out << "[general]\n" << typeLine;
+    for (auto it = data.cbegin(); it != data.cend(); ++it)
+        out << QStringLiteral("%1=%2\n").arg(it.key(), settingText(it.value()));
+    out.flush();
+    file.close();
+    readConfiguration();
+}
+
+// ---- Listeners -------------------------------------------------------------
+
+void DatabaseConnection::registerListener(DatabaseSynchronizationInterface *listener)
+{
+    if (m_kind == MeetwiseServer) {
+        listener->heatEventsReceived(m_store->loadCachedHeatEvents());
+        if (!m_listeners.contains(listener))
+            m_listeners.append(listener);
+        if (!m_scheduleListeners.contains(listener))
+            m_scheduleListeners.append(listener);
+        m_rest.requestEvents();
+    } else if (m_kind == AtletiekNuService) {
+        if (!m_listeners.contains(listener))
+            m_listeners.append(listener);
+    }
+    if (pendingActionCount() > 0) {
+        emitCount();
+        m_retransmitTimer.start();
+    }
+}
+
+void DatabaseConnection::requestDisqualificationRules(DatabaseSynchronizationInterface *listener,
+                                                      const QString &language)
+{
+    if (!m_rulesListeners.contains(listener))
+        m_rulesListeners.append(listener);
+    m_rest.requestDisqualificationRules(language);
+}
+
+void DatabaseConnection::clearHeat()
+{
+    // Screens may still hold the old records for a moment.
+    for (Participation *p : std::as_const(m_participations))
+        p->deleteLater();
+    m_participations.clear();
+}
+
+void DatabaseConnection::loadHeat(const QVariantMap &eventData, DatabaseSynchronizationInterface *listener)
+{
+    const unsigned heatId = eventData.value(QStringLiteral("event.id")).toUInt();
+    if (m_kind == MeetwiseServer) {
+        clearHeat();
+        m_heatEventData = eventData;
+        if (eventData.value(QStringLiteral("event.participantsCached")).toInt() == 1) {
+            m_participations = m_store->loadParticipations(heatId, this);
+            if (DatabaseSynchronizationInterface::isAlive(listener))
+                listener->participationsReceived(QString::number(heatId), m_participations);
+            return;
+        }
+        QList<DatabaseSynchronizationInterface *> &waiting = m_heatListeners[heatId];
+        if (!waiting.contains(listener))
+            waiting.append(listener);
+        m_heatRequests.insert(heatId, eventData);
+        m_rest.requestHeatResults(heatId);
+    } else if (m_kind == AtletiekNuService) {
+        m_heatEventData = eventData;
+        m_heatListeners[heatId].append(listener);
+        qCDebug(lcConnection) << "Heat" << heatId << eventData.value(QStringLiteral("event.parentpath")).toString();
+    }
+}
+
+QChar DatabaseConnection::heatFieldType() const
+{
+    return Participation::typeCharacter(m_heatEventData.value(QStringLiteral("event.fieldType")).toString());
+}
+
+Participation *DatabaseConnection::participationByServerId(unsigned serverId) const
+{
+    for (Participation *p : m_participations) {
+        if (p->participation_id == serverId)
+            return p;
+    }
+    return nullptr;
+}
+
+Result *DatabaseConnection::findResult(unsigned participationServerId, unsigned localId, Participation **owner) const
+{
+    Participation *p = participationByServerId(participationServerId);
+    if (owner)
+        *owner = p;
+    if (!p)
+        return nullptr;
+    for (Result *r : p->results()) {
+        if (r->id == localId)
+            return r;
+    }
+    return nullptr;
+}
+
+void DatabaseConnection::setRetransmitInterval(int ms)
+{
+    m_retransmitTimer.setInterval(ms);
+    m_rest.setTransferTimeout(ms * 4 / 5);
+}
+
+// ---- Requests in flight -------------------------------------------------------
+
+void DatabaseConnection::track(QNetworkReply *reply, const QString &table, unsigned localId)
+{
+    if (!reply)
+        return;
+    m_inFlight.insert(reply, {table, localId, m_store->latestPendingActionId(table, localId)});
+}
+
+bool DatabaseConnection::inFlight(const QString &table, unsigned localId) const
+{
+    for (const Request &request : m_inFlight) {
+        if (request.localId == localId && request.table == table)
+            return true;
+    }
+    return false;
+}
+
+unsigned DatabaseConnection::confirmedUpTo(const QString &table, unsigned localId) const
+{
+    unsigned last = 0;
+    bool found = false;
+    for (const Request &request : m_inFlight) {
+        if (request.localId == localId && request.table == table) {
+            last = std::max(last, request.lastActionId);
+            found = true;
+        }
+    }
+    // An answer to a request we no longer follow covers everything queued.
+    return found ? last : UINT_MAX;
+}
+
+void DatabaseConnection::onRequestFinished(QNetworkReply *reply)
+{
+    m_inFlight.remove(reply);
+}
+
+// ---- A judge's changes ----------------------------------------------------------
+
+void DatabaseConnection::emitCount()
+{
+    emit updateUnconfirmedActions(pendingActionCount());
+}
+
+void DatabaseConnection::changed()
+{
+    emitCount();
+    m_retransmitTimer.start();
+}
+
+void DatabaseConnection::postNewResult(Participation *participation, Result *result, bool live)
+{
+    if (m_kind != MeetwiseServer || inFlight(Results, result->id))
+        return;
+    track(m_rest.newResult(participation->participation_id, *result, result->id, live), Results, result->id);
+}
+
+void DatabaseConnection::postUpdateResult(Result *result)
+{
+    if (m_kind != MeetwiseServer || inFlight(Results, result->id))
+        return;
+    track(m_rest.updateResult(result->result_id, *result, result->id), Results, result->id);
+}
+
+void DatabaseConnection::queueAndPostKnownResult(Participation *participation, Result *result)
+{
+    Q_UNUSED(participation)
+    // The server knows this result: the change itself must be queued too, or
+    // a correction posted while the server is away would never arrive.
+    m_store->appendPendingAction(Results, PendingAction::Update, result->id);
+}
+
+QList<ResultChange> DatabaseConnection::setFieldResult(Participation *participation, unsigned attempt, double value,
+                                                       double wind, double metavalue)
+{
+    m_store->beginTransaction();
+    const QList<ResultChange> changes = participation->setFieldResult(attempt, value, wind, metavalue);
+    handleChanges(participation, changes);
+    return changes;
+}
+
+QList<ResultChange> DatabaseConnection::applyAttemptString(Participation *participation, double height,
+                                                           const QString &attempts, unsigned jumpOffNumber)
+{
+    m_store->beginTransaction();
+    const QList<ResultChange> changes = participation->applyAttemptString(height, attempts, jumpOffNumber);
+    handleChanges(participation, changes);
+    return changes;
+}
+
+QList<ResultChange> DatabaseConnection::setTrackResult(Participation *participation, double value,
+                                                       const QString &info)
+{
+    m_store->beginTransaction();
+    const QList<ResultChange> changes = participation->setTrackResult(value, info);
+    handleChanges(participation, changes);
+    return changes;
+}
+
+// Called inside the transaction the operation began: the results, their
+// pending actions and the new ranks are committed together, then posted.
+void DatabaseConnection::handleChanges(Participation *participation, const QList<ResultChange> &changes)
+{
+    QList<std::function<void()>> posts;
+    for (const ResultChange &change : changes) {
+        Result *result = change.result;
+        if (change.isNew) {
+            posts.append([this, participation, result] { postNewResult(participation, result, true); });
+        } else if (result->deleted) {
+            if (result->result_id != 0) {
+                qCDebug(lcConnection) << "Result id known from server " << result->result_id;
+                m_store->appendPendingAction(Results, PendingAction::Delete, result->id);
+                const unsigned serverId = result->result_id;
+                const unsigned localId = result->id;
+                posts.append([this, serverId, localId] {
+                    if (m_kind == MeetwiseServer && !inFlight(Results, localId))
+                        track(m_rest.deleteResult(serverId, localId), Results, localId);
+                });
+            } else {
+                qCDebug(lcConnection) << "Result id not known from server, only delete the result locally";
+                m_store->deleteResult(result->id);
+                m_store->removePendingActions(result->id);
+            }
+        } else if (result->result_id != 0) {
+            queueAndPostKnownResult(participation, result);
+            posts.append([this, result] { postUpdateResult(result); });
+        }
+    }
+    FieldEventRanking::rankHeat(m_participations, heatFieldType());
+    if (!m_store->endTransaction())
+        qCWarning(lcConnection) << "A change could not be stored";
+    for (const auto &post : std::as_const(posts))
+        post();
+    for (const ResultChange &change : changes) {
+        if (change.result->deleted)
+            delete change.result;
+    }
+    changed();
+}
+
+void DatabaseConnection::resultChanged(Participation *participation, Result *result, bool isNew)
+{
+    if (result->deleted) {
+        deleteResult(participation, result);
+        return;
+    }
+    m_store->beginTransaction();
+    if (isNew) {
+        m_store->endTransaction();
+        postNewResult(participation, result, true);
+    } else if (result->result_id != 0) {
+        queueAndPostKnownResult(participation, result);
+        m_store->endTransaction();
+        postUpdateResult(result);
+    } else {
+        m_store->endTransaction();
+    }
+    changed();
+    rankHeat();
+}
+
+void DatabaseConnection::deleteResult(Participation *participation, Result *result)
+{
+    if (participation)
+        participation->takeResult(result);
+    result->deleted = true;
+    m_store->beginTransaction();
+    handleChanges(participation, {{result, false}});
+}
+
+void DatabaseConnection::rankHeat()
+{
+    FieldEventRanking::rankHeat(m_participations, heatFieldType());
+}
+
+void DatabaseConnection::setParticipationOrder(Participation *participation, unsigned order)
+{
+    participation->initial_order = order;
+    m_store->setParticipationOrder(participation->id, order);
+    if (m_kind == MeetwiseServer && participation->participation_id != 0
+        && !inFlight(Participations, participation->id))
+        track(m_rest.updateParticipationOrder(participation->participation_id, order, participation->id),
+              Participations, participation->id);
+    changed();
+}
+
+void DatabaseConnection::setStartHeight(Participation *participation, double height)
+{
+    participation->startheight = height;
+    m_store->setStartHeight(participation->id, height);
+    if (m_kind == MeetwiseServer)
+        m_rest.updateParticipationStartHeight(participation->participation_id, height, participation->id);
+}
+
+void DatabaseConnection::setParticipationStatus(Participation *participation)
+{
+    if (m_kind == MeetwiseServer)
+        m_rest.updateParticipationStatus(participation->participation_id,
+                                         participation->out_of_competition_combined_event, participation->abandon,
+                                         participation->id);
+}
+
+void DatabaseConnection::reportNextParticipation(Participation *participation)
+{
+    if (m_kind != MeetwiseServer || !participation)
+        return;
+    const QString data = QStringLiteral("%1;%2;%3;%4")
+                             .arg(participation->event_id)
+                             .arg(participation->round_id)
+                             .arg(participation->heat_id)
+                             .arg(participation->participation_id);
+    m_rest.postWhatIsHappening(QStringLiteral("field+next+participation"), data);
+}
+
+// ---- Pending actions ------------------------------------------------------------
+
+unsigned DatabaseConnection::pendingActionCount()
+{
+    return m_store->pendingActionCount();
+}
+
+QList<QVariantMap> DatabaseConnection::pendingActionList()
+{
+    QList<QVariantMap> list;
+    for (const PendingAction &action : m_store->pendingActions()) {
+        QVariantMap map{{QStringLiteral("table_name"), action.table_name},
+                        {QStringLiteral("action"), action.action},
+                        {QStringLiteral("id"), action.id},
+                        {QStringLiteral("local_id"), action.local_id}};
+        if (action.table_name == Participations) {
+            if (action.action != PendingAction::Update)
+                continue;
+            const QVariantMap row = m_store->participationRow(action.local_id);
+            if (row.isEmpty() || row.value(QStringLiteral("participation_id")).toUInt() == 0)
+                continue;
+            map.insert(QStringLiteral("remote_id"), row.value(QStringLiteral("participation_id")));
+            map.insert(QStringLiteral("initial_order"), row.value(QStringLiteral("initial_order")));
+            map.insert(QStringLiteral("participation_bib"), row.value(QStringLiteral("bib")));
+            map.insert(QStringLiteral("participation_displayname"), row.value(QStringLiteral("displayname")));
+            list.append(map);
+            continue;
+        }
+        if (action.table_name != Results)
+            continue;
+        const QVariantMap row = m_store->resultRow(action.local_id);
+        if (row.isEmpty())
+            continue;
+        map.insert(QStringLiteral("remote_id"), row.value(QStringLiteral("result_id")));
+        if (action.action == PendingAction::Delete) {
+            list.append(map);
+            continue;
+        }
+        const unsigned participationId = row.value(QStringLiteral("participation")).toUInt();
+        map.insert(QStringLiteral("participation_id"), participationId);
+        for (const char *key : {"seqno", "value", "wind", "metavalue", "type", "info", "time_performed"})
+            map.insert(QString::fromLatin1(key), row.value(QString::fromLatin1(key)));
+        const QVariantMap participation = m_store->participationRowByServerId(participationId);
+        map.insert(QStringLiteral("participation_bib"), participation.value(QStringLiteral("bib")));
+        map.insert(QStringLiteral("participation_displayname"), participation.value(QStringLiteral("displayname")));
+        map.insert(QStringLiteral("field_type"), participation.value(QStringLiteral("field_type")));
+        list.append(map);
+    }
+    return list;
+}
+
+void DatabaseConnection::removeAllPendingActions()
+{
+    m_store->removeAllPendingActions();
+    emitCount();
+}
+
+void DatabaseConnection::onRetransmitTimeout()
+{
+    if (pendingActionCount() == 0) {
+        m_retransmitTimer.stop();
+        return;
+    }
+    if (m_kind != MeetwiseServer)
+        return;
+    for (const QVariantMap &action : pendingActionList()) {
+        const QString table = action.value(QStringLiteral("table_name")).toString();
+        const unsigned localId = action.value(QStringLiteral("local_id")).toUInt();
+        // One request per action at a time: a slow or silent server must not
+        // collect a pile of copies.
+        if (inFlight(table, localId))
+            continue;
+        const int kind = action.value(QStringLiteral("action")).toInt();
+        const unsigned remoteId = action.value(QStringLiteral("remote_id")).toUInt();
+        if (table == Participations) {
+            track(m_rest.updateParticipationOrder(remoteId, action.value(QStringLiteral("initial_order")).toUInt(),
+                                                  localId),
+                  table, localId);
+            continue;
+        }
+        if (kind == PendingAction::Delete) {
+            track(m_rest.deleteResult(remoteId, localId), table, localId);
+            continue;
+        }
+        Result result;
+        result.id = localId;
+        result.result_id = remoteId;
+        result.seqno = action.value(QStringLiteral("seqno")).toUInt();
+        result.value = action.value(QStringLiteral("value")).toDouble();
+        result.wind = action.value(QStringLiteral("wind")).toDouble();
+        result.metavalue = action.value(QStringLiteral("metavalue")).toDouble();
+        result.type = action.value(QStringLiteral("type")).toString();
+        result.setInfo(action.value(QStringLiteral("info")).toString());
+        result.time_performed =
+            QTime::fromString(action.value(QStringLiteral("time_performed")).toString(), QStringLiteral("hh:mm:ss"));
+        const unsigned participationId = action.value(QStringLiteral("participation_id")).toUInt();
+        // An update of a result the server has not confirmed is its insert.
+        if (kind == PendingAction::Insert || remoteId == 0)
+            track(m_rest.newResult(participationId, result, localId, false), table, localId);
+        else
+            track(m_rest.updateResult(remoteId, result, localId), table, localId);
+    }
+}
+
+// ---- Answers of the server -------------------------------------------------------
+
+void DatabaseConnection::eventsReceived(const QList<QVariantMap> &heatEvents, unsigned competitionId)
+{
+    Q_UNUSED(competitionId)
+    m_store->storeHeatEvents(heatEvents);
+    const QList<DatabaseSynchronizationInterface *> listeners = m_scheduleListeners;
+    m_scheduleListeners.clear();
+    for (DatabaseSynchronizationInterface *listener : listeners) {
+        if (DatabaseSynchronizationInterface::isAlive(listener))
+            listener->heatEventsReceived(heatEvents);
+    }
+}
+
+void DatabaseConnection::disqualificationRulesReceived(const QList<QVariantMap> &rules)
+{
+    const QList<DatabaseSynchronizationInterface *> listeners = m_rulesListeners;
+    m_rulesListeners.clear();
+    for (DatabaseSynchronizationInterface *listener : listeners) {
+        if (DatabaseSynchronizationInterface::isAlive(listener))
+            listener->disqualificationRulesReceived(rules);
+    }
+}
+
+void DatabaseConnection::heatResultsReceived(const QList<Participation *> &participations, unsigned heatId)
+{
+    const QVariantMap eventData = m_heatRequests.take(heatId);
+    const QList<DatabaseSynchronizationInterface *> listeners = m_heatListeners.take(heatId);
+    // A late answer for a heat that is no longer open must not replace the
+    // one the judge is working on.
+    if (eventData.isEmpty() || m_heatEventData.value(QStringLiteral("event.id")).toUInt() != heatId) {
+        qCDebug(lcConnection) << "Ignoring the participations of heat" << heatId << "that is not open";
+        qDeleteAll(participations);
+        return;
+    }
+    clearHeat();
+    const unsigned eventId = eventData.value(QStringLiteral("event.eventID")).toUInt();
+    const unsigned roundId = eventData.value(QStringLiteral("event.roundID")).toUInt();
+    const QChar fieldType = Participation::typeCharacter(eventData.value(QStringLiteral("event.fieldType")).toString());
+    const QChar windMode = Participation::typeCharacter(eventData.value(QStringLiteral("event.windMode")).toString());
+    for (Participation *p : participations) {
+        p->setParent(this);
+        p->store = m_store;
+        p->event_id = eventId;
+        p->round_id = roundId;
+        p->heat_id = heatId;
+        p->field_type = fieldType;
+        p->windmode = windMode;
+        for (Result *r : p->results())
+            r->store = m_store;
+        if (p->hasJumpOffResults())
+            p->in_jumpoff = true;
+    }
+    m_participations = participations;
+    m_store->beginTransaction();
+    // Results entered here that the server has not confirmed stay in the
+    // store; they belong in the heat as the judge left it.
+    QList<Result *> unsent;
+    QSet<unsigned> seen;
+    for (const PendingAction &action : m_store->pendingActions()) {
+        if (action.table_name != Results || action.action == PendingAction::Delete || seen.contains(action.local_id))
+            continue;
+        seen.insert(action.local_id);
+        if (Result *result = m_store->loadResult(action.local_id)) {
+            if (participationByServerId(m_store->resultRow(action.local_id).value(QStringLiteral("participation")).toUInt()))
+                unsent.append(result);
+            else
+                delete result;
+        }
+    }
+    QList<QPair<Result *, unsigned>> overlaps;
+    for (Result *local : std::as_const(unsent)) {
+        Participation *p = participationByServerId(m_store->resultRow(local->id).value(QStringLiteral("participation")).toUInt());
+        for (Result *server : p->results()) {
+            const bool sameAttempt = server->seqno == local->seqno && server->isJumpOff() == local->isJumpOff()
+                                     && server->jumpOffNumber() == local->jumpOffNumber()
+                                     && (fieldType != QLatin1Char('V')
+                                         || Participation::sameHeight(server->metavalue, local->metavalue));
+            if (sameAttempt) {
+                // The server has a result for this attempt already (perhaps
+                // this very one, its answer lost): the local entry becomes an
+                // update of it rather than a second result.
+                overlaps.append({local, server->result_id});
+                p->takeResult(server);
+                delete server;
+                break;
+            }
+        }
+    }
+    m_store->replaceCachedHeat(m_participations);
+    for (Result *local : std::as_const(unsent)) {
+        Participation *p = participationByServerId(m_store->resultRow(local->id).value(QStringLiteral("participation")).toUInt());
+        local->store = m_store;
+        p->addResult(local);
+    }
+    for (const auto &overlap : std::as_const(overlaps)) {
+        Result *local = overlap.first;
+        if (local->result_id == 0 && overlap.second != 0) {
+            local->result_id = overlap.second;
+            m_store->updateConfirmedResult(local->participation->participation_id, local);
+            m_store->removePendingActionsUpTo(Results, local->id, UINT_MAX, PendingAction::Insert);
+            m_store->appendPendingAction(Results, PendingAction::Update, local->id);
+        }
+    }
+    for (Participation *p : std::as_const(m_participations)) {
+        p->bestResult();
+        p->saveBestResult();
+    }
+    m_store->markCachedHeat(heatId);
+    m_store->endTransaction();
+    for (DatabaseSynchronizationInterface *listener : listeners) {
+        if (DatabaseSynchronizationInterface::isAlive(listener))
+            listener->participationsReceived(QString::number(heatId), m_participations);
+    }
+}
+
+void DatabaseConnection::resultInserted(const QVariantMap &reply)
+{
+    const unsigned serverId = reply.value(QStringLiteral("id")).toUInt();
+    const unsigned participationId = reply.value(QStringLiteral("participation")).toUInt();
+    const unsigned unique = reply.value(QStringLiteral("unique")).toUInt();
+    if (unique != 0) {
+        Participation *owner = nullptr;
+        Result *result = findResult(participationId, unique, &owner);
+        // The server id is stored before the pending action goes, in one
+        // transaction: a crash in between must not lose the confirmation.
+        m_store->beginTransaction();
+        if (result) {
+            result->result_id = serverId;
+            m_store->updateConfirmedResult(participationId, result);
+        }
+        // Only the insert is confirmed: a correction queued meanwhile may not
+        // be what the server kept (it may have kept an earlier copy of the
+        // insert), so it goes out as an update of its own.
+        m_store->removePendingActionsUpTo(Results, unique, confirmedUpTo(Results, unique), PendingAction::Insert);
+        const bool deletedHere = !result && m_store->resultRow(unique).isEmpty();
+        m_store->endTransaction();
+        if (deletedHere && serverId != 0 && m_kind == MeetwiseServer) {
+            // Deleted here while its insert was on the way: the server must
+            // not keep it.
+            qCDebug(lcConnection) << "Result" << unique << "was deleted before the server confirmed it";
+            m_rest.deleteResult(serverId, unique);
+        }
+        if (result && owner && m_kind == MeetwiseServer)
+            m_rest.postWhatIsHappening(QStringLiteral("field participation update"),
+                                       QStringLiteral("%1;%2;%3;%4;%5")
+                                           .arg(participationId)
+                                           .arg(serverId)
+                                           .arg(owner->event_id)
+                                           .arg(owner->round_id)
+                                           .arg(owner->heat_id));
+    }
+    emitCount();
+}
+
+void DatabaseConnection::resultUpdated(const QVariantMap &reply)
+{
+    const unsigned serverId = reply.value(QStringLiteral("id")).toUInt();
+    const unsigned participationId = reply.value(QStringLiteral("participation")).toUInt();
+    const unsigned unique = reply.value(QStringLiteral("unique")).toUInt();
+    m_store->beginTransaction();
+    Participation *owner = nullptr;
+    Result *result = serverId != 0 ? findResult(participationId, unique, &owner) : nullptr;
+    if (result && result->result_id == 0) {
+        result->result_id = serverId;
+        m_store->updateConfirmedResult(participationId, result);
+    }
+    if (unique != 0)
+        m_store->removePendingActionsUpTo(Results, unique, confirmedUpTo(Results, unique));
+    m_store->endTransaction();
+    if (result && owner && m_kind == MeetwiseServer)
+        m_rest.postWhatIsHappening(QStringLiteral("field participation update"),
+                                   QStringLiteral("%1;%2;%3;%4;%5")
+                                       .arg(participationId)
+                                       .arg(serverId)
+                                       .arg(owner->event_id)
+                                       .arg(owner->round_id)
+                                       .arg(owner->heat_id));
+    emitCount();
+}
+
+void DatabaseConnection::resultDeleted(const QVariantMap &reply)
+{
+    const unsigned unique = reply.value(QStringLiteral("unique")).toUInt();
+    if (unique != 0) {
+        m_store->beginTransaction();
+        m_store->deleteResult(unique);
+        m_store->removePendingActionsUpTo(Results, unique, UINT_MAX);
+        m_store->endTransaction();
+    }
+    emitCount();
+}
+
+void DatabaseConnection::participationUpdated(const QVariantMap &reply)
+{
+    const unsigned unique = reply.value(QStringLiteral("unique")).toUInt();
+    const int initialOrder = reply.value(QStringLiteral("initialorder"), -1).toInt();
+    const int currentOrder = reply.value(QStringLiteral("currentorder"), -1).toInt();
+    if (unique != 0 && (initialOrder != -1 || currentOrder != -1))
+        m_store->removePendingActionsUpTo(Participations, unique, confirmedUpTo(Participations, unique));
+    emitCount();
+}

@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QFile>
+#include <QHostAddress>
+#include <QJsonObject>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include "tools/meetwise-standin/standincompetition.h"
+
+class QHttpServerRequest;
+class QTcpServer;
+class QTcpSocket;
+class QUdpSocket;
+class StandinHttpEndpoint;
+
+// A stand-in for the competition server: answers the REST requests and the
+// discovery pings of the program from a competition file, and has switches
+// that tests use to make it fail the ways a real server on a real network
+// fails (down, slow, answers lost). Runs in-process in tests or as the
+// program meetwise-standin.
+class StandinServer : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Settings
+    {
+        QHostAddress address = QHostAddress(QHostAddress::LocalHost);
+        quint16 port = 8090;
+        quint16 controlPort = 0;   // 0: no control channel
+        quint16 discoveryPort = 0; // 0: no discovery (1217 answers pings)
+        quint16 discoveryAnswerPort = 1218;
+        QString logFile;   // JSON lines; empty: kept in memory only
+        QString stateFile; // where save requests write by default
+        bool down = false;
+        int delayMs = 0;
+        int dropEvery = 0;
+    };
+
+    explicit StandinServer(QObject *parent = nullptr);
+    ~StandinServer() override;
+
+    // The demo competition built into the stand-in.
+    static QString demoCompetitionPath();
+
+    bool loadCompetition(const QString &path, QString *error = nullptr);
+    StandinCompetition &competition() { return m_competition; }
+
+    // Listens as the settings say (also when down: then the port is free and
+    // only the switch holds it). False with the reason when a port is taken.
+    bool start(const Settings &settings, QString *error = nullptr);
+    void stop();
+
+    // Down: the port refuses connections, open connections are cut and
+    // discovery pings go unanswered.
+    bool setDown(bool down, QString *error = nullptr);
+    bool isDown() const { return m_down; }
+    // Every answer waits this long (the change itself is made at once).
+    void setDelay(int ms) { m_delayMs = qMax(0, ms); }
+    int delay() const { return m_delayMs; }
+    // Every n-th request is read and acted on, then its connection closed
+    // without an answer; 0 = never.
+    void setDropEvery(int n);
+    int dropEvery() const { return m_dropEvery; }
+
+    QJsonObject status() const;
+    bool saveState(const QString &path = QString(), QString *error = nullptr);
+
+    // Every request received on the service port and every discovery ping.
+    QList<QJsonObject> requestLog() const { return m_log; }
+    void clearRequestLog();
+    int requestCount() const { return m_requestCount; }
+
+signals:
+    void requestLogged(const QJsonObject &entry);
+    // The control channel asked the program to end.
+    void quitRequested();
+
+private:
+    friend class StandinHttpEndpoint;
+    void handleServiceRequest(const QHttpServerRequest &request, QTcpSocket *socket);
+    void handleControlRequest(const QHttpServerRequest &request, QTcpSocket *socket);
+    StandinCompetition::Reply answer(const QString &method, const QString &path, const StandinFields &fields,
+                                     const QJsonObject &json, const QString &client);
+    void readDiscoveryPings();
+    void log(const QJsonObject &entry);
+    void cutConnections();
+    bool listenService(QString *error);
+
+    StandinCompetition m_competition;
+    QString m_competitionPath;
+    Settings m_settings;
+    StandinHttpEndpoint *m_service = nullptr;
+    StandinHttpEndpoint *m_control = nullptr;
+    QTcpServer *m_serviceSocket = nullptr;
+    QTcpServer *m_controlSocket = nullptr;
+    QUdpSocket *m_discovery = nullptr;
+    bool m_down = false;
+    int m_delayMs = 0;
+    int m_dropEvery = 0;
+    int m_requestCount = 0;
+    int m_dropCount = 0;
+    QList<QJsonObject> m_log;
+    QFile m_logFile;
+};
