@@ -4,3 +4,16 @@ CountdownClock::CountdownClock(QObject *parent)
     : QObject(parent)
 {
 }
+
+void CountdownClock::setCountdownValue(unsigned seconds, bool show)
+{
+    m_value = seconds;
+    if (show)
+        emit valueUpdated(seconds);
+}
+
+void CountdownClock::startPauseCountdown(bool manual)
+{
+    Q_UNUSED(manual)
+    emit valueUpdated(m_value);
+}

@@ -26,3 +26,13 @@ void EDMModel::onEDMMeasurement(double distance, double verticalAngle, double ho
     Q_UNUSED(horizontalAngle)
     Q_UNUSED(horizontalDistance)
 }
+
+void EDMModel::requestMeasurement()
+{
+}
+
+double EDMModel::recalculateResult(int board, double result)
+{
+    Q_UNUSED(board)
+    return result;
+}

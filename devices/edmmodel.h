@@ -17,6 +17,15 @@ public:
     void setEDM(EDM *edm);
     EDM *edm() const { return m_edm; }
 
+    void setPendingMeasurementType(int type) { m_pendingType = type; }
+    int pendingMeasurementType() const { return m_pendingType; }
+    void setTakeOffBoard(int board) { m_takeOffBoard = board; }
+    int takeOffBoard() const { return m_takeOffBoard; }
+    void requestMeasurement();
+    // Re-bases the latest attempt result near `result` on another take-off
+    // board; the result unchanged when that is not possible.
+    double recalculateResult(int board, double result);
+
 signals:
     void port_opened(bool open);
     void edmResult(double result, double resultMeasuredByTape);
@@ -26,4 +35,6 @@ public slots:
 
 private:
     EDM *m_edm = nullptr;
+    int m_pendingType = 0;
+    int m_takeOffBoard = 1;
 };

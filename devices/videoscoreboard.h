@@ -1,12 +1,25 @@
 #pragma once
 
+#include <QChar>
+#include <QList>
 #include <QObject>
+#include <QString>
 
-// The video scoreboard output. Owned by the application object; reads its own settings.
+class Participation;
+
+// The video scoreboard output. Owned by the application object; reads its
+// own settings.
 class VideoScoreboard : public QObject
 {
     Q_OBJECT
 
 public:
     explicit VideoScoreboard(QObject *parent = nullptr);
+
+    void sendParticipant(Participation *participation);
+    void sendResult(Participation *participation);
+    void sendRanking(const QList<Participation *> &ranking, QChar fieldType, const QString &eventText);
+
+signals:
+    void outputRequested(const QString &what);
 };

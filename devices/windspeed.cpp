@@ -4,3 +4,8 @@ Windspeed::Windspeed(QObject *parent)
     : QObject(parent)
 {
 }
+
+void Windspeed::startMeasurement(int kind)
+{
+    Q_UNUSED(kind)
+}

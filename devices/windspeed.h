@@ -8,5 +8,14 @@ class Windspeed : public QObject
     Q_OBJECT
 
 public:
+    enum MeasurementKind { FiveSeconds = 4 };
+
     explicit Windspeed(QObject *parent = nullptr);
+
+    void startMeasurement(int kind);
+
+signals:
+    // Metres per second, or -9 when nothing was measured.
+    void windspeedResult(double result);
+    void port_opened(bool open);
 };

@@ -60,6 +60,8 @@ public:
     unsigned shownAttemptNumber = 0;
     double shownHeight = 0;
     unsigned shownJumpOffNumber = 0;
+    // Vertical: waits for a starting height above the current bar.
+    bool waitingForStartHeight = false;
 
     const QList<Participant *> &participants() const { return m_participants; }
     const QList<Result *> &results() const { return m_results; }

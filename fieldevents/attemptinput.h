@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+
+// What the judge types for the current attempt, with the keypad's rules:
+// a distance with at most two decimals in a horizontal event; the tries at a
+// height ("0" cleared, "X" failed, "-" skipped) in a vertical event, which
+// accepts no more keys after a clearance, a skip, "r" or three failures.
+class AttemptInput
+{
+public:
+    explicit AttemptInput(QChar fieldType = QLatin1Char('H'));
+
+    QChar fieldType() const { return m_fieldType; }
+    bool isVertical() const { return m_fieldType == QLatin1Char('V'); }
+
+    // Makes a stored text current (a cell was selected): input and stored
+    // text both become it; failures start at the given count (vertical).
+    void load(const QString &stored, int failures = 0);
+    void clear();
+
+    QString text() const { return m_text; }
+    QString storedText() const { return m_stored; }
+    bool isChanged() const { return m_text != m_stored; }
+    int failuresTyped() const { return m_failures; }
+
+    void pressDigit(int digit);
+    void pressComma();
+    void pressFail();
+    void pressSkip();
+    void pressPass();
+    void pressBack();
+    // A key typed on a keyboard: digits, "," and "." as their keys; false
+    // when it means nothing here.
+    bool typeText(const QString &text);
+
+    bool isCommaEnabled() const;
+    bool areDigitsEnabled() const;
+    // Vertical: further keys are taken until the input is complete.
+    bool acceptsMoreTries() const;
+
+    // The value the input stands for: "" removal, "X", "-", "0", "DNS",
+    // "DQ", "r" their marks, otherwise the number ("," read as ".").
+    double value() const;
+    // Whether the value is a measured distance (not a fail, skip or removal).
+    bool isDistance() const;
+
+private:
+    void normalise();
+
+    QChar m_fieldType;
+    QString m_text;
+    QString m_stored;
+    int m_failures = 0;
+};

@@ -1,0 +1,3 @@
+#include "schedule/schedulelogging.h"
+
+Q_LOGGING_CATEGORY(lcSchedule, "stadionix.schedule")
