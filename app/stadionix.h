@@ -18,6 +18,8 @@ class Windspeed;
 // the main window and the interface sounds.
 class Stadionix : public SingleApplication
 {
+    Q_OBJECT
+
 public:
     Stadionix(int &argc, char **argv);
     ~Stadionix() override;

@@ -92,6 +92,12 @@ void AttemptInput::pressPass()
         m_text += QLatin1Char('0');
 }
 
+void AttemptInput::pressRetired()
+{
+    if (!isVertical())
+        m_text = ResultMarks::R;
+}
+
 void AttemptInput::pressBack()
 {
     if (m_text.isEmpty())
@@ -106,6 +112,13 @@ void AttemptInput::pressBack()
     if (m_text.endsWith(QLatin1Char('X')) && m_failures > 0)
         --m_failures;
     m_text.chop(1);
+}
+
+void AttemptInput::replaceText(const QString &text)
+{
+    m_text = text;
+    if (!isVertical())
+        normalise();
 }
 
 bool AttemptInput::typeText(const QString &text)

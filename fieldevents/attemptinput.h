@@ -31,6 +31,10 @@ public:
     void pressSkip();
     void pressPass();
     void pressBack();
+    // Horizontal: the athlete retired in this attempt ("r").
+    void pressRetired();
+    // Replaces what was typed (a measured distance), keeping the stored text.
+    void replaceText(const QString &text);
     // A key typed on a keyboard: digits, "," and "." as their keys; false
     // when it means nothing here.
     bool typeText(const QString &text);

@@ -393,6 +393,11 @@ void DatabaseConnection::rankHeat()
     FieldEventRanking::rankHeat(m_participations, heatFieldType());
 }
 
+void DatabaseConnection::resortParticipations(unsigned maximumRank)
+{
+    FieldEventRanking::resort(m_participations, maximumRank);
+}
+
 void DatabaseConnection::setParticipationOrder(Participation *participation, unsigned order)
 {
     participation->initial_order = order;

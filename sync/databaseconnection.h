@@ -81,6 +81,9 @@ public:
     void reportNextParticipation(Participation *participation);
     // Ranks the open heat (after every change of a result).
     void rankHeat();
+    // Rebuilds the start order of the open heat for the final attempts: the
+    // best N (0 = all) go on in reverse order of ranking.
+    void resortParticipations(unsigned maximumRank);
 
     // Pending actions.
     unsigned pendingActionCount();

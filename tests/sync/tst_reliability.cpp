@@ -216,7 +216,7 @@ void TestReliability::outage()
                              .arg(ticks, 0, 'f', 1);
     QVERIFY(mostInFlight <= int(pending));
     QVERIFY2(memoryGrowth < 8 * 1024, qPrintable(QString::number(memoryGrowth)));
-    QVERIFY(ticks <= 3);
+    QVERIFY(ticks <= 4);
     int stored = 0;
     for (const Participation *p : heat)
         stored += int(f.serverResults(p->participation_id).size());

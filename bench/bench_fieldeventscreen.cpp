@@ -1,0 +1,193 @@
+// From Enter on the input page to the grid showing the new rank, on the real
+// screen, store file and ranking: a horizontal heat of 40 and a vertical heat
+// of 30 at its fifteenth height. Prints the median and where the time goes.
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+#include "fieldevents/fieldeventparticipantsmodel.h"
+#include "fieldevents/fieldeventranking.h"
+#include "fieldevents/fieldeventwidget.h"
+#include "records/participation.h"
+#include "store/localdatabase.h"
+#include "sync/databaseconnection.h"
+#include "tools/meetwise-standin/standinserver.h"
+
+namespace {
+
+constexpr quint16 Port = 8097;
+
+struct Figures
+{
+    QList<double> enter, change, paint;
+};
+
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.isEmpty() ? 0 : values.at(values.size() / 2);
+}
+
+QString competitionFile(const QTemporaryDir &folder, unsigned heat, const QString &fieldType, int athletes)
+{
+    QFile demo(StandinServer::demoCompetitionPath());
+    demo.open(QIODevice::ReadOnly);
+    QJsonObject root = QJsonDocument::fromJson(demo.readAll()).object();
+    QJsonArray allAthletes = root.value("athletes").toArray();
+    QJsonArray participations;
+    for (int i = 0; i < athletes; ++i)
+        participations.append(QJsonObject{{"id", double(heat * 100 + i)},
+                                          {"athlete", allAthletes.at(i % allAthletes.size()).toObject().value("id")},
+                                          {"initialorder", i + 1}});
+    const QJsonObject event{
+        {"id", 90}, {"name", "Bench"}, {"abbreviation", "B"}, {"windtime", 0},
+        {"eventtype", QJsonObject{{"id", 9}, {"fieldtype", fieldType}, {"athletesquantity", 1},
+                                  {"combinedeventsquantity", 1}, {"distance", 0}, {"windmode", ""}}},
+        {"rounds", QJsonArray{QJsonObject{{"id", 91}, {"name", "Final"}, {"session", 1},
+                                          {"scheduled", "2026-06-13 10:00:00"}, {"attempts", 6},
+                                          {"heats", QJsonArray{QJsonObject{{"id", double(heat)}, {"seqno", 1},
+                                                                           {"timescheduled", "10:00:00"},
+                                                                           {"participations", participations}}}}}}}};
+    QJsonArray competitions = root.value("competitions").toArray();
+    QJsonObject competition = competitions.first().toObject();
+    competition.insert("events", QJsonArray{event});
+    competitions.replace(0, competition);
+    root.insert("competitions", competitions);
+    const QString path = folder.filePath(QStringLiteral("competition-%1.json").arg(heat));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(QJsonDocument(root).toJson());
+    return path;
+}
+
+void click(FieldEventWidget &screen, const QString &name)
+{
+    QTest::mouseClick(screen.findChild<QPushButton *>(name), Qt::LeftButton);
+}
+
+Figures run(const QString &fieldType, int athletes, int heights)
+{
+    QTemporaryDir folder;
+    const unsigned heatId = fieldType == QLatin1String("V") ? 992 : 991;
+    StandinServer server;
+    server.loadCompetition(competitionFile(folder, heatId, fieldType, athletes));
+    StandinServer::Settings settings;
+    settings.port = Port;
+    QString error;
+    if (!server.start(settings, &error))
+        qFatal("stand-in: %s", qPrintable(error));
+    DatabaseConnection connection(nullptr, folder.path(), folder.filePath(QStringLiteral("stadionix.db")));
+    connection.onSetDatabaseConnectionData(
+        QStringLiteral("meetwise"), {{"ip", "127.0.0.1"}, {"user", "official"}, {"pass", "lap&time=42"}, {"competition", 1}});
+    connection.restService()->setPort(Port);
+    const QVariantMap eventData{{"event.id", heatId}, {"event.fieldType", fieldType}, {"event.eventID", 90},
+                                {"event.roundID", 91}, {"event.windMode", ""}, {"event.numberOfAttempts", 6},
+                                {"event.participantsCached", 0}, {"event.roundName", "Final"},
+                                {"event.eventName", "Bench"}, {"event.seqno", 1}};
+
+    // A vertical heat with fourteen heights jumped already (entered straight
+    // through the connection), so the grid has fifteen height columns.
+    if (fieldType == QLatin1String("V")) {
+        struct Listener : DatabaseSynchronizationInterface
+        {
+            bool done = false;
+            void participationsReceived(const QString &, const QList<Participation *> &) override { done = true; }
+        } listener;
+        connection.loadHeat(eventData, &listener);
+        QTest::qWaitFor([&] { return listener.done; }, 5000);
+        for (int h = 0; h < heights - 1; ++h)
+            for (Participation *p : connection.participations())
+                connection.applyAttemptString(p, 1.50 + 0.03 * h, (p->participation_id + unsigned(h)) % 4 ? "0" : "X0",
+                                              0);
+        QTest::qWaitFor([&] { return connection.pendingActionCount() == 0; }, 20000);
+    }
+
+    FieldEventWidget screen(nullptr, eventData);
+    screen.setDevices({});
+    screen.resize(1280, 800);
+    screen.show();
+    // The new height dialog that the reopened vertical heat asks for is
+    // accepted with its proposal.
+    QTimer acceptDialogs;
+    QObject::connect(&acceptDialogs, &QTimer::timeout, [] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+            dialog->accept();
+    });
+    acceptDialogs.start(20);
+    QVariantMap screenData = eventData;
+    if (fieldType == QLatin1String("V"))
+        screenData.insert(QStringLiteral("event.participantsCached"), 1);
+    screen.setDatabaseConnection(&connection, screenData);
+    QTest::qWaitFor([&] { return screen.currentParticipation() != nullptr; }, 10000);
+    QWidget *grid = screen.findChild<QWidget *>(QStringLiteral("tblParticipantsView"));
+    if (fieldType == QLatin1String("V") && screen.gridModel()->heightColumns().size() != heights)
+        qFatal("%d heights instead of %d", int(screen.gridModel()->heightColumns().size()), heights);
+    acceptDialogs.stop();
+
+    Figures figures;
+    QElapsedTimer timer;
+    for (int i = 0; i < athletes - 1; ++i) {
+        Participation *p = screen.currentParticipation();
+        if (!p)
+            break;
+        click(screen, QStringLiteral("btnCallParticipant"));
+        if (fieldType == QLatin1String("V")) {
+            click(screen, i % 3 ? QStringLiteral("btnPass") : QStringLiteral("btnFail"));
+        } else {
+            for (const char *key : {"btnButton6", "btnButtonComma", "btnButton1"})
+                click(screen, QString::fromLatin1(key));
+            click(screen, QStringLiteral("btnButton%1").arg(i % 10));
+        }
+        timer.start();
+        click(screen, QStringLiteral("btnEnter"));
+        grid->repaint();
+        figures.enter.append(timer.nsecsElapsed() / 1e6);
+
+        // The parts, on their own: the change through the connection (store,
+        // queue, ranking) and one repaint of the grid.
+        timer.start();
+        if (fieldType == QLatin1String("V"))
+            connection.applyAttemptString(p, 1.0, QStringLiteral("0"), 0);
+        else
+            connection.setFieldResult(p, 9, 5.0, 0, 0);
+        figures.change.append(timer.nsecsElapsed() / 1e6);
+        timer.start();
+        grid->repaint();
+        figures.paint.append(timer.nsecsElapsed() / 1e6);
+        QCoreApplication::processEvents();
+    }
+    return figures;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Chronavel"));
+    QCoreApplication::setApplicationName(QStringLiteral("Stadionix"));
+    for (const auto &[type, athletes, heights] : {std::tuple<QString, int, int>{"H", 40, 0}, {"V", 30, 15}}) {
+        const Figures f = run(type, athletes, heights);
+        std::printf("RESULT : enter to new rank, %s heat of %d%s: median %.2f ms (max %.2f ms, %lld entries); "
+                    "of which store+queue+ranking %.2f ms, grid repaint %.2f ms\n",
+                    type == QLatin1String("V") ? "vertical" : "horizontal", athletes,
+                    heights ? qPrintable(QStringLiteral(" with %1 heights").arg(heights)) : "", median(f.enter),
+                    f.enter.isEmpty() ? 0 : *std::max_element(f.enter.cbegin(), f.enter.cend()),
+                    qlonglong(f.enter.size()), median(f.change), median(f.paint));
+    }
+    return 0;
+}
