@@ -168,9 +168,13 @@ void DatabaseConnection::loadHeat(const QVariantMap &eventData, DatabaseSynchron
         m_heatEventData = eventData;
         if (eventData.value(QStringLiteral("event.participantsCached")).toInt() == 1) {
             m_participations = m_store->loadParticipations(heatId, this);
-            if (DatabaseSynchronizationInterface::isAlive(listener))
-                listener->participationsReceived(QString::number(heatId), m_participations);
-            return;
+            // The flag can be older than the store, which keeps one heat:
+            // an empty answer means the heat must come from the server.
+            if (!m_participations.isEmpty()) {
+                if (DatabaseSynchronizationInterface::isAlive(listener))
+                    listener->participationsReceived(QString::number(heatId), m_participations);
+                return;
+            }
         }
         QList<DatabaseSynchronizationInterface *> &waiting = m_heatListeners[heatId];
         if (!waiting.contains(listener))

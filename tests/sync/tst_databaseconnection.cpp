@@ -25,6 +25,7 @@ private slots:
     void laneChange_queuedUntilConfirmed();
     void pendingList_listsWhatCanBeSent();
     void heatIsRankedAfterEveryChange();
+    void staleCachedFlag_heatComesFromServer();
 };
 
 void TestDatabaseConnection::configuration_writtenInKeyOrderAndReadBack()
@@ -294,6 +295,19 @@ void TestDatabaseConnection::heatIsRankedAfterEveryChange()
     f.connection->setFieldResult(heat[1], 1, ResultMarks::Removal, 0, 0);
     QCOMPARE(heat[0]->current_order, 1u);
     QCOMPARE(heat[1]->current_order, 0u);
+}
+
+void TestDatabaseConnection::staleCachedFlag_heatComesFromServer()
+{
+    ConnectionFixture f;
+    QVERIFY(f.started);
+    f.openHeat(106, "H", 14, 25);
+    f.openHeat(109, "H", 15, 27);  // the store now keeps heat 109 only
+    // A schedule entry that still says heat 106 is cached.
+    f.listener.participations.clear();
+    f.connection->loadHeat(ConnectionFixture::heatData(106, "H", 14, 25, 1), &f.listener);
+    QVERIFY(QTest::qWaitFor([&] { return !f.listener.participations.isEmpty(); }, 5000));
+    QCOMPARE(f.listener.participations.size(), 13);
 }
 
 STADIONIX_TEST_MAIN(TestDatabaseConnection)

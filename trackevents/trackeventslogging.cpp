@@ -1,0 +1,3 @@
+#include "trackevents/trackeventslogging.h"
+
+Q_LOGGING_CATEGORY(lcTrackEvents, "stadionix.trackevents")
