@@ -9,6 +9,7 @@
 #include "app/mainwindow.h"
 #include "app/stadionix.h"
 #include "app/terminationwatcher.h"
+#include "app/uiremote.h"
 
 int main(int argc, char *argv[])
 {
@@ -41,6 +42,8 @@ int main(int argc, char *argv[])
     app->mainWindow = window;
     window->showMaximized();
     // A termination request closes the window like the user would.
+    // Scripted runs (the end-to-end tests) drive the program through this.
+    UiRemote::startFromEnvironment(app);
     TerminationWatcher watcher;
     QObject::connect(&watcher, &TerminationWatcher::terminationRequested, window, &QWidget::close);
     const int code = app->exec();

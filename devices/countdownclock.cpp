@@ -17,3 +17,8 @@ void CountdownClock::startPauseCountdown(bool manual)
     Q_UNUSED(manual)
     emit valueUpdated(m_value);
 }
+
+void CountdownClock::closePort()
+{
+    // No port transport yet: nothing to close.
+}

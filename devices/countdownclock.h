@@ -11,6 +11,9 @@ class CountdownClock : public QObject
 public:
     explicit CountdownClock(QObject *parent = nullptr);
 
+    // Closes the port: tells the transport and waits 200 ms for it.
+    void closePort();
+
     void setCountdownValue(unsigned seconds, bool show);
     unsigned countdownValue() const { return m_value; }
     void startPauseCountdown(bool manual);

@@ -4,3 +4,8 @@ EDM::EDM(QObject *parent)
     : QObject(parent)
 {
 }
+
+void EDM::closePort()
+{
+    // No port transport yet: nothing to close.
+}

@@ -10,6 +10,9 @@ class EDM : public QObject
 public:
     explicit EDM(QObject *parent = nullptr);
 
+    // Closes the port: tells the transport and waits 200 ms for it.
+    void closePort();
+
 signals:
     // Slope distance (m), vertical angle (degrees from the zenith), horizontal
     // angle (degrees), horizontal distance (m).

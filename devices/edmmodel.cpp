@@ -36,3 +36,9 @@ double EDMModel::recalculateResult(int board, double result)
     Q_UNUSED(board)
     return result;
 }
+
+void EDMModel::closeDevice()
+{
+    if (m_edm)
+        m_edm->closePort();
+}

@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+class DatabaseConnection;
 class EDM;
 
 // Calibration and distance computation of the distance meter. Owned by the
@@ -16,6 +17,12 @@ public:
     // Remembers the device and relays its readings and port state.
     void setEDM(EDM *edm);
     EDM *edm() const { return m_edm; }
+
+    // The store is reached through the server connection.
+    void setDatabaseConnection(DatabaseConnection *connection) { m_connection = connection; }
+    DatabaseConnection *databaseConnection() const { return m_connection; }
+    int eventType() const { return m_eventType; }
+    void closeDevice();
 
     void setPendingMeasurementType(int type) { m_pendingType = type; }
     int pendingMeasurementType() const { return m_pendingType; }
@@ -35,6 +42,8 @@ public slots:
 
 private:
     EDM *m_edm = nullptr;
+    DatabaseConnection *m_connection = nullptr;
+    int m_eventType = 0;
     int m_pendingType = 0;
     int m_takeOffBoard = 1;
 };

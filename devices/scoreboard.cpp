@@ -47,3 +47,8 @@ void Scoreboard::startPauseCountdown(bool manual)
     Q_UNUSED(manual)
     emit outputRequested(QStringLiteral("countdown"));
 }
+
+void Scoreboard::closePort()
+{
+    // No port transport yet: nothing to close.
+}

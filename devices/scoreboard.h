@@ -16,6 +16,9 @@ class Scoreboard : public QObject
 public:
     explicit Scoreboard(QObject *parent = nullptr);
 
+    // Closes the port: tells the transport and waits 200 ms for it.
+    void closePort();
+
     // The participation the next sending operation shows (not owned).
     void setCurrentParticipation(Participation *participation) { m_current = participation; }
     Participation *currentParticipation() const { return m_current; }

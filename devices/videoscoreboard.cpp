@@ -22,3 +22,8 @@ void VideoScoreboard::sendRanking(const QList<Participation *> &ranking, QChar f
     Q_UNUSED(fieldType)
     emit outputRequested(QStringLiteral("ranking %1 %2").arg(ranking.size()).arg(eventText));
 }
+
+void VideoScoreboard::closePort()
+{
+    // No port transport yet: nothing to close.
+}

@@ -16,6 +16,9 @@ class VideoScoreboard : public QObject
 public:
     explicit VideoScoreboard(QObject *parent = nullptr);
 
+    // Closes the port: tells the transport and waits 200 ms for it.
+    void closePort();
+
     void sendParticipant(Participation *participation);
     void sendResult(Participation *participation);
     void sendRanking(const QList<Participation *> &ranking, QChar fieldType, const QString &eventText);

@@ -9,3 +9,8 @@ void Windspeed::startMeasurement(int kind)
 {
     Q_UNUSED(kind)
 }
+
+void Windspeed::closePort()
+{
+    // No port transport yet: nothing to close.
+}

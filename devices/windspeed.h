@@ -12,6 +12,9 @@ public:
 
     explicit Windspeed(QObject *parent = nullptr);
 
+    // Closes the port: tells the transport and waits 200 ms for it.
+    void closePort();
+
     void startMeasurement(int kind);
 
 signals:

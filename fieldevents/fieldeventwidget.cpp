@@ -162,7 +162,9 @@ void FieldEventWidget::buildOverviewPage(QWidget *page)
     m_tblParticipants->setItemDelegate(new FieldEventParticipantsDelegate(m_tblParticipants));
     m_tblParticipants->verticalHeader()->hide();
     m_tblParticipants->setSelectionMode(QAbstractItemView::NoSelection);
+    // Finger-sized rows, the same in the frozen part.
     m_tblParticipants->verticalHeader()->setDefaultSectionSize(52);
+    m_tblParticipants->frozenView()->verticalHeader()->setDefaultSectionSize(52);
     m_tblParticipants->horizontalHeader()->setSectionsClickable(true);
 
     m_btnPrint = makeButton(QStringLiteral("btnPrint"), QStringLiteral("buttonprint_9"), page);

@@ -1,0 +1,229 @@
+#include <QAction>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/aboutdialog.h"
+#include "app/burgermenu.h"
+#include "app/clickablelabel.h"
+#include "app/mainwindow.h"
+#include "app/settings.h"
+#include "fieldevents/fieldeventwidget.h"
+#include "records/disqualificationrulesmodel.h"
+#include "records/heatevent.h"
+#include "store/localdatabase.h"
+#include "trackevents/trackparticipantsmodel.h"
+#include "schedule/racesmodel.h"
+#include "schedule/scheduletablewidget.h"
+#include "schedule/modalanswerer.h"
+#include "store/unconfirmedactionsdialog.h"
+#include "support/testsupport.h"
+#include "sync/databaseconnection.h"
+#include "tools/meetwise-standin/standinserver.h"
+#include "trackevents/trackeventwidget.h"
+
+namespace {
+
+QVariantMap heat(int id, const QString &name, const QString &fieldType, const QString &time)
+{
+    return {{"id", id}, {"name", name}, {"displayname", name}, {"fieldType", fieldType}, {"time", time},
+            {"numberOfParticipants", 8}, {"eventID", 1}, {"roundID", 2}, {"windMode", ""}, {"seqno", 1},
+            {"participantsCached", 0}};
+}
+
+QAction *menuAction(MainWindow &window, const QString &name)
+{
+    for (QAction *action : window.burgerMenu()->menuActions()) {
+        if (action->objectName() == name)
+            return action;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void menu_fiveActionsInOrder();
+    void unpostedLine_redWhileCounting();
+    void openingEvents_fieldTrackAndUnknown_data();
+    void openingEvents_fieldTrackAndUnknown();
+    void backToSchedule_keepsSearchAndBuildsNewScreen();
+    void missingTranslation_storedAnyway();
+    void aboutDialog_versionAndBuild();
+    void unpostedLine_opensPendingActions();
+    void withServer_scheduleAndRulesArrive();
+
+private:
+    QTemporaryDir *m_folder = nullptr;
+};
+
+void TestMainWindow::init()
+{
+    TestSupport::failOnUnexpectedWarnings();
+    m_folder = new QTemporaryDir;
+    qputenv("STADIONIX_DATA_FOLDER", m_folder->path().toLocal8Bit());
+    QSettings().clear();
+}
+
+void TestMainWindow::cleanup()
+{
+    qunsetenv("STADIONIX_DATA_FOLDER");
+    delete m_folder;
+    m_folder = nullptr;
+}
+
+void TestMainWindow::menu_fiveActionsInOrder()
+{
+    MainWindow window;
+    QStringList names;
+    for (QAction *action : window.burgerMenu()->menuActions())
+        names << action->objectName();
+    QCOMPARE(names, (QStringList{"actionSchedule", "actionDevices", "actionSettings", "actionStandalone", "actionInfo"}));
+    QCOMPARE(window.burgerMenu()->menuWidth(), 120);
+    QCOMPARE(window.windowTitle(), QStringLiteral("Stadionix"));
+    QCOMPARE(window.currentPage() ? window.currentPage()->objectName() : QString(), QString());
+    window.show();
+    QCOMPARE(window.currentPage()->objectName(), QStringLiteral("ScheduleTableWidget"));
+}
+
+void TestMainWindow::unpostedLine_redWhileCounting()
+{
+    MainWindow window;
+    auto *label = window.findChild<ClickableLabel *>("lblUnconfirmedActions");
+    window.show();
+    window.onUpdateUnconfirmedActions(3);
+    QCOMPARE(label->text(), QStringLiteral("Unposted results: 3"));
+    QCOMPARE(label->property("code").toBool(), true);
+    // Red exactly while something waits for the server.
+    const auto background = [label] { return label->grab().toImage().pixelColor(2, 2); };
+    QCOMPARE(background(), QColor(Qt::red));
+    window.onUpdateUnconfirmedActions(0);
+    QCOMPARE(label->text(), QString());
+    QCOMPARE(label->property("code").toBool(), false);
+    QVERIFY(background() != QColor(Qt::red));
+}
+
+void TestMainWindow::openingEvents_fieldTrackAndUnknown_data()
+{
+    QTest::addColumn<QString>("fieldType");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("horizontal") << "H" << "FieldEventWidget";
+    QTest::newRow("vertical") << "V" << "FieldEventWidget";
+    QTest::newRow("track") << "" << "TrackEventWidget";
+    QTest::newRow("other field type opens nothing") << "Q" << "";
+}
+
+void TestMainWindow::openingEvents_fieldTrackAndUnknown()
+{
+    QFETCH(QString, fieldType);
+    QFETCH(QString, page);
+    MainWindow window;
+    window.show();
+    window.scheduleWidget()->racesModel()->heatEventsReceived({heat(5, "Event", fieldType, "20260613 100000")});
+    HeatEvent *event = window.scheduleWidget()->racesModel()->heatEvent(0);
+    window.onScheduleTableDoubleClicked({event});
+    QCoreApplication::processEvents();
+    QWidget *shown = window.currentPage();
+    QCOMPARE(shown ? shown->objectName() : QString(), page);
+    QVERIFY(!window.scheduleWidget()->isVisible());
+    if (auto *field = qobject_cast<FieldEventWidget *>(shown))
+        QCOMPARE(field->windowTitle(), QStringLiteral("Field event"));
+
+    // Two events at once open nothing.
+    window.onBurgerMenuActionClicked(menuAction(window, "actionSchedule"));
+    window.onScheduleTableDoubleClicked({event, event});
+    QCOMPARE(window.currentPage(), window.scheduleWidget());
+}
+
+void TestMainWindow::backToSchedule_keepsSearchAndBuildsNewScreen()
+{
+    MainWindow window;
+    window.show();
+    ScheduleTableWidget *schedule = window.scheduleWidget();
+    schedule->racesModel()->heatEventsReceived({heat(5, "Long Jump", "H", "20260613 100000")});
+    schedule->findChild<QLineEdit *>("txtSearch")->setText("long");
+    window.onScheduleTableDoubleClicked({schedule->racesModel()->heatEvent(0)});
+    QPointer<QWidget> first = window.currentPage();
+    window.onBurgerMenuActionClicked(menuAction(window, "actionSchedule"));
+    QCOMPARE(window.currentPage(), schedule);
+    QTRY_VERIFY(first.isNull());
+    QCOMPARE(schedule->findChild<QLineEdit *>("txtSearch")->text(), QStringLiteral("long"));
+    window.onScheduleTableDoubleClicked({schedule->racesModel()->heatEvent(0)});
+    QVERIFY(window.currentPage() != schedule);
+    QCOMPARE(window.scheduleWidget(), schedule);
+}
+
+void TestMainWindow::missingTranslation_storedAnyway()
+{
+    MainWindow window;
+    window.onChangeLanguage("xx");
+    QCOMPARE(window.language(), QStringLiteral("xx"));
+    QCOMPARE(Settings::instance()->value("general", "language").toString(), QStringLiteral("xx"));
+    QCOMPARE(menuAction(window, "actionSchedule")->text(), QStringLiteral("Schedule"));
+    window.onChangeLanguage("en");
+}
+
+void TestMainWindow::aboutDialog_versionAndBuild()
+{
+    AboutDialog dialog;
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("About"));
+    const QString version = dialog.findChild<QLineEdit *>("txtVersion")->text();
+    QVERIFY2(version.startsWith(QStringLiteral("1.0.9 (")) && version.endsWith(QLatin1Char(')')), qPrintable(version));
+    QVERIFY(version.size() > 9);
+}
+
+void TestMainWindow::unpostedLine_opensPendingActions()
+{
+    MainWindow window;
+    window.show();
+    window.databaseConnection()->store()->appendPendingAction("results", 0, 1);
+    ModalAnswerer answerer({[](QWidget *dialog) {
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Unposted results"));
+        QTest::mouseClick(dialog->findChild<QPushButton *>("btnOk"), Qt::LeftButton);
+    }});
+    QTest::mouseClick(window.findChild<ClickableLabel *>("lblUnconfirmedActions"), Qt::LeftButton);
+    QCOMPARE(answerer.answered(), 1);
+}
+
+void TestMainWindow::withServer_scheduleAndRulesArrive()
+{
+    StandinServer server;
+    QString error;
+    server.loadCompetition(StandinServer::demoCompetitionPath(), &error);
+    StandinServer::Settings settings;
+    settings.port = 8090;
+    QVERIFY2(server.start(settings, &error), qPrintable(error));
+    QFile sync(m_folder->filePath("sync"));
+    QVERIFY(sync.open(QIODevice::WriteOnly));
+    sync.write("[general]\ntype=meetwise\nip=127.0.0.1\nuser=official\npass=lap&time=42\ncompetition=1\n");
+    sync.close();
+
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitFor([&] { return window.scheduleWidget()->racesModel()->rowCount() > 10; }, 5000));
+    QVERIFY(QTest::qWaitFor([&] { return window.disqualificationRules()->rowCount() > 0; }, 5000));
+    // A track heat from the server opens with its lanes.
+    RacesModel *races = window.scheduleWidget()->racesModel();
+    HeatEvent *track = nullptr;
+    for (int row = 0; row < races->rowCount(); ++row) {
+        if (races->heatEvent(row)->id() == QLatin1String("101"))
+            track = races->heatEvent(row);
+    }
+    QVERIFY(track);
+    window.onScheduleTableDoubleClicked({track});
+    auto *screen = qobject_cast<TrackEventWidget *>(window.currentPage());
+    QVERIFY(screen);
+    QVERIFY(QTest::qWaitFor([&] { return screen->model()->rowCount() == 7; }, 5000));
+}
+
+STADIONIX_TEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

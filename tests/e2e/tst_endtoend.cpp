@@ -1,0 +1,287 @@
+// The program as a user meets it: the real stadionix and the stand-in
+// competition server run as separate processes, and the test drives the
+// program through its user interface.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "support/testsupport.h"
+#include "support/uiremoteclient.h"
+
+class TestEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void judgeAndTrackOfficial_changesReachServerThroughOutage();
+
+private:
+    bool startServer(bool fromState);
+    bool stopServer();
+    bool startProgram();
+    void enterFieldResult(const QString &keys);
+    bool openFromSchedule(const QString &name);
+    QList<QJsonObject> serverLog() const;
+    void screenshot(const QString &name, const QString &object = QString());
+
+    QTemporaryDir *m_folder = nullptr;
+    QProcess *m_server = nullptr;
+    QProcess *m_program = nullptr;
+    UiRemoteClient m_remote;
+};
+
+void TestEndToEnd::init()
+{
+    m_folder = new QTemporaryDir;
+    QVERIFY(m_folder->isValid());
+    QDir folder(m_folder->path());
+    folder.mkpath(QStringLiteral("config/Chronavel"));
+    folder.mkpath(QStringLiteral("data"));
+    QFile sync(folder.filePath(QStringLiteral("sync")));
+    QVERIFY(sync.open(QIODevice::WriteOnly));
+    sync.write("[general]\ntype=meetwise\nip=127.0.0.1\nuser=official\npass=lap&time=42\ncompetition=1\n");
+    sync.close();
+    QFile settings(folder.filePath(QStringLiteral("config/Chronavel/Stadionix.ini")));
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    settings.write("[communication]\ndatabase=1\n\n[general]\nlanguage=en\n");
+}
+
+void TestEndToEnd::cleanup()
+{
+    for (QProcess *process : {m_program, m_server}) {
+        if (process && process->state() != QProcess::NotRunning) {
+            process->kill();
+            process->waitForFinished(5000);
+        }
+        delete process;
+    }
+    m_program = m_server = nullptr;
+    delete m_folder;
+    m_folder = nullptr;
+}
+
+bool TestEndToEnd::startServer(bool fromState)
+{
+    delete m_server;
+    m_server = new QProcess;
+    const QString state = m_folder->filePath(QStringLiteral("server-state.json"));
+    QStringList arguments{QStringLiteral("--port"), QStringLiteral("8090"), QStringLiteral("--control-port"),
+                          QStringLiteral("0"), QStringLiteral("--discovery-port"), QStringLiteral("0"),
+                          QStringLiteral("--log"), m_folder->filePath(QStringLiteral("requests.jsonl")),
+                          QStringLiteral("--state"), state};
+    if (fromState)
+        arguments << QStringLiteral("--competition") << state;
+    m_server->start(TestSupport::buildDir() + QStringLiteral("/tools/meetwise-standin"), arguments);
+    if (!m_server->waitForStarted(5000))
+        return false;
+    QElapsedTimer clock;
+    clock.start();
+    QByteArray output;
+    while (clock.elapsed() < 10000 && !output.contains("ready")) {
+        m_server->waitForReadyRead(100);
+        output += m_server->readAllStandardOutput();
+    }
+    return output.contains("ready");
+}
+
+bool TestEndToEnd::stopServer()
+{
+    m_server->terminate();  // writes its state, as at the end of a day
+    return m_server->waitForFinished(10000);
+}
+
+bool TestEndToEnd::startProgram()
+{
+    m_program = new QProcess;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // A tablet-sized screen, so the pictures show what an official sees.
+    QFile screens(m_folder->filePath(QStringLiteral("offscreen.json")));
+    if (screens.open(QIODevice::WriteOnly))
+        screens.write(R"({"screens": [{"name": "tablet", "x": 0, "y": 0, "width": 1280, "height": 800,
+                          "logicalDpi": 96, "logicalBpi": 96, "dpr": 1}]})");
+    screens.close();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + screens.fileName());
+    env.insert(QStringLiteral("STADIONIX_REMOTE"), m_folder->filePath(QStringLiteral("remote")));
+    env.insert(QStringLiteral("STADIONIX_DATA_FOLDER"), m_folder->path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_folder->filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), m_folder->filePath(QStringLiteral("data")));
+    env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("*.debug=false"));
+    m_program->setProcessEnvironment(env);
+    m_program->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_program->start(TestSupport::programPath(), {});
+    return m_program->waitForStarted(5000)
+           && m_remote.connectToServer(m_folder->filePath(QStringLiteral("remote")), 20000);
+}
+
+// Calls the athlete who is up, types the mark and confirms it; the long jump
+// measures wind per attempt, typed on the wind keypad.
+void TestEndToEnd::enterFieldResult(const QString &keys)
+{
+    QVERIFY2(m_remote.click(QStringLiteral("btnCallParticipant")), qPrintable(m_remote.lastError()));
+    for (const QChar key : keys) {
+        const QString button = key == QLatin1Char(',') ? QStringLiteral("btnButtonComma")
+                                                       : QStringLiteral("btnButton%1").arg(key);
+        QVERIFY2(m_remote.click(button), qPrintable(m_remote.lastError()));
+    }
+    QVERIFY2(m_remote.click(QStringLiteral("btnEnter")), qPrintable(m_remote.lastError()));
+    QVERIFY(m_remote.waitForModal(5000));
+    QCOMPARE(m_remote.modal().value(QStringLiteral("windowTitle")).toString(),
+             QStringLiteral("Manual windspeed result"));
+    for (const char *key : {"btnButton1", "btnButtonComma", "btnButton2", "btnOK"})
+        QVERIFY2(m_remote.click(QString::fromLatin1(key)), qPrintable(m_remote.lastError()));
+    QVERIFY(m_remote.waitForNoModal(5000));
+}
+
+// A double tap on the first card whose event name contains the text (the
+// list shows the cards of its first column).
+bool TestEndToEnd::openFromSchedule(const QString &name)
+{
+    const QString view = QStringLiteral("tblTimeSchedulesListView");
+    const QStringList names = m_remote.modelRows(view, 1);
+    for (int row = 0; row < names.size(); ++row) {
+        if (names.at(row).contains(name))
+            return m_remote.clickCell(view, row, 0, true);
+    }
+    return false;
+}
+
+QList<QJsonObject> TestEndToEnd::serverLog() const
+{
+    QList<QJsonObject> entries;
+    QFile file(m_folder->filePath(QStringLiteral("requests.jsonl")));
+    if (!file.open(QIODevice::ReadOnly))
+        return entries;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        if (!line.trimmed().isEmpty())
+            entries.append(QJsonDocument::fromJson(line).object());
+    }
+    return entries;
+}
+
+void TestEndToEnd::screenshot(const QString &name, const QString &object)
+{
+    const QString folder = qEnvironmentVariable("STADIONIX_DOCS_DIR");
+    if (!folder.isEmpty())
+        m_remote.grab(QDir(folder).filePath(name + QStringLiteral(".png")), object);
+}
+
+static QString field(const QJsonObject &entry, const QString &name)
+{
+    for (const QJsonValue &pair : entry.value(QStringLiteral("fields")).toArray()) {
+        if (pair.toArray().at(0).toString() == name)
+            return pair.toArray().at(1).toString();
+    }
+    return QString();
+}
+
+void TestEndToEnd::judgeAndTrackOfficial_changesReachServerThroughOutage()
+{
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(startServer(false));
+    QVERIFY(startProgram());
+
+    // The schedule comes from the server; the long jump opens from it.
+    QVERIFY(m_remote.waitFor(
+        [&] { return m_remote.modelRows(QStringLiteral("tblTimeSchedulesListView"), 1).join('|').contains("Long Jump"); },
+        15000));
+    screenshot(QStringLiteral("schedule-en"));
+    QVERIFY2(openFromSchedule(QStringLiteral("Long Jump")), qPrintable(m_remote.lastError()));
+    QVERIFY(m_remote.waitFor(QStringLiteral("FieldEventWidget"), QStringLiteral("visible"), true, 10000));
+    QVERIFY(m_remote.waitFor(QStringLiteral("btnCallParticipant"), QStringLiteral("enabled"), true, 10000));
+
+    enterFieldResult(QStringLiteral("6,12"));
+    enterFieldResult(QStringLiteral("5,98"));
+    QVERIFY(m_remote.waitFor(QStringLiteral("lblUnconfirmedActions"), QStringLiteral("text"), QString(), 10000));
+
+    // The server goes away; the judge goes on.
+    QVERIFY(stopServer());
+    enterFieldResult(QStringLiteral("6,40"));
+    enterFieldResult(QStringLiteral("6,03"));
+    QVERIFY(m_remote.waitFor(QStringLiteral("lblUnconfirmedActions"), QStringLiteral("text"),
+                             QStringLiteral("Unposted results: 2"), 5000));
+    QCOMPARE(m_remote.get(QStringLiteral("lblUnconfirmedActions"), QStringLiteral("code")).toInt(), 1);
+    screenshot(QStringLiteral("fieldevent-en"));
+
+    // Back again: the line clears once the server has confirmed both.
+    QVERIFY(startServer(true));
+    QVERIFY(m_remote.waitFor(QStringLiteral("lblUnconfirmedActions"), QStringLiteral("text"), QString(), 20000));
+    QCOMPARE(m_remote.get(QStringLiteral("lblUnconfirmedActions"), QStringLiteral("code")).toInt(), 0);
+
+    // A track heat: one lane moved, a DNS and a DQ with a rule.
+    QVERIFY(m_remote.send({{"cmd", "trigger"}, {"object", "actionSchedule"}}).value("ok").toBool());
+    QVERIFY(m_remote.waitFor(QStringLiteral("ScheduleTableWidget"), QStringLiteral("visible"), true, 5000));
+    QVERIFY2(openFromSchedule(QStringLiteral("100 m")), qPrintable(m_remote.lastError()));
+    QVERIFY(m_remote.waitFor(QStringLiteral("TrackEventWidget"), QStringLiteral("visible"), true, 10000));
+    const QString table = QStringLiteral("tblTrackParticipantsView");
+    QVERIFY(m_remote.waitFor([&] { return m_remote.modelRows(table, 4).size() == 7; }, 10000));
+
+    QVERIFY2(m_remote.clickCell(table, 0, 2), qPrintable(m_remote.lastError()));
+    QVERIFY(m_remote.waitForModal(5000));
+    QCOMPARE(m_remote.modal().value(QStringLiteral("windowTitle")).toString(), QStringLiteral("Lane selection"));
+    QVERIFY2(m_remote.click(QStringLiteral("btnLane9")), qPrintable(m_remote.lastError()));
+    QVERIFY(m_remote.waitForNoModal(5000));
+
+    QVERIFY2(m_remote.clickCell(table, 0, 6), qPrintable(m_remote.lastError()));
+    QVERIFY(m_remote.waitForModal(5000));
+    QCOMPARE(m_remote.modal().value(QStringLiteral("windowTitle")).toString(), QStringLiteral("Result selection"));
+    QVERIFY2(m_remote.click(QStringLiteral("buttonDNS")), qPrintable(m_remote.lastError()));
+    QVERIFY(m_remote.waitForNoModal(5000));
+
+    QVERIFY2(m_remote.clickCell(table, 1, 6), qPrintable(m_remote.lastError()));
+    QVERIFY(m_remote.waitForModal(5000));
+    QVERIFY2(m_remote.click(QStringLiteral("buttonDQ")), qPrintable(m_remote.lastError()));
+    QVERIFY2(m_remote.set(QStringLiteral("cmbDisqualificationRule"), QStringLiteral("currentIndex"), 1),
+             qPrintable(m_remote.lastError()));
+    QVERIFY(m_remote.waitForNoModal(5000));
+    QVERIFY(m_remote.waitFor(QStringLiteral("lblUnconfirmedActions"), QStringLiteral("text"), QString(), 10000));
+    screenshot(QStringLiteral("trackheat-en"));
+
+    QVERIFY(m_remote.send({{"cmd", "trigger"}, {"object", "actionInfo"}}).value("ok").toBool());
+    QVERIFY(m_remote.waitForModal(5000));
+    screenshot(QStringLiteral("about-en"));
+    QVERIFY(m_remote.answerObject(QStringLiteral("btnOK")));
+    QVERIFY(m_remote.waitForNoModal(5000));
+
+    QVERIFY(m_remote.quit());
+    QVERIFY(m_program->waitForFinished(15000));
+    QCOMPARE(m_program->exitCode(), 0);
+    QVERIFY(stopServer());
+
+    // The server received exactly these changes (a change posted again is
+    // the same change: same local id).
+    QMap<QString, QJsonObject> changes;
+    QStringList kinds;
+    for (const QJsonObject &entry : serverLog()) {
+        const QString path = entry.value(QStringLiteral("path")).toString();
+        if (path == QLatin1String("/new_result") || path == QLatin1String("/update_result")
+            || path == QLatin1String("/delete_result") || path == QLatin1String("/update_participation"))
+            changes.insert(path + QLatin1Char(' ') + field(entry, QStringLiteral("unique")), entry);
+    }
+    QStringList values;
+    for (const QJsonObject &entry : std::as_const(changes)) {
+        const QString path = entry.value(QStringLiteral("path")).toString();
+        if (path == QLatin1String("/update_participation"))
+            values << path.mid(1) + QLatin1Char(' ') + field(entry, QStringLiteral("initialorder"));
+        else
+            values << path.mid(1) + QLatin1Char(' ') + field(entry, QStringLiteral("value")) + QLatin1Char(' ')
+                          + field(entry, QStringLiteral("info"));
+    }
+    values.sort();
+    // The sprinters had times already: their DNS and DQ replace them.
+    QCOMPARE(values, (QStringList{"new_result 5.98 ", "new_result 6.03 ", "new_result 6.12 ", "new_result 6.4 ",
+                                  "update_participation 9", "update_result -3 ",
+                                  "update_result -4 DQ:R-12 Stepped on or over the lane line"}));
+    qInfo().noquote() << QStringLiteral("end-to-end run took %1 s").arg(clock.elapsed() / 1000.0, 0, 'f', 1);
+}
+
+STADIONIX_TEST_MAIN(TestEndToEnd)
+#include "tst_endtoend.moc"
