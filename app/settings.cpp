@@ -44,8 +44,9 @@ QVariant Settings::defaultValue(const QString &group, const QString &key)
             {QStringLiteral("general/language"), QStringLiteral("en")},
             {QStringLiteral("general/sport"), QString()},
             {QStringLiteral("communication/database"), 3},
-            {QStringLiteral("schedule/filter_track"), 0},
-            {QStringLiteral("schedule/filter_field"), 0},
+            // Both kinds shown on a first start (2: checked).
+            {QStringLiteral("schedule/filter_track"), 2},
+            {QStringLiteral("schedule/filter_field"), 2},
             {QStringLiteral("scoreboard/product"), QString()},
             {QStringLiteral("scoreboard/layout"), QString()},
             {QStringLiteral("scoreboard/clear_after_result"), false},

@@ -71,8 +71,8 @@ void TestSettings::programDefaults_data()
     QTest::addColumn<QVariant>("expected");
     QTest::newRow("language") << "general" << "language" << QVariant("en");
     QTest::newRow("server kind none") << "communication" << "database" << QVariant(3);
-    QTest::newRow("track filter") << "schedule" << "filter_track" << QVariant(0);
-    QTest::newRow("field filter") << "schedule" << "filter_field" << QVariant(0);
+    QTest::newRow("track filter shown") << "schedule" << "filter_track" << QVariant(2);
+    QTest::newRow("field filter shown") << "schedule" << "filter_field" << QVariant(2);
     QTest::newRow("scoreboard port type") << "scoreboard" << "type" << QVariant(0);
     QTest::newRow("scoreboard clear after result") << "scoreboard" << "clear_after_result" << QVariant(false);
     QTest::newRow("scoreboard clear timeout") << "scoreboard" << "clear_timeout" << QVariant(5);

@@ -22,6 +22,7 @@ private slots:
     void init();
     void cleanup();
     void judgeAndTrackOfficial_changesReachServerThroughOutage();
+    void secondStart_refusedWhileFirstWorks();
 
 private:
     bool startServer(bool fromState);
@@ -281,6 +282,29 @@ void TestEndToEnd::judgeAndTrackOfficial_changesReachServerThroughOutage()
                                   "update_participation 9", "update_result -3 ",
                                   "update_result -4 DQ:R-12 Stepped on or over the lane line"}));
     qInfo().noquote() << QStringLiteral("end-to-end run took %1 s").arg(clock.elapsed() / 1000.0, 0, 'f', 1);
+}
+
+void TestEndToEnd::secondStart_refusedWhileFirstWorks()
+{
+    QVERIFY(startServer(false));
+    QVERIFY(startProgram());
+    QProcess second;
+    QProcessEnvironment env = m_program->processEnvironment();
+    env.remove(QStringLiteral("STADIONIX_REMOTE"));
+    env.insert(QStringLiteral("STADIONIX_UNATTENDED"), QStringLiteral("1"));
+    second.setProcessEnvironment(env);
+    second.start(TestSupport::programPath(), {});
+    QVERIFY(second.waitForFinished(15000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QVERIFY(second.readAllStandardError().contains(
+        "Already an instance of Stadionix is running, this one will be closed"));
+    // The first goes on serving its official.
+    QVERIFY(m_remote.waitFor(
+        [&] { return !m_remote.modelRows(QStringLiteral("tblTimeSchedulesListView"), 1).isEmpty(); }, 15000));
+    QVERIFY(m_remote.quit());
+    QVERIFY(m_program->waitForFinished(15000));
+    QCOMPARE(m_program->exitCode(), 0);
 }
 
 STADIONIX_TEST_MAIN(TestEndToEnd)
