@@ -1,0 +1,748 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>AboutDialog</name>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Version:</source>
+        <translation>Version:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>BurgerMenu</name>
+    <message>
+        <source>Schedule</source>
+        <translation>Zeitplan</translation>
+    </message>
+    <message>
+        <source>Devices</source>
+        <translation>Geräte</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Standalone</source>
+        <translation>Eigenständig</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+</context>
+<context>
+    <name>DevicesDialog</name>
+    <message>
+        <source>Devices</source>
+        <translation>Geräte</translation>
+    </message>
+    <message>
+        <source>No devices are configured on this tablet.</source>
+        <translation>Auf diesem Tablet sind keine Geräte eingerichtet.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>DisqualificationRulesModel</name>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Rule</source>
+        <translation>Regel</translation>
+    </message>
+</context>
+<context>
+    <name>EDMPerformanceWidget</name>
+    <message>
+        <source>No distance meter is configured.</source>
+        <translation>Es ist kein Weitenmessgerät eingerichtet.</translation>
+    </message>
+</context>
+<context>
+    <name>FieldEventParticipantsModel</name>
+    <message>
+        <source>(r)</source>
+        <translation>(r)</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Bib</source>
+        <translation>Startnummer</translation>
+    </message>
+    <message>
+        <source>Start order</source>
+        <translation>Startreihenfolge</translation>
+    </message>
+    <message>
+        <source>Rank</source>
+        <translation>Platz</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Bestleistung</translation>
+    </message>
+    <message>
+        <source>Best performance</source>
+        <translation>Bestleistung</translation>
+    </message>
+    <message>
+        <source>Attempt %1</source>
+        <translation>Versuch %1</translation>
+    </message>
+    <message>
+        <source>Height %1</source>
+        <translation>Höhe %1</translation>
+    </message>
+</context>
+<context>
+    <name>FieldEventWidget</name>
+    <message>
+        <source>Field event</source>
+        <translation>Technische Disziplin</translation>
+    </message>
+    <message>
+        <source>Search participant...</source>
+        <translation>Teilnehmer suchen...</translation>
+    </message>
+    <message>
+        <source>Print the current ranking</source>
+        <translation>Aktuelle Rangliste drucken</translation>
+    </message>
+    <message>
+        <source>Send ranking to scoreboard</source>
+        <translation>Rangliste an die Anzeigetafel senden</translation>
+    </message>
+    <message>
+        <source>Adjust the starting heights of each participant</source>
+        <translation>Anfangshöhe jedes Teilnehmers anpassen</translation>
+    </message>
+    <message>
+        <source>Set a new starting height</source>
+        <translation>Neue Höhe festlegen</translation>
+    </message>
+    <message>
+        <source>Resort participants</source>
+        <translation>Teilnehmer neu ordnen</translation>
+    </message>
+    <message>
+        <source>Call selected participant</source>
+        <translation>Ausgewählten Teilnehmer aufrufen</translation>
+    </message>
+    <message>
+        <source>Request an EDM measurement</source>
+        <translation>EDM-Messung anfordern</translation>
+    </message>
+    <message>
+        <source>Set attempt to fail</source>
+        <translation>Versuch als ungültig markieren</translation>
+    </message>
+    <message>
+        <source>Set attempt to skip</source>
+        <translation>Versuch auslassen (verzichtet)</translation>
+    </message>
+    <message>
+        <source>Set attempt to pass</source>
+        <translation>Versuch als gültig markieren</translation>
+    </message>
+    <message>
+        <source>Set participant to retired from competition</source>
+        <translation>Teilnehmer als aufgegeben markieren</translation>
+    </message>
+    <message>
+        <source>Confirm the result</source>
+        <translation>Ergebnis bestätigen</translation>
+    </message>
+    <message>
+        <source>Request a wind measurement</source>
+        <translation>Windmessung anfordern</translation>
+    </message>
+    <message>
+        <source>Call a participant</source>
+        <translation>Einen Teilnehmer aufrufen</translation>
+    </message>
+    <message>
+        <source>Select take-off board 1 as the reference for the attempt.</source>
+        <translation>Absprungbalken 1 als Bezug für den Versuch wählen.</translation>
+    </message>
+    <message>
+        <source>Select take-off board 2 as the reference for the attempt.</source>
+        <translation>Absprungbalken 2 als Bezug für den Versuch wählen.</translation>
+    </message>
+    <message>
+        <source>Add %1 to result</source>
+        <translation>%1 zum Ergebnis hinzufügen</translation>
+    </message>
+    <message>
+        <source>Event finished</source>
+        <translation>Wettbewerb beendet</translation>
+    </message>
+    <message>
+        <source>The event has ended</source>
+        <translation>Der Wettbewerb ist beendet</translation>
+    </message>
+    <message>
+        <source>Start jumpoff</source>
+        <translation>Stechen beginnen</translation>
+    </message>
+    <message>
+        <source>Should we start a jumpoff competition to break the tie for the first place?</source>
+        <translation>Soll ein Stechen ausgetragen werden, um den Gleichstand um den ersten Platz aufzulösen?</translation>
+    </message>
+    <message>
+        <source>Set participant to &apos;active in competition&apos;</source>
+        <translation>Teilnehmer auf „im Wettbewerb“ setzen</translation>
+    </message>
+    <message>
+        <source>Set participant to &apos;retired from competition&apos;</source>
+        <translation>Teilnehmer auf „aufgegeben“ setzen</translation>
+    </message>
+    <message>
+        <source>Remove height</source>
+        <translation>Höhe entfernen</translation>
+    </message>
+    <message>
+        <source>There are still results available for this height. First remove all results before you are able to remove the height</source>
+        <translation>Für diese Höhe liegen noch Ergebnisse vor. Entfernen Sie zuerst alle Ergebnisse, bevor Sie die Höhe entfernen können.</translation>
+    </message>
+    <message>
+        <source>Do you want to remove the height %1?</source>
+        <translation>Möchten Sie die Höhe %1 entfernen?</translation>
+    </message>
+    <message>
+        <source>N/A</source>
+        <translation>k. A.</translation>
+    </message>
+    <message>
+        <source>%1 m/s</source>
+        <translation>%1 m/s</translation>
+    </message>
+    <message>
+        <source>Recalcuate result</source>
+        <translation>Ergebnis neu berechnen</translation>
+    </message>
+    <message>
+        <source>Do you want to recalculate the result based on take-off board %1 as the reference?</source>
+        <translation>Möchten Sie das Ergebnis mit Absprungbalken %1 als Bezug neu berechnen?</translation>
+    </message>
+    <message>
+        <source>Ranking printed</source>
+        <translation>Rangliste gedruckt</translation>
+    </message>
+    <message>
+        <source>No printer is available; the ranking was saved as %1</source>
+        <translation>Kein Drucker verfügbar; die Rangliste wurde als %1 gespeichert</translation>
+    </message>
+</context>
+<context>
+    <name>LaneSelectionDialog</name>
+    <message>
+        <source>Lane selection</source>
+        <translation>Bahnauswahl</translation>
+    </message>
+    <message>
+        <source>Other lane</source>
+        <translation>Andere Bahn</translation>
+    </message>
+    <message>
+        <source>Enter lane number</source>
+        <translation>Bahnnummer eingeben</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Schedule</source>
+        <translation>Zeitplan</translation>
+    </message>
+    <message>
+        <source>Devices</source>
+        <translation>Geräte</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Standalone</source>
+        <translation>Eigenständig</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Local database</source>
+        <translation>Lokale Datenbank</translation>
+    </message>
+    <message>
+        <source>The local database cannot be opened, so results cannot be stored on this device. Do not use this device to enter results.
+
+%1</source>
+        <translation>Die lokale Datenbank kann nicht geöffnet werden, daher können auf diesem Gerät keine Ergebnisse gespeichert werden. Verwenden Sie dieses Gerät nicht zur Eingabe von Ergebnissen.
+
+%1</translation>
+    </message>
+    <message>
+        <source>Unposted results: %1</source>
+        <translation>Nicht übermittelte Ergebnisse: %1</translation>
+    </message>
+</context>
+<context>
+    <name>NewHeightFieldVerticalDialog</name>
+    <message>
+        <source>New Height</source>
+        <translation>Neue Höhe</translation>
+    </message>
+    <message>
+        <source>New height:</source>
+        <translation>Neue Höhe:</translation>
+    </message>
+    <message>
+        <source>according height</source>
+        <translation>reguläre Höhe</translation>
+    </message>
+    <message>
+        <source>jumpoff</source>
+        <translation>Stechen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>QPlatformTheme</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>&amp;Ja</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>&amp;Nein</translation>
+    </message>
+</context>
+<context>
+    <name>RankingPrinter</name>
+    <message>
+        <source>Rank</source>
+        <translation>Platz</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Bib</source>
+        <translation>Startnummer</translation>
+    </message>
+    <message>
+        <source>Club</source>
+        <translation>Verein</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Bestleistung</translation>
+    </message>
+    <message>
+        <source>(r)</source>
+        <translation>(r)</translation>
+    </message>
+</context>
+<context>
+    <name>ResortParticipationsDialog</name>
+    <message>
+        <source>Resort participants</source>
+        <translation>Teilnehmer neu ordnen</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to change the number of participants and possibly the order for the next attempts?</source>
+        <translation>Möchten Sie die Anzahl der Teilnehmer und gegebenenfalls die Reihenfolge für die nächsten Versuche wirklich ändern?</translation>
+    </message>
+    <message>
+        <source>What is the maximum rank of the participants who get the extra attempts? (insert 0 for all)</source>
+        <translation>Bis zu welchem Platz erhalten die Teilnehmer die weiteren Versuche? (0 für alle eingeben)</translation>
+    </message>
+    <message>
+        <source>Number of participants</source>
+        <translation>Anzahl der Teilnehmer</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>Auswählen</translation>
+    </message>
+</context>
+<context>
+    <name>ResultFormatter</name>
+    <message>
+        <source>DNF</source>
+        <translation>DNF</translation>
+    </message>
+    <message>
+        <source>DNS</source>
+        <translation>DNS</translation>
+    </message>
+    <message>
+        <source>DQ</source>
+        <translation>DQ</translation>
+    </message>
+    <message>
+        <source>RUP</source>
+        <translation>RUP</translation>
+    </message>
+    <message>
+        <source>no reaction time</source>
+        <translation>keine Reaktionszeit</translation>
+    </message>
+    <message>
+        <source>NR</source>
+        <translation>NR</translation>
+    </message>
+</context>
+<context>
+    <name>ResultSelectionDialog</name>
+    <message>
+        <source>Result selection</source>
+        <translation>Ergebnisauswahl</translation>
+    </message>
+    <message>
+        <source>NR</source>
+        <translation>NR</translation>
+    </message>
+    <message>
+        <source>DNS</source>
+        <translation>DNS</translation>
+    </message>
+    <message>
+        <source>DNF</source>
+        <translation>DNF</translation>
+    </message>
+    <message>
+        <source>DQ</source>
+        <translation>DQ</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>Benutzerdefiniert</translation>
+    </message>
+    <message>
+        <source>Custom rule...</source>
+        <translation>Eigene Regel...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>ScheduleTableWidget</name>
+    <message>
+        <source>Display track events</source>
+        <translation>Laufwettbewerbe anzeigen</translation>
+    </message>
+    <message>
+        <source>Display field events</source>
+        <translation>Technische Wettbewerbe anzeigen</translation>
+    </message>
+    <message>
+        <source>Connect to remote database</source>
+        <translation>Mit der entfernten Datenbank verbinden</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Resync the events from the remote database&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Wettbewerbe erneut aus der entfernten Datenbank abgleichen&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Search...</source>
+        <translation>Suchen...</translation>
+    </message>
+    <message>
+        <source>Server connection</source>
+        <translation>Serververbindung</translation>
+    </message>
+    <message>
+        <source>The server settings could not be saved in %1.</source>
+        <translation>Die Servereinstellungen konnten nicht in %1 gespeichert werden.</translation>
+    </message>
+</context>
+<context>
+    <name>SetStartingHeightsDialog</name>
+    <message>
+        <source>Set starting heights</source>
+        <translation>Anfangshöhen festlegen</translation>
+    </message>
+    <message>
+        <source>Default settings:</source>
+        <translation>Standardeinstellungen:</translation>
+    </message>
+    <message>
+        <source>Starting height (m):</source>
+        <translation>Anfangshöhe (m):</translation>
+    </message>
+    <message>
+        <source>Interval (m):</source>
+        <translation>Steigerung (m):</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsDialog</name>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Language:</source>
+        <translation>Sprache:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>SyncSettingsDialog</name>
+    <message>
+        <source>Server address:</source>
+        <translation>Serveradresse:</translation>
+    </message>
+    <message>
+        <source>User:</source>
+        <translation>Benutzer:</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Passwort:</translation>
+    </message>
+    <message>
+        <source>Competition:</source>
+        <translation>Wettkampf:</translation>
+    </message>
+    <message>
+        <source>Sessions (comma-separated):</source>
+        <translation>Wettkampfabschnitte (durch Kommas getrennt):</translation>
+    </message>
+    <message>
+        <source>Days (yyyyMMdd, comma-separated):</source>
+        <translation>Tage (JJJJMMTT, durch Kommas getrennt):</translation>
+    </message>
+    <message>
+        <source>Session ID:</source>
+        <translation>Sitzungs-ID:</translation>
+    </message>
+    <message>
+        <source>Competition code:</source>
+        <translation>Wettkampfcode:</translation>
+    </message>
+    <message>
+        <source>Server time offset (ms):</source>
+        <translation>Zeitversatz zum Server (ms):</translation>
+    </message>
+    <message>
+        <source>Server connection</source>
+        <translation>Serververbindung</translation>
+    </message>
+    <message>
+        <source>Meetwise server</source>
+        <translation>Meetwise-Server</translation>
+    </message>
+    <message>
+        <source>AtletiekNu service</source>
+        <translation>AtletiekNu-Dienst</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>TrackEventWidget</name>
+    <message>
+        <source>Go to the previous heat</source>
+        <translation>Zum vorherigen Lauf</translation>
+    </message>
+    <message>
+        <source>Go to the next heat</source>
+        <translation>Zum nächsten Lauf</translation>
+    </message>
+    <message>
+        <source>Reset lanes to initial value</source>
+        <translation>Bahnen auf die ursprüngliche Einteilung zurücksetzen</translation>
+    </message>
+</context>
+<context>
+    <name>TrackParticipantsModel</name>
+    <message>
+        <source>LocalID</source>
+        <translation>Lokale ID</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Lane</source>
+        <translation>Bahn</translation>
+    </message>
+    <message>
+        <source>Bib</source>
+        <translation>Startnummer</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+</context>
+<context>
+    <name>UnconfirmedActionsDialog</name>
+    <message>
+        <source>Remove unprocessed actions</source>
+        <translation>Unverarbeitete Aktionen entfernen</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to remove unprocessed actions? This data is not yet posted and processed by the server.</source>
+        <translation>Möchten Sie die unverarbeiteten Aktionen wirklich entfernen? Diese Daten wurden noch nicht an den Server übermittelt und von ihm verarbeitet.</translation>
+    </message>
+    <message>
+        <source>Unposted results</source>
+        <translation>Nicht übermittelte Ergebnisse</translation>
+    </message>
+    <message>
+        <source>Remove all changes</source>
+        <translation>Alle Änderungen entfernen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>UnconfirmedActionsModel</name>
+    <message>
+        <source>insert</source>
+        <translation>einfügen</translation>
+    </message>
+    <message>
+        <source>update</source>
+        <translation>aktualisieren</translation>
+    </message>
+    <message>
+        <source>delete</source>
+        <translation>löschen</translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>bib</source>
+        <translation>Startnummer</translation>
+    </message>
+    <message>
+        <source>action</source>
+        <translation>Aktion</translation>
+    </message>
+    <message>
+        <source>table</source>
+        <translation>Tabelle</translation>
+    </message>
+    <message>
+        <source>value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>attempt</source>
+        <translation>Versuch</translation>
+    </message>
+    <message>
+        <source>height</source>
+        <translation>Höhe</translation>
+    </message>
+    <message>
+        <source>performed</source>
+        <translation>ausgeführt</translation>
+    </message>
+</context>
+<context>
+    <name>WindspeedInputDialog</name>
+    <message>
+        <source>Manual windspeed result</source>
+        <translation>Manuelle Windmessung</translation>
+    </message>
+    <message>
+        <source>Fill in a windspeed result:</source>
+        <translation>Windgeschwindigkeit eingeben:</translation>
+    </message>
+    <message>
+        <source>value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+</TS>

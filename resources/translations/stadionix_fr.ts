@@ -1,0 +1,748 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR">
+<context>
+    <name>AboutDialog</name>
+    <message>
+        <source>About</source>
+        <translation>À propos</translation>
+    </message>
+    <message>
+        <source>Version:</source>
+        <translation>Version :</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>BurgerMenu</name>
+    <message>
+        <source>Schedule</source>
+        <translation>Horaire</translation>
+    </message>
+    <message>
+        <source>Devices</source>
+        <translation>Appareils</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Paramètres</translation>
+    </message>
+    <message>
+        <source>Standalone</source>
+        <translation>Autonome</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Infos</translation>
+    </message>
+</context>
+<context>
+    <name>DevicesDialog</name>
+    <message>
+        <source>Devices</source>
+        <translation>Appareils</translation>
+    </message>
+    <message>
+        <source>No devices are configured on this tablet.</source>
+        <translation>Aucun appareil n&apos;est configuré sur cette tablette.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>DisqualificationRulesModel</name>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Langue</translation>
+    </message>
+    <message>
+        <source>Rule</source>
+        <translation>Règle</translation>
+    </message>
+</context>
+<context>
+    <name>EDMPerformanceWidget</name>
+    <message>
+        <source>No distance meter is configured.</source>
+        <translation>Aucun télémètre n&apos;est configuré.</translation>
+    </message>
+</context>
+<context>
+    <name>FieldEventParticipantsModel</name>
+    <message>
+        <source>(r)</source>
+        <translation>(r)</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Bib</source>
+        <translation>Dossard</translation>
+    </message>
+    <message>
+        <source>Start order</source>
+        <translation>Ordre de passage</translation>
+    </message>
+    <message>
+        <source>Rank</source>
+        <translation>Rang</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Meilleure</translation>
+    </message>
+    <message>
+        <source>Best performance</source>
+        <translation>Meilleure performance</translation>
+    </message>
+    <message>
+        <source>Attempt %1</source>
+        <translation>Essai %1</translation>
+    </message>
+    <message>
+        <source>Height %1</source>
+        <translation>Hauteur %1</translation>
+    </message>
+</context>
+<context>
+    <name>FieldEventWidget</name>
+    <message>
+        <source>Field event</source>
+        <translation>Concours</translation>
+    </message>
+    <message>
+        <source>Search participant...</source>
+        <translation>Rechercher un athlète...</translation>
+    </message>
+    <message>
+        <source>Print the current ranking</source>
+        <translation>Imprimer le classement actuel</translation>
+    </message>
+    <message>
+        <source>Send ranking to scoreboard</source>
+        <translation>Envoyer le classement au tableau d&apos;affichage</translation>
+    </message>
+    <message>
+        <source>Adjust the starting heights of each participant</source>
+        <translation>Modifier la hauteur de départ de chaque athlète</translation>
+    </message>
+    <message>
+        <source>Set a new starting height</source>
+        <translation>Définir une nouvelle hauteur</translation>
+    </message>
+    <message>
+        <source>Resort participants</source>
+        <translation>Réordonner les athlètes</translation>
+    </message>
+    <message>
+        <source>Call selected participant</source>
+        <translation>Appeler l&apos;athlète sélectionné</translation>
+    </message>
+    <message>
+        <source>Request an EDM measurement</source>
+        <translation>Demander une mesure au télémètre (EDM)</translation>
+    </message>
+    <message>
+        <source>Set attempt to fail</source>
+        <translation>Marquer l&apos;essai comme manqué</translation>
+    </message>
+    <message>
+        <source>Set attempt to skip</source>
+        <translation>Passer l&apos;essai</translation>
+    </message>
+    <message>
+        <source>Set attempt to pass</source>
+        <translation>Marquer l&apos;essai comme réussi</translation>
+    </message>
+    <message>
+        <source>Set participant to retired from competition</source>
+        <translation>Déclarer l&apos;abandon de l&apos;athlète</translation>
+    </message>
+    <message>
+        <source>Confirm the result</source>
+        <translation>Valider le résultat</translation>
+    </message>
+    <message>
+        <source>Request a wind measurement</source>
+        <translation>Demander une mesure du vent</translation>
+    </message>
+    <message>
+        <source>Call a participant</source>
+        <translation>Appeler un athlète</translation>
+    </message>
+    <message>
+        <source>Select take-off board 1 as the reference for the attempt.</source>
+        <translation>Choisir la planche d&apos;appel 1 comme référence pour l&apos;essai.</translation>
+    </message>
+    <message>
+        <source>Select take-off board 2 as the reference for the attempt.</source>
+        <translation>Choisir la planche d&apos;appel 2 comme référence pour l&apos;essai.</translation>
+    </message>
+    <message>
+        <source>Add %1 to result</source>
+        <translation>Ajouter %1 au résultat</translation>
+    </message>
+    <message>
+        <source>Event finished</source>
+        <translation>Épreuve terminée</translation>
+    </message>
+    <message>
+        <source>The event has ended</source>
+        <translation>L&apos;épreuve est terminée</translation>
+    </message>
+    <message>
+        <source>Start jumpoff</source>
+        <translation>Commencer le barrage</translation>
+    </message>
+    <message>
+        <source>Should we start a jumpoff competition to break the tie for the first place?</source>
+        <translation>Faut-il lancer un barrage pour départager les ex æquo à la première place ?</translation>
+    </message>
+    <message>
+        <source>Set participant to &apos;active in competition&apos;</source>
+        <translation>Remettre l&apos;athlète en compétition</translation>
+    </message>
+    <message>
+        <source>Set participant to &apos;retired from competition&apos;</source>
+        <translation>Déclarer l&apos;abandon de l&apos;athlète</translation>
+    </message>
+    <message>
+        <source>Remove height</source>
+        <translation>Supprimer la hauteur</translation>
+    </message>
+    <message>
+        <source>There are still results available for this height. First remove all results before you are able to remove the height</source>
+        <translation>Il reste des résultats à cette hauteur. Supprimez d&apos;abord tous les résultats avant de pouvoir supprimer la hauteur.</translation>
+    </message>
+    <message>
+        <source>Do you want to remove the height %1?</source>
+        <translation>Voulez-vous supprimer la hauteur %1 ?</translation>
+    </message>
+    <message>
+        <source>N/A</source>
+        <translation>n/d</translation>
+    </message>
+    <message>
+        <source>%1 m/s</source>
+        <translation>%1 m/s</translation>
+    </message>
+    <message>
+        <source>Recalcuate result</source>
+        <translation>Recalculer le résultat</translation>
+    </message>
+    <message>
+        <source>Do you want to recalculate the result based on take-off board %1 as the reference?</source>
+        <translation>Voulez-vous recalculer le résultat en prenant la planche d&apos;appel %1 comme référence ?</translation>
+    </message>
+    <message>
+        <source>Ranking printed</source>
+        <translation>Classement imprimé</translation>
+    </message>
+    <message>
+        <source>No printer is available; the ranking was saved as %1</source>
+        <translation>Aucune imprimante n&apos;est disponible ; le classement a été enregistré sous %1</translation>
+    </message>
+</context>
+<context>
+    <name>LaneSelectionDialog</name>
+    <message>
+        <source>Lane selection</source>
+        <translation>Choix du couloir</translation>
+    </message>
+    <message>
+        <source>Other lane</source>
+        <translation>Autre couloir</translation>
+    </message>
+    <message>
+        <source>Enter lane number</source>
+        <translation>Saisir le numéro de couloir</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Schedule</source>
+        <translation>Horaire</translation>
+    </message>
+    <message>
+        <source>Devices</source>
+        <translation>Appareils</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Paramètres</translation>
+    </message>
+    <message>
+        <source>Standalone</source>
+        <translation>Autonome</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Infos</translation>
+    </message>
+    <message>
+        <source>Local database</source>
+        <translation>Base de données locale</translation>
+    </message>
+    <message>
+        <source>The local database cannot be opened, so results cannot be stored on this device. Do not use this device to enter results.
+
+%1</source>
+        <translation>La base de données locale ne peut pas être ouverte : les résultats ne peuvent donc pas être enregistrés sur cet appareil. N&apos;utilisez pas cet appareil pour saisir des résultats.
+
+%1</translation>
+    </message>
+    <message>
+        <source>Unposted results: %1</source>
+        <translation>Résultats non transmis : %1</translation>
+    </message>
+</context>
+<context>
+    <name>NewHeightFieldVerticalDialog</name>
+    <message>
+        <source>New Height</source>
+        <translation>Nouvelle hauteur</translation>
+    </message>
+    <message>
+        <source>New height:</source>
+        <translation>Nouvelle hauteur :</translation>
+    </message>
+    <message>
+        <source>according height</source>
+        <translation>hauteur normale</translation>
+    </message>
+    <message>
+        <source>jumpoff</source>
+        <translation>barrage</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>QPlatformTheme</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>&amp;Oui</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>&amp;Non</translation>
+    </message>
+</context>
+<context>
+    <name>RankingPrinter</name>
+    <message>
+        <source>Rank</source>
+        <translation>Rang</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Bib</source>
+        <translation>Dossard</translation>
+    </message>
+    <message>
+        <source>Club</source>
+        <translation>Club</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Meilleure</translation>
+    </message>
+    <message>
+        <source>(r)</source>
+        <translation>(r)</translation>
+    </message>
+</context>
+<context>
+    <name>ResortParticipationsDialog</name>
+    <message>
+        <source>Resort participants</source>
+        <translation>Réordonner les athlètes</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to change the number of participants and possibly the order for the next attempts?</source>
+        <translation>Voulez-vous vraiment modifier le nombre d&apos;athlètes et éventuellement l&apos;ordre de passage des prochains essais ?</translation>
+    </message>
+    <message>
+        <source>What is the maximum rank of the participants who get the extra attempts? (insert 0 for all)</source>
+        <translation>Jusqu&apos;à quel rang les athlètes ont-ils droit aux essais supplémentaires ? (saisir 0 pour tous)</translation>
+    </message>
+    <message>
+        <source>Number of participants</source>
+        <translation>Nombre d&apos;athlètes</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>Sélectionner</translation>
+    </message>
+</context>
+<context>
+    <name>ResultFormatter</name>
+    <message>
+        <source>DNF</source>
+        <translation>DNF</translation>
+    </message>
+    <message>
+        <source>DNS</source>
+        <translation>DNS</translation>
+    </message>
+    <message>
+        <source>DQ</source>
+        <translation>DQ</translation>
+    </message>
+    <message>
+        <source>RUP</source>
+        <translation>RUP</translation>
+    </message>
+    <message>
+        <source>no reaction time</source>
+        <translation>pas de temps de réaction</translation>
+    </message>
+    <message>
+        <source>NR</source>
+        <translation>NR</translation>
+    </message>
+</context>
+<context>
+    <name>ResultSelectionDialog</name>
+    <message>
+        <source>Result selection</source>
+        <translation>Choix du résultat</translation>
+    </message>
+    <message>
+        <source>NR</source>
+        <translation>NR</translation>
+    </message>
+    <message>
+        <source>DNS</source>
+        <translation>DNS</translation>
+    </message>
+    <message>
+        <source>DNF</source>
+        <translation>DNF</translation>
+    </message>
+    <message>
+        <source>DQ</source>
+        <translation>DQ</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>Personnalisée</translation>
+    </message>
+    <message>
+        <source>Custom rule...</source>
+        <translation>Règle personnalisée...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>ScheduleTableWidget</name>
+    <message>
+        <source>Display track events</source>
+        <translation>Afficher les courses</translation>
+    </message>
+    <message>
+        <source>Display field events</source>
+        <translation>Afficher les concours</translation>
+    </message>
+    <message>
+        <source>Connect to remote database</source>
+        <translation>Se connecter à la base de données distante</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Resync the events from the remote database&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Resynchroniser les épreuves depuis la base de données distante&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Search...</source>
+        <translation>Rechercher...</translation>
+    </message>
+    <message>
+        <source>Server connection</source>
+        <translation>Connexion au serveur</translation>
+    </message>
+    <message>
+        <source>The server settings could not be saved in %1.</source>
+        <translation>Les paramètres du serveur n&apos;ont pas pu être enregistrés dans %1.</translation>
+    </message>
+</context>
+<context>
+    <name>SetStartingHeightsDialog</name>
+    <message>
+        <source>Set starting heights</source>
+        <translation>Définir les hauteurs de départ</translation>
+    </message>
+    <message>
+        <source>Default settings:</source>
+        <translation>Réglages par défaut :</translation>
+    </message>
+    <message>
+        <source>Starting height (m):</source>
+        <translation>Hauteur de départ (m) :</translation>
+    </message>
+    <message>
+        <source>Interval (m):</source>
+        <translation>Montée de barre (m) :</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsDialog</name>
+    <message>
+        <source>Settings</source>
+        <translation>Paramètres</translation>
+    </message>
+    <message>
+        <source>Language:</source>
+        <translation>Langue :</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>SyncSettingsDialog</name>
+    <message>
+        <source>Server address:</source>
+        <translation>Adresse du serveur :</translation>
+    </message>
+    <message>
+        <source>User:</source>
+        <translation>Utilisateur :</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Mot de passe :</translation>
+    </message>
+    <message>
+        <source>Competition:</source>
+        <translation>Compétition :</translation>
+    </message>
+    <message>
+        <source>Sessions (comma-separated):</source>
+        <translation>Sessions (séparées par des virgules) :</translation>
+    </message>
+    <message>
+        <source>Days (yyyyMMdd, comma-separated):</source>
+        <translation>Jours (aaaammjj, séparés par des virgules) :</translation>
+    </message>
+    <message>
+        <source>Session ID:</source>
+        <translation>ID de session :</translation>
+    </message>
+    <message>
+        <source>Competition code:</source>
+        <translation>Code de la compétition :</translation>
+    </message>
+    <message>
+        <source>Server time offset (ms):</source>
+        <translation>Décalage horaire du serveur (ms) :</translation>
+    </message>
+    <message>
+        <source>Server connection</source>
+        <translation>Connexion au serveur</translation>
+    </message>
+    <message>
+        <source>Meetwise server</source>
+        <translation>Serveur Meetwise</translation>
+    </message>
+    <message>
+        <source>AtletiekNu service</source>
+        <translation>Service AtletiekNu</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>TrackEventWidget</name>
+    <message>
+        <source>Go to the previous heat</source>
+        <translation>Aller à la série précédente</translation>
+    </message>
+    <message>
+        <source>Go to the next heat</source>
+        <translation>Aller à la série suivante</translation>
+    </message>
+    <message>
+        <source>Reset lanes to initial value</source>
+        <translation>Rétablir les couloirs d&apos;origine</translation>
+    </message>
+</context>
+<context>
+    <name>TrackParticipantsModel</name>
+    <message>
+        <source>LocalID</source>
+        <translation>ID local</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Lane</source>
+        <translation>Couloir</translation>
+    </message>
+    <message>
+        <source>Bib</source>
+        <translation>Dossard</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Infos</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Résultat</translation>
+    </message>
+</context>
+<context>
+    <name>UnconfirmedActionsDialog</name>
+    <message>
+        <source>Remove unprocessed actions</source>
+        <translation>Supprimer les actions non traitées</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to remove unprocessed actions? This data is not yet posted and processed by the server.</source>
+        <translation>Voulez-vous vraiment supprimer les actions non traitées ? Ces données n&apos;ont pas encore été transmises au serveur ni traitées par celui-ci.</translation>
+    </message>
+    <message>
+        <source>Unposted results</source>
+        <translation>Résultats non transmis</translation>
+    </message>
+    <message>
+        <source>Remove all changes</source>
+        <translation>Supprimer toutes les modifications</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>UnconfirmedActionsModel</name>
+    <message>
+        <source>insert</source>
+        <translation>insertion</translation>
+    </message>
+    <message>
+        <source>update</source>
+        <translation>mise à jour</translation>
+    </message>
+    <message>
+        <source>delete</source>
+        <translation>suppression</translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation>nom</translation>
+    </message>
+    <message>
+        <source>bib</source>
+        <translation>dossard</translation>
+    </message>
+    <message>
+        <source>action</source>
+        <translation>action</translation>
+    </message>
+    <message>
+        <source>table</source>
+        <translation>table</translation>
+    </message>
+    <message>
+        <source>value</source>
+        <translation>valeur</translation>
+    </message>
+    <message>
+        <source>attempt</source>
+        <translation>essai</translation>
+    </message>
+    <message>
+        <source>height</source>
+        <translation>hauteur</translation>
+    </message>
+    <message>
+        <source>performed</source>
+        <translation>effectué</translation>
+    </message>
+</context>
+<context>
+    <name>WindspeedInputDialog</name>
+    <message>
+        <source>Manual windspeed result</source>
+        <translation>Saisie manuelle du vent</translation>
+    </message>
+    <message>
+        <source>Fill in a windspeed result:</source>
+        <translation>Saisissez la vitesse du vent :</translation>
+    </message>
+    <message>
+        <source>value</source>
+        <translation>valeur</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+</TS>

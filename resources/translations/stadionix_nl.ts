@@ -1,0 +1,748 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="nl_NL">
+<context>
+    <name>AboutDialog</name>
+    <message>
+        <source>About</source>
+        <translation>Over</translation>
+    </message>
+    <message>
+        <source>Version:</source>
+        <translation>Versie:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>BurgerMenu</name>
+    <message>
+        <source>Schedule</source>
+        <translation>Tijdschema</translation>
+    </message>
+    <message>
+        <source>Devices</source>
+        <translation>Apparaten</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Instellingen</translation>
+    </message>
+    <message>
+        <source>Standalone</source>
+        <translation>Zelfstandig</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+</context>
+<context>
+    <name>DevicesDialog</name>
+    <message>
+        <source>Devices</source>
+        <translation>Apparaten</translation>
+    </message>
+    <message>
+        <source>No devices are configured on this tablet.</source>
+        <translation>Er zijn geen apparaten ingesteld op deze tablet.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuleren</translation>
+    </message>
+</context>
+<context>
+    <name>DisqualificationRulesModel</name>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Taal</translation>
+    </message>
+    <message>
+        <source>Rule</source>
+        <translation>Regel</translation>
+    </message>
+</context>
+<context>
+    <name>EDMPerformanceWidget</name>
+    <message>
+        <source>No distance meter is configured.</source>
+        <translation>Er is geen afstandsmeter ingesteld.</translation>
+    </message>
+</context>
+<context>
+    <name>FieldEventParticipantsModel</name>
+    <message>
+        <source>(r)</source>
+        <translation>(r)</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Naam</translation>
+    </message>
+    <message>
+        <source>Bib</source>
+        <translation>Startnummer</translation>
+    </message>
+    <message>
+        <source>Start order</source>
+        <translation>Startvolgorde</translation>
+    </message>
+    <message>
+        <source>Rank</source>
+        <translation>Plaats</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Beste</translation>
+    </message>
+    <message>
+        <source>Best performance</source>
+        <translation>Beste prestatie</translation>
+    </message>
+    <message>
+        <source>Attempt %1</source>
+        <translation>Poging %1</translation>
+    </message>
+    <message>
+        <source>Height %1</source>
+        <translation>Hoogte %1</translation>
+    </message>
+</context>
+<context>
+    <name>FieldEventWidget</name>
+    <message>
+        <source>Field event</source>
+        <translation>Technisch nummer</translation>
+    </message>
+    <message>
+        <source>Search participant...</source>
+        <translation>Deelnemer zoeken...</translation>
+    </message>
+    <message>
+        <source>Print the current ranking</source>
+        <translation>Het huidige klassement afdrukken</translation>
+    </message>
+    <message>
+        <source>Send ranking to scoreboard</source>
+        <translation>Klassement naar het scorebord sturen</translation>
+    </message>
+    <message>
+        <source>Adjust the starting heights of each participant</source>
+        <translation>De beginhoogte van elke deelnemer aanpassen</translation>
+    </message>
+    <message>
+        <source>Set a new starting height</source>
+        <translation>Een nieuwe hoogte instellen</translation>
+    </message>
+    <message>
+        <source>Resort participants</source>
+        <translation>Deelnemers herschikken</translation>
+    </message>
+    <message>
+        <source>Call selected participant</source>
+        <translation>Geselecteerde deelnemer oproepen</translation>
+    </message>
+    <message>
+        <source>Request an EDM measurement</source>
+        <translation>Een EDM-meting aanvragen</translation>
+    </message>
+    <message>
+        <source>Set attempt to fail</source>
+        <translation>Poging als ongeldig markeren</translation>
+    </message>
+    <message>
+        <source>Set attempt to skip</source>
+        <translation>Poging overslaan (pas)</translation>
+    </message>
+    <message>
+        <source>Set attempt to pass</source>
+        <translation>Poging als geldig markeren</translation>
+    </message>
+    <message>
+        <source>Set participant to retired from competition</source>
+        <translation>Deelnemer als opgegeven markeren</translation>
+    </message>
+    <message>
+        <source>Confirm the result</source>
+        <translation>Resultaat bevestigen</translation>
+    </message>
+    <message>
+        <source>Request a wind measurement</source>
+        <translation>Een windmeting aanvragen</translation>
+    </message>
+    <message>
+        <source>Call a participant</source>
+        <translation>Een deelnemer oproepen</translation>
+    </message>
+    <message>
+        <source>Select take-off board 1 as the reference for the attempt.</source>
+        <translation>Afzetbalk 1 als referentie voor de poging kiezen.</translation>
+    </message>
+    <message>
+        <source>Select take-off board 2 as the reference for the attempt.</source>
+        <translation>Afzetbalk 2 als referentie voor de poging kiezen.</translation>
+    </message>
+    <message>
+        <source>Add %1 to result</source>
+        <translation>%1 aan het resultaat toevoegen</translation>
+    </message>
+    <message>
+        <source>Event finished</source>
+        <translation>Onderdeel afgelopen</translation>
+    </message>
+    <message>
+        <source>The event has ended</source>
+        <translation>Het onderdeel is afgelopen</translation>
+    </message>
+    <message>
+        <source>Start jumpoff</source>
+        <translation>Barrage starten</translation>
+    </message>
+    <message>
+        <source>Should we start a jumpoff competition to break the tie for the first place?</source>
+        <translation>Wilt u een barrage starten om de gelijke stand om de eerste plaats te beslissen?</translation>
+    </message>
+    <message>
+        <source>Set participant to &apos;active in competition&apos;</source>
+        <translation>Deelnemer op &apos;actief in de wedstrijd&apos; zetten</translation>
+    </message>
+    <message>
+        <source>Set participant to &apos;retired from competition&apos;</source>
+        <translation>Deelnemer op &apos;opgegeven&apos; zetten</translation>
+    </message>
+    <message>
+        <source>Remove height</source>
+        <translation>Hoogte verwijderen</translation>
+    </message>
+    <message>
+        <source>There are still results available for this height. First remove all results before you are able to remove the height</source>
+        <translation>Er zijn nog resultaten op deze hoogte. Verwijder eerst alle resultaten voordat u de hoogte kunt verwijderen.</translation>
+    </message>
+    <message>
+        <source>Do you want to remove the height %1?</source>
+        <translation>Wilt u de hoogte %1 verwijderen?</translation>
+    </message>
+    <message>
+        <source>N/A</source>
+        <translation>n.v.t.</translation>
+    </message>
+    <message>
+        <source>%1 m/s</source>
+        <translation>%1 m/s</translation>
+    </message>
+    <message>
+        <source>Recalcuate result</source>
+        <translation>Resultaat herberekenen</translation>
+    </message>
+    <message>
+        <source>Do you want to recalculate the result based on take-off board %1 as the reference?</source>
+        <translation>Wilt u het resultaat herberekenen met afzetbalk %1 als referentie?</translation>
+    </message>
+    <message>
+        <source>Ranking printed</source>
+        <translation>Klassement afgedrukt</translation>
+    </message>
+    <message>
+        <source>No printer is available; the ranking was saved as %1</source>
+        <translation>Er is geen printer beschikbaar; het klassement is opgeslagen als %1</translation>
+    </message>
+</context>
+<context>
+    <name>LaneSelectionDialog</name>
+    <message>
+        <source>Lane selection</source>
+        <translation>Baankeuze</translation>
+    </message>
+    <message>
+        <source>Other lane</source>
+        <translation>Andere baan</translation>
+    </message>
+    <message>
+        <source>Enter lane number</source>
+        <translation>Baannummer invoeren</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuleren</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Schedule</source>
+        <translation>Tijdschema</translation>
+    </message>
+    <message>
+        <source>Devices</source>
+        <translation>Apparaten</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Instellingen</translation>
+    </message>
+    <message>
+        <source>Standalone</source>
+        <translation>Zelfstandig</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Local database</source>
+        <translation>Lokale database</translation>
+    </message>
+    <message>
+        <source>The local database cannot be opened, so results cannot be stored on this device. Do not use this device to enter results.
+
+%1</source>
+        <translation>De lokale database kan niet worden geopend, dus resultaten kunnen niet op dit apparaat worden opgeslagen. Gebruik dit apparaat niet om resultaten in te voeren.
+
+%1</translation>
+    </message>
+    <message>
+        <source>Unposted results: %1</source>
+        <translation>Niet verzonden resultaten: %1</translation>
+    </message>
+</context>
+<context>
+    <name>NewHeightFieldVerticalDialog</name>
+    <message>
+        <source>New Height</source>
+        <translation>Nieuwe hoogte</translation>
+    </message>
+    <message>
+        <source>New height:</source>
+        <translation>Nieuwe hoogte:</translation>
+    </message>
+    <message>
+        <source>according height</source>
+        <translation>gewone hoogte</translation>
+    </message>
+    <message>
+        <source>jumpoff</source>
+        <translation>barrage</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuleren</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>QPlatformTheme</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuleren</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Sluiten</translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>&amp;Ja</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>&amp;Nee</translation>
+    </message>
+</context>
+<context>
+    <name>RankingPrinter</name>
+    <message>
+        <source>Rank</source>
+        <translation>Plaats</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Naam</translation>
+    </message>
+    <message>
+        <source>Bib</source>
+        <translation>Startnummer</translation>
+    </message>
+    <message>
+        <source>Club</source>
+        <translation>Vereniging</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Beste</translation>
+    </message>
+    <message>
+        <source>(r)</source>
+        <translation>(r)</translation>
+    </message>
+</context>
+<context>
+    <name>ResortParticipationsDialog</name>
+    <message>
+        <source>Resort participants</source>
+        <translation>Deelnemers herschikken</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to change the number of participants and possibly the order for the next attempts?</source>
+        <translation>Weet u zeker dat u het aantal deelnemers en mogelijk de volgorde voor de volgende pogingen wilt wijzigen?</translation>
+    </message>
+    <message>
+        <source>What is the maximum rank of the participants who get the extra attempts? (insert 0 for all)</source>
+        <translation>Tot en met welke plaats krijgen deelnemers de extra pogingen? (vul 0 in voor iedereen)</translation>
+    </message>
+    <message>
+        <source>Number of participants</source>
+        <translation>Aantal deelnemers</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuleren</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>Kiezen</translation>
+    </message>
+</context>
+<context>
+    <name>ResultFormatter</name>
+    <message>
+        <source>DNF</source>
+        <translation>DNF</translation>
+    </message>
+    <message>
+        <source>DNS</source>
+        <translation>DNS</translation>
+    </message>
+    <message>
+        <source>DQ</source>
+        <translation>DQ</translation>
+    </message>
+    <message>
+        <source>RUP</source>
+        <translation>RUP</translation>
+    </message>
+    <message>
+        <source>no reaction time</source>
+        <translation>geen reactietijd</translation>
+    </message>
+    <message>
+        <source>NR</source>
+        <translation>NR</translation>
+    </message>
+</context>
+<context>
+    <name>ResultSelectionDialog</name>
+    <message>
+        <source>Result selection</source>
+        <translation>Resultaat kiezen</translation>
+    </message>
+    <message>
+        <source>NR</source>
+        <translation>NR</translation>
+    </message>
+    <message>
+        <source>DNS</source>
+        <translation>DNS</translation>
+    </message>
+    <message>
+        <source>DNF</source>
+        <translation>DNF</translation>
+    </message>
+    <message>
+        <source>DQ</source>
+        <translation>DQ</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>Aangepast</translation>
+    </message>
+    <message>
+        <source>Custom rule...</source>
+        <translation>Aangepaste regel...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuleren</translation>
+    </message>
+</context>
+<context>
+    <name>ScheduleTableWidget</name>
+    <message>
+        <source>Display track events</source>
+        <translation>Loopnummers tonen</translation>
+    </message>
+    <message>
+        <source>Display field events</source>
+        <translation>Technische nummers tonen</translation>
+    </message>
+    <message>
+        <source>Connect to remote database</source>
+        <translation>Verbinden met de externe database</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Resync the events from the remote database&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;De onderdelen opnieuw ophalen uit de externe database&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Search...</source>
+        <translation>Zoeken...</translation>
+    </message>
+    <message>
+        <source>Server connection</source>
+        <translation>Serververbinding</translation>
+    </message>
+    <message>
+        <source>The server settings could not be saved in %1.</source>
+        <translation>De serverinstellingen konden niet worden opgeslagen in %1.</translation>
+    </message>
+</context>
+<context>
+    <name>SetStartingHeightsDialog</name>
+    <message>
+        <source>Set starting heights</source>
+        <translation>Beginhoogtes instellen</translation>
+    </message>
+    <message>
+        <source>Default settings:</source>
+        <translation>Standaardinstellingen:</translation>
+    </message>
+    <message>
+        <source>Starting height (m):</source>
+        <translation>Beginhoogte (m):</translation>
+    </message>
+    <message>
+        <source>Interval (m):</source>
+        <translation>Ophoging (m):</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsDialog</name>
+    <message>
+        <source>Settings</source>
+        <translation>Instellingen</translation>
+    </message>
+    <message>
+        <source>Language:</source>
+        <translation>Taal:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>SyncSettingsDialog</name>
+    <message>
+        <source>Server address:</source>
+        <translation>Serveradres:</translation>
+    </message>
+    <message>
+        <source>User:</source>
+        <translation>Gebruiker:</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Wachtwoord:</translation>
+    </message>
+    <message>
+        <source>Competition:</source>
+        <translation>Wedstrijd:</translation>
+    </message>
+    <message>
+        <source>Sessions (comma-separated):</source>
+        <translation>Sessies (kommagescheiden):</translation>
+    </message>
+    <message>
+        <source>Days (yyyyMMdd, comma-separated):</source>
+        <translation>Dagen (jjjjmmdd, kommagescheiden):</translation>
+    </message>
+    <message>
+        <source>Session ID:</source>
+        <translation>Sessie-ID:</translation>
+    </message>
+    <message>
+        <source>Competition code:</source>
+        <translation>Wedstrijdcode:</translation>
+    </message>
+    <message>
+        <source>Server time offset (ms):</source>
+        <translation>Tijdverschil met de server (ms):</translation>
+    </message>
+    <message>
+        <source>Server connection</source>
+        <translation>Serververbinding</translation>
+    </message>
+    <message>
+        <source>Meetwise server</source>
+        <translation>Meetwise-server</translation>
+    </message>
+    <message>
+        <source>AtletiekNu service</source>
+        <translation>AtletiekNu-dienst</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuleren</translation>
+    </message>
+</context>
+<context>
+    <name>TrackEventWidget</name>
+    <message>
+        <source>Go to the previous heat</source>
+        <translation>Naar de vorige serie</translation>
+    </message>
+    <message>
+        <source>Go to the next heat</source>
+        <translation>Naar de volgende serie</translation>
+    </message>
+    <message>
+        <source>Reset lanes to initial value</source>
+        <translation>Banen terugzetten naar de oorspronkelijke indeling</translation>
+    </message>
+</context>
+<context>
+    <name>TrackParticipantsModel</name>
+    <message>
+        <source>LocalID</source>
+        <translation>Lokale ID</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Lane</source>
+        <translation>Baan</translation>
+    </message>
+    <message>
+        <source>Bib</source>
+        <translation>Startnummer</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Naam</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Resultaat</translation>
+    </message>
+</context>
+<context>
+    <name>UnconfirmedActionsDialog</name>
+    <message>
+        <source>Remove unprocessed actions</source>
+        <translation>Onverwerkte acties verwijderen</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to remove unprocessed actions? This data is not yet posted and processed by the server.</source>
+        <translation>Weet u zeker dat u de onverwerkte acties wilt verwijderen? Deze gegevens zijn nog niet naar de server verzonden en door de server verwerkt.</translation>
+    </message>
+    <message>
+        <source>Unposted results</source>
+        <translation>Niet verzonden resultaten</translation>
+    </message>
+    <message>
+        <source>Remove all changes</source>
+        <translation>Alle wijzigingen verwijderen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>UnconfirmedActionsModel</name>
+    <message>
+        <source>insert</source>
+        <translation>invoegen</translation>
+    </message>
+    <message>
+        <source>update</source>
+        <translation>bijwerken</translation>
+    </message>
+    <message>
+        <source>delete</source>
+        <translation>verwijderen</translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation>naam</translation>
+    </message>
+    <message>
+        <source>bib</source>
+        <translation>startnummer</translation>
+    </message>
+    <message>
+        <source>action</source>
+        <translation>actie</translation>
+    </message>
+    <message>
+        <source>table</source>
+        <translation>tabel</translation>
+    </message>
+    <message>
+        <source>value</source>
+        <translation>waarde</translation>
+    </message>
+    <message>
+        <source>attempt</source>
+        <translation>poging</translation>
+    </message>
+    <message>
+        <source>height</source>
+        <translation>hoogte</translation>
+    </message>
+    <message>
+        <source>performed</source>
+        <translation>uitgevoerd</translation>
+    </message>
+</context>
+<context>
+    <name>WindspeedInputDialog</name>
+    <message>
+        <source>Manual windspeed result</source>
+        <translation>Handmatige windmeting</translation>
+    </message>
+    <message>
+        <source>Fill in a windspeed result:</source>
+        <translation>Vul de windsnelheid in:</translation>
+    </message>
+    <message>
+        <source>value</source>
+        <translation>waarde</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+</TS>
