@@ -252,6 +252,32 @@ void TestEndToEnd::judgeAndTrackOfficial_changesReachServerThroughOutage()
     QVERIFY(m_remote.answerObject(QStringLiteral("btnOK")));
     QVERIFY(m_remote.waitForNoModal(5000));
 
+    // Dutch, chosen in the settings dialog, re-labels the open track screen
+    // at once; then the same screens once more.
+    QVERIFY(m_remote.send({{"cmd", "trigger"}, {"object", "actionSettings"}}).value("ok").toBool());
+    QVERIFY(m_remote.waitForModal(5000));
+    QVERIFY2(m_remote.set(QStringLiteral("cmbLanguage"), QStringLiteral("currentIndex"), 3),
+             qPrintable(m_remote.lastError()));
+    QVERIFY(m_remote.answerObject(QStringLiteral("btnOK")));
+    QVERIFY(m_remote.waitForNoModal(5000));
+    QCOMPARE(m_remote.get(QStringLiteral("btnPrevious"), QStringLiteral("toolTip")).toString(),
+             QStringLiteral("Naar de vorige serie"));
+    screenshot(QStringLiteral("trackheat-nl"));
+    QVERIFY(m_remote.send({{"cmd", "trigger"}, {"object", "actionSchedule"}}).value("ok").toBool());
+    QVERIFY(m_remote.waitFor(QStringLiteral("txtSearch"), QStringLiteral("placeholderText"), QStringLiteral("Zoeken..."),
+                             5000));
+    screenshot(QStringLiteral("schedule-nl"));
+    QVERIFY2(openFromSchedule(QStringLiteral("Long Jump")), qPrintable(m_remote.lastError()));
+    QVERIFY(m_remote.waitFor(QStringLiteral("FieldEventWidget"), QStringLiteral("visible"), true, 10000));
+    QCOMPARE(m_remote.get(QStringLiteral("txtSearch"), QStringLiteral("placeholderText")).toString(),
+             QStringLiteral("Deelnemer zoeken..."));
+    screenshot(QStringLiteral("fieldevent-nl"));
+    QVERIFY(m_remote.send({{"cmd", "trigger"}, {"object", "actionInfo"}}).value("ok").toBool());
+    QVERIFY(m_remote.waitForModal(5000));
+    screenshot(QStringLiteral("about-nl"));
+    QVERIFY(m_remote.answerObject(QStringLiteral("btnOK")));
+    QVERIFY(m_remote.waitForNoModal(5000));
+
     QVERIFY(m_remote.quit());
     QVERIFY(m_program->waitForFinished(15000));
     QCOMPARE(m_program->exitCode(), 0);

@@ -32,7 +32,8 @@ QPainterPath stadium(const QRectF &rect)
 
 void burger(QPainter &p)
 {
-    p.setPen(roundPen(Palette::darkBlue, 9));
+    // The toggle sits on the menu's dark blue: light lines, like its labels.
+    p.setPen(roundPen(Palette::lightGrey, 9));
     for (const qreal y : {24.0, 50.0, 76.0})
         p.drawLine(QPointF(14, y), QPointF(86, y));
 }
