@@ -165,35 +165,19 @@ QString ScheduleTableWidget::syncFilePath() const
 
 void ScheduleTableWidget::onScheduleMousePress(QPoint position)
 {
-    m_lastPoint = position;
+    m_dragScroller.press(position);
 }
 
 void ScheduleTableWidget::onScheduleMouseRelease(QPoint position)
 {
     Q_UNUSED(position)
-    m_lastPoint = QPoint(0, 0);
+    m_dragScroller.release();
 }
 
 void ScheduleTableWidget::onScheduleMouseMove(QPoint position)
 {
-    if (m_lastPoint.isNull() || m_proxy->rowCount() == 0)
-        return;
-    const int rowHeight = m_list->sizeHintForRow(0);
-    if (rowHeight <= 0)
-        return;
-    const int delta = m_lastPoint.y() - position.y();
-    // The list scrolls per item, so the scroll bar counts rows. What is left
-    // of a partial row stays in the distance to the unchanged last point.
-    const int rows = delta / rowHeight;
-    QScrollBar *scrollBar = m_list->verticalScrollBar();
-    if (rows == 0 || scrollBar->maximum() == 0)
-        return;
-    const int value = scrollBar->value() + rows;
-    const bool inRange = delta < 0 ? value >= scrollBar->minimum() : value <= scrollBar->maximum();
-    if (!inRange)
-        return;
-    scrollBar->setValue(value);
-    m_lastPoint = position;
+    const bool hasRows = m_proxy->rowCount() > 0;
+    m_dragScroller.move(position, hasRows ? m_list->sizeHintForRow(0) : 0, hasRows, m_list->verticalScrollBar());
 }
 
 void ScheduleTableWidget::onBtnDatabaseLinkClicked()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/dragscroller.h"
+
 #include <QList>
 #include <QModelIndex>
 #include <QPoint>
@@ -75,5 +77,5 @@ private:
     RacesListView *m_list = nullptr;
 
     QString m_dataFolder;
-    QPoint m_lastPoint;
+    DragScroller m_dragScroller;
 };

@@ -661,6 +661,19 @@ void DatabaseConnection::heatResultsReceived(const QList<Participation *> &parti
     }
 }
 
+void DatabaseConnection::reportConfirmedResult(const Participation *participation, unsigned resultServerId)
+{
+    if (m_kind != MeetwiseServer)
+        return;
+    m_rest.postWhatIsHappening(QStringLiteral("field participation update"),
+                               QStringLiteral("%1;%2;%3;%4;%5")
+                                   .arg(participation->participation_id)
+                                   .arg(resultServerId)
+                                   .arg(participation->event_id)
+                                   .arg(participation->round_id)
+                                   .arg(participation->heat_id));
+}
+
 void DatabaseConnection::resultInserted(const QVariantMap &reply)
 {
     const unsigned serverId = reply.value(QStringLiteral("id")).toUInt();
@@ -688,14 +701,8 @@ void DatabaseConnection::resultInserted(const QVariantMap &reply)
             qCDebug(lcConnection) << "Result" << unique << "was deleted before the server confirmed it";
             m_rest.deleteResult(serverId, unique);
         }
-        if (result && owner && m_kind == MeetwiseServer)
-            m_rest.postWhatIsHappening(QStringLiteral("field participation update"),
-                                       QStringLiteral("%1;%2;%3;%4;%5")
-                                           .arg(participationId)
-                                           .arg(serverId)
-                                           .arg(owner->event_id)
-                                           .arg(owner->round_id)
-                                           .arg(owner->heat_id));
+        if (result && owner)
+            reportConfirmedResult(owner, serverId);
     }
     emitCount();
 }
@@ -715,14 +722,8 @@ void DatabaseConnection::resultUpdated(const QVariantMap &reply)
     if (unique != 0)
         m_store->removePendingActionsUpTo(Results, unique, confirmedUpTo(Results, unique));
     m_store->endTransaction();
-    if (result && owner && m_kind == MeetwiseServer)
-        m_rest.postWhatIsHappening(QStringLiteral("field participation update"),
-                                   QStringLiteral("%1;%2;%3;%4;%5")
-                                       .arg(participationId)
-                                       .arg(serverId)
-                                       .arg(owner->event_id)
-                                       .arg(owner->round_id)
-                                       .arg(owner->heat_id));
+    if (result && owner)
+        reportConfirmedResult(owner, serverId);
     emitCount();
 }
 

@@ -134,6 +134,8 @@ private:
     void queueAndPostKnownResult(Participation *participation, Result *result);
     void handleChanges(Participation *participation, const QList<ResultChange> &changes);
     void clearHeat();
+    // Tells the server's other screens that a result is in.
+    void reportConfirmedResult(const Participation *participation, unsigned resultServerId);
     Result *findResult(unsigned participationServerId, unsigned localId, Participation **owner = nullptr) const;
 
     QString m_dataFolder;

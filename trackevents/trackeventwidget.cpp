@@ -276,33 +276,17 @@ void TrackEventWidget::runResultDialog(uint localId, uint lane, const QString &b
 
 void TrackEventWidget::onParticipantMousePress(QPoint pos)
 {
-    m_lastPoint = pos;
+    m_dragScroller.press(pos);
 }
 
 void TrackEventWidget::onParticipantMouseRelease(QPoint pos)
 {
     Q_UNUSED(pos)
-    m_lastPoint = QPoint(0, 0);
+    m_dragScroller.release();
 }
 
 void TrackEventWidget::onParticipantMouseMove(QPoint pos)
 {
-    if (m_lastPoint.isNull() || m_proxy->rowCount() == 0)
-        return;
-    const int rowHeight = m_table->rowHeight(0);
-    if (rowHeight <= 0)
-        return;
-    const int delta = m_lastPoint.y() - pos.y();
-    // The table scrolls per row; what is left of a partial row stays in the
-    // distance to the unchanged last point.
-    const int rows = delta / rowHeight;
-    QScrollBar *scrollBar = m_table->verticalScrollBar();
-    if (rows == 0 || scrollBar->maximum() == 0)
-        return;
-    const int value = scrollBar->value() + rows;
-    const bool inRange = delta < 0 ? value >= scrollBar->minimum() : value <= scrollBar->maximum();
-    if (!inRange)
-        return;
-    scrollBar->setValue(value);
-    m_lastPoint = pos;
+    const bool hasRows = m_proxy->rowCount() > 0;
+    m_dragScroller.move(pos, hasRows ? m_table->rowHeight(0) : 0, hasRows, m_table->verticalScrollBar());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/dragscroller.h"
+
 #include <QList>
 #include <QModelIndex>
 #include <QPersistentModelIndex>
@@ -83,7 +85,7 @@ private:
     QPersistentModelIndex m_next;
     QList<DisqualificationRule> m_rules;
     bool m_lanesUnchanged = true;
-    QPoint m_lastPoint;
+    DragScroller m_dragScroller;
 
     AnimatedButton *m_btnPrevious = nullptr;
     AnimatedButton *m_btnNext = nullptr;
