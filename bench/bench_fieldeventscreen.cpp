@@ -107,12 +107,14 @@ Figures run(const QString &fieldType, int athletes, int heights)
             void participationsReceived(const QString &, const QList<Participation *> &) override { done = true; }
         } listener;
         connection.loadHeat(eventData, &listener);
-        QTest::qWaitFor([&] { return listener.done; }, 5000);
+        if (!QTest::qWaitFor([&] { return listener.done; }, 5000))
+            qFatal("the heat did not arrive");
         for (int h = 0; h < heights - 1; ++h)
             for (Participation *p : connection.participations())
                 connection.applyAttemptString(p, 1.50 + 0.03 * h, (p->participation_id + unsigned(h)) % 4 ? "0" : "X0",
                                               0);
-        QTest::qWaitFor([&] { return connection.pendingActionCount() == 0; }, 20000);
+        if (!QTest::qWaitFor([&] { return connection.pendingActionCount() == 0; }, 20000))
+            qFatal("the server did not confirm the heights");
     }
 
     FieldEventWidget screen(nullptr, eventData);
@@ -131,7 +133,8 @@ Figures run(const QString &fieldType, int athletes, int heights)
     if (fieldType == QLatin1String("V"))
         screenData.insert(QStringLiteral("event.participantsCached"), 1);
     screen.setDatabaseConnection(&connection, screenData);
-    QTest::qWaitFor([&] { return screen.currentParticipation() != nullptr; }, 10000);
+    if (!QTest::qWaitFor([&] { return screen.currentParticipation() != nullptr; }, 10000))
+        qFatal("no athlete is up");
     QWidget *grid = screen.findChild<QWidget *>(QStringLiteral("tblParticipantsView"));
     if (fieldType == QLatin1String("V") && screen.gridModel()->heightColumns().size() != heights)
         qFatal("%d heights instead of %d", int(screen.gridModel()->heightColumns().size()), heights);
