@@ -8,7 +8,8 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${STADIONIX_BUILD_DIR:-$here/build}
 
-bash "$here/tools/build.sh"
+# Only what the demo runs: the program with its data folders, and the stand-in.
+bash "$here/tools/build.sh" stadionix meetwise-standin
 
 demo="$build/demo"
 mkdir -p "$demo/config/Chronavel" "$demo/data" "$demo/cache"
