@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QStandardPaths>
@@ -166,6 +167,7 @@ const Statement Statements[] = {
      "combined_evens_quantity, distance, field_type, wind_mode, wind_speed, seqno, time_scheduled, status, "
      "number_of_participants, number_of_attempts, participants_cached FROM heatevents WHERE participants_cached = 1;"},
     {"clearCachedHeat", "UPDATE heatevents SET participants_cached = 0"},
+    {"selectStoredHeat", "SELECT heat_id FROM participations LIMIT 1"},
     {"setCachedHeat", "UPDATE heatevents SET participants_cached = :participants_cached WHERE heat_id = :heat_id"},
 
     {"deleteParticipations", "DELETE FROM participations;"},
@@ -607,6 +609,16 @@ QList<QVariantMap> LocalDatabase::loadCachedHeatEvents()
     return list;
 }
 
+unsigned LocalDatabase::storedHeatId()
+{
+    QSqlQuery &query = statement("selectStoredHeat");
+    if (!exec(query) || !query.next())
+        return 0;
+    const unsigned heatId = query.value(0).toUInt();
+    query.finish();
+    return heatId;
+}
+
 void LocalDatabase::markCachedHeat(unsigned heatId)
 {
     beginTransaction();
@@ -784,13 +796,21 @@ QList<Participation *> LocalDatabase::loadParticipations(unsigned heatId, QObjec
     }
     query.finish();
 
+    // A result the judge removed keeps its row until the server confirms the
+    // removal; it is no longer part of the heat.
+    const QSet<unsigned> removed = resultsPendingDeletion();
     QSqlQuery &results = statement("selectResultsOfParticipation");
     for (Participation *p : std::as_const(list)) {
         results.bindValue(QStringLiteral(":participation"), p->participation_id);
         if (!exec(results))
             continue;
-        while (results.next())
-            p->addResult(resultFromQuery(results, p));
+        while (results.next()) {
+            Result *result = resultFromQuery(results, p);
+            if (removed.contains(result->id))
+                delete result;
+            else
+                p->addResult(result);
+        }
         results.finish();
         if (p->hasJumpOffResults())
             p->in_jumpoff = true;
@@ -962,6 +982,16 @@ unsigned LocalDatabase::pendingActionCount()
     const unsigned count = query.value(QStringLiteral("count")).toUInt();
     query.finish();
     return count;
+}
+
+QSet<unsigned> LocalDatabase::resultsPendingDeletion()
+{
+    QSet<unsigned> ids;
+    for (const PendingAction &action : pendingActions()) {
+        if (action.table_name == QLatin1String("results") && action.action == PendingAction::Delete)
+            ids.insert(action.local_id);
+    }
+    return ids;
 }
 
 QList<PendingAction> LocalDatabase::pendingActions()

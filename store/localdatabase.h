@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QObject>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -51,6 +52,8 @@ public:
     // Schedule.
     void storeHeatEvents(const QList<QVariantMap> &heatEvents);
     QList<QVariantMap> loadCachedHeatEvents();
+    // The heat whose participations the store holds (0 when none).
+    unsigned storedHeatId();
     void markCachedHeat(unsigned heatId);
 
     // Participations and results of the cached heat.
@@ -83,6 +86,8 @@ public:
     QList<PendingAction> pendingActions();
     bool appendPendingAction(const QString &tableName, int action, unsigned localId);
     void removePendingActions(unsigned localId);
+    // Local ids of results whose removal still waits for the server.
+    QSet<unsigned> resultsPendingDeletion();
     // The newest queue row of a local id (0 when none), and the removal of a
     // local id's rows up to such a row: a confirmation covers only what was
     // queued before its request went out.

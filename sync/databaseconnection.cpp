@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QLoggingCategory>
 #include <QNetworkReply>
+#include <QRegularExpression>
 #include <QSet>
 #include <QSettings>
 #include <QTextStream>
@@ -96,6 +97,22 @@ void DatabaseConnection::readConfiguration()
     m_rest.setDates({});
 }
 
+// A value as the file is read back: plain when it reads back as it is,
+// otherwise quoted, so that a password with ";" (a comment to the reader),
+// quotes, backslashes or commas (a list) arrives unchanged.
+QString DatabaseConnection::iniValue(const QString &text)
+{
+    static const QRegularExpression special(QStringLiteral("[;\"\\\\,]|^\\s|\\s$|^@"));
+    if (!text.contains(special))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\\\""));
+    if (quoted.startsWith(QLatin1Char('@')))
+        quoted.prepend(QLatin1Char('@'));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
 void DatabaseConnection::onSetDatabaseConnectionData(QString database, QVariantMap data)
 {
     m_configuration = data;
@@ -117,7 +134,7 @@ void DatabaseConnection::onSetDatabaseConnectionData(QString database, QVariantM
     out.setEncoding(QStringConverter::Utf8);
     out << "[general]\n" << typeLine;
     for (auto it = data.cbegin(); it != data.cend(); ++it)
-        out << QStringLiteral("%1=%2\n").arg(it.key(), settingText(it.value()));
+        out << QStringLiteral("%1=%2\n").arg(it.key(), iniValue(settingText(it.value())));
     out.flush();
     file.close();
     readConfiguration();
@@ -180,7 +197,7 @@ void DatabaseConnection::loadHeat(const QVariantMap &eventData, DatabaseSynchron
         if (!waiting.contains(listener))
             waiting.append(listener);
         m_heatRequests.insert(heatId, eventData);
-        m_rest.requestHeatResults(heatId);
+        m_heatReplies.insert(m_rest.requestHeatResults(heatId), heatId);
     } else if (m_kind == AtletiekNuService) {
         m_heatEventData = eventData;
         m_heatListeners[heatId].append(listener);
@@ -257,6 +274,26 @@ unsigned DatabaseConnection::confirmedUpTo(const QString &table, unsigned localI
 void DatabaseConnection::onRequestFinished(QNetworkReply *reply)
 {
     m_inFlight.remove(reply);
+    const auto heat = m_heatReplies.constFind(reply);
+    if (heat == m_heatReplies.constEnd())
+        return;
+    const unsigned heatId = heat.value();
+    m_heatReplies.erase(heat);
+    // No answer for the heat: when the store holds it (the judge's own heat,
+    // with everything entered here), it opens from there instead of the
+    // screen waiting for a server that is not there.
+    if (!m_heatRequests.contains(heatId) || m_heatEventData.value(QStringLiteral("event.id")).toUInt() != heatId
+        || m_store->storedHeatId() != heatId)
+        return;
+    qCDebug(lcConnection) << "Heat" << heatId << "opens from the local store: the server did not answer";
+    m_heatRequests.remove(heatId);
+    const QList<DatabaseSynchronizationInterface *> listeners = m_heatListeners.take(heatId);
+    clearHeat();
+    m_participations = m_store->loadParticipations(heatId, this);
+    for (DatabaseSynchronizationInterface *listener : listeners) {
+        if (DatabaseSynchronizationInterface::isAlive(listener))
+            listener->participationsReceived(QString::number(heatId), m_participations);
+    }
 }
 
 // ---- A judge's changes ----------------------------------------------------------
@@ -340,10 +377,19 @@ void DatabaseConnection::handleChanges(Participation *participation, const QList
                     if (m_kind == MeetwiseServer && !inFlight(Results, localId))
                         track(m_rest.deleteResult(serverId, localId), Results, localId);
                 });
+            } else if (m_kind == MeetwiseServer && inFlight(Results, result->id)) {
+                // Its insert is on the way: the server may be storing it right
+                // now. The row stays, marked for removal, until the server id
+                // is known; then the removal goes out and is posted again
+                // until it is confirmed.
+                qCDebug(lcConnection) << "Result" << result->id << "removed while its insert is on the way";
+                m_store->appendPendingAction(Results, PendingAction::Delete, result->id);
             } else {
                 qCDebug(lcConnection) << "Result id not known from server, only delete the result locally";
                 m_store->deleteResult(result->id);
-                m_store->removePendingActions(result->id);
+                // Only this result's actions: a participation may share the
+                // local id number.
+                m_store->removePendingActionsUpTo(Results, result->id, UINT_MAX);
             }
         } else if (result->result_id != 0) {
             queueAndPostKnownResult(participation, result);
@@ -351,8 +397,10 @@ void DatabaseConnection::handleChanges(Participation *participation, const QList
         }
     }
     FieldEventRanking::rankHeat(m_participations, heatFieldType());
-    if (!m_store->endTransaction())
+    if (!m_store->endTransaction()) {
         qCWarning(lcConnection) << "A change could not be stored";
+        emit changeNotStored();
+    }
     for (const auto &post : std::as_const(posts))
         post();
     for (const ResultChange &change : changes) {
@@ -506,7 +554,14 @@ void DatabaseConnection::onRetransmitTimeout()
     }
     if (m_kind != MeetwiseServer)
         return;
-    for (const QVariantMap &action : pendingActionList()) {
+    const QList<QVariantMap> actions = pendingActionList();
+    QSet<unsigned> waitingForInsert;
+    for (const QVariantMap &action : actions) {
+        if (action.value(QStringLiteral("table_name")).toString() == Results
+            && action.value(QStringLiteral("action")).toInt() != PendingAction::Delete)
+            waitingForInsert.insert(action.value(QStringLiteral("local_id")).toUInt());
+    }
+    for (const QVariantMap &action : actions) {
         const QString table = action.value(QStringLiteral("table_name")).toString();
         const unsigned localId = action.value(QStringLiteral("local_id")).toUInt();
         // One request per action at a time: a slow or silent server must not
@@ -522,6 +577,18 @@ void DatabaseConnection::onRetransmitTimeout()
             continue;
         }
         if (kind == PendingAction::Delete) {
+            if (remoteId == 0) {
+                // Its insert goes first (it is earlier in the queue); once no
+                // insert is left, the server never had it.
+                if (!waitingForInsert.contains(localId)) {
+                    m_store->beginTransaction();
+                    m_store->deleteResult(localId);
+                    m_store->removePendingActionsUpTo(Results, localId, UINT_MAX);
+                    m_store->endTransaction();
+                    emitCount();
+                }
+                continue;
+            }
             track(m_rest.deleteResult(remoteId, localId), table, localId);
             continue;
         }
@@ -550,7 +617,16 @@ void DatabaseConnection::onRetransmitTimeout()
 void DatabaseConnection::eventsReceived(const QList<QVariantMap> &heatEvents, unsigned competitionId)
 {
     Q_UNUSED(competitionId)
+    // The heat the store holds stays marked as held, so that it is listed
+    // and opens from the store after a start without the server.
+    m_store->beginTransaction();
+    const unsigned storedHeat = m_store->storedHeatId();
     m_store->storeHeatEvents(heatEvents);
+    for (const QVariantMap &event : heatEvents) {
+        if (storedHeat != 0 && event.value(QStringLiteral("id")).toUInt() == storedHeat)
+            m_store->markCachedHeat(storedHeat);
+    }
+    m_store->endTransaction();
     const QList<DatabaseSynchronizationInterface *> listeners = m_scheduleListeners;
     m_scheduleListeners.clear();
     for (DatabaseSynchronizationInterface *listener : listeners) {
@@ -603,7 +679,8 @@ void DatabaseConnection::heatResultsReceived(const QList<Participation *> &parti
     // Results entered here that the server has not confirmed stay in the
     // store; they belong in the heat as the judge left it.
     QList<Result *> unsent;
-    QSet<unsigned> seen;
+    const QSet<unsigned> removedHere = m_store->resultsPendingDeletion();
+    QSet<unsigned> seen = removedHere;
     for (const PendingAction &action : m_store->pendingActions()) {
         if (action.table_name != Results || action.action == PendingAction::Delete || seen.contains(action.local_id))
             continue;
@@ -613,6 +690,27 @@ void DatabaseConnection::heatResultsReceived(const QList<Participation *> &parti
                 unsent.append(result);
             else
                 delete result;
+        }
+    }
+    // Results the judge removed whose removal the server has not confirmed
+    // yet: the server's copy is not shown again.
+    QSet<unsigned> removedOnServer;
+    for (const unsigned localId : removedHere) {
+        if (Result *removed = m_store->loadResult(localId)) {
+            if (removed->result_id != 0)
+                removedOnServer.insert(removed->result_id);
+            delete removed;
+        }
+    }
+    if (!removedOnServer.isEmpty()) {
+        for (Participation *p : std::as_const(m_participations)) {
+            const QList<Result *> results = p->results();
+            for (Result *server : results) {
+                if (removedOnServer.contains(server->result_id)) {
+                    p->takeResult(server);
+                    delete server;
+                }
+            }
         }
     }
     QList<QPair<Result *, unsigned>> overlaps;
@@ -634,7 +732,37 @@ void DatabaseConnection::heatResultsReceived(const QList<Participation *> &parti
             }
         }
     }
+    // What the judge set here and the server's answer does not carry: lane
+    // changes still queued, and who is out of the competition. They carry
+    // over to the fresh records, and the queued changes to their new rows.
+    QHash<unsigned, unsigned> queuedOrders;
+    QList<unsigned> queuedLocalIds;
+    for (const PendingAction &action : m_store->pendingActions()) {
+        if (action.table_name != Participations || queuedLocalIds.contains(action.local_id))
+            continue;
+        queuedLocalIds.append(action.local_id);
+        const QVariantMap row = m_store->participationRow(action.local_id);
+        if (!row.isEmpty())
+            queuedOrders.insert(row.value(QStringLiteral("participation_id")).toUInt(),
+                                row.value(QStringLiteral("initial_order")).toUInt());
+    }
+    for (Participation *p : std::as_const(m_participations)) {
+        const QVariantMap row = m_store->participationRowByServerId(p->participation_id);
+        if (row.value(QStringLiteral("out_of_competition")).toInt() != 0)
+            p->out_of_competition = true;
+        const auto order = queuedOrders.constFind(p->participation_id);
+        if (order != queuedOrders.constEnd()) {
+            p->initial_order = order.value();
+            p->working_order = order.value();
+        }
+    }
     m_store->replaceCachedHeat(m_participations);
+    for (const unsigned oldId : std::as_const(queuedLocalIds))
+        m_store->removePendingActionsUpTo(Participations, oldId, UINT_MAX);
+    for (Participation *p : std::as_const(m_participations)) {
+        if (queuedOrders.contains(p->participation_id))
+            m_store->appendPendingAction(Participations, PendingAction::Update, p->id);
+    }
     for (Result *local : std::as_const(unsent)) {
         Participation *p = participationByServerId(m_store->resultRow(local->id).value(QStringLiteral("participation")).toUInt());
         local->store = m_store;
@@ -652,6 +780,13 @@ void DatabaseConnection::heatResultsReceived(const QList<Participation *> &parti
     for (Participation *p : std::as_const(m_participations)) {
         p->bestResult();
         p->saveBestResult();
+        // Three failures in a row end a vertical event for the athlete,
+        // whichever device entered them.
+        if (fieldType == QLatin1Char('V') && !p->in_jumpoff && !p->out_of_competition
+            && p->consecutiveFailures() > 2) {
+            p->out_of_competition = true;
+            p->save();
+        }
     }
     m_store->markCachedHeat(heatId);
     m_store->endTransaction();
@@ -688,6 +823,8 @@ void DatabaseConnection::resultInserted(const QVariantMap &reply)
         if (result) {
             result->result_id = serverId;
             m_store->updateConfirmedResult(participationId, result);
+        } else {
+            storeServerIdOfRow(participationId, unique, serverId);
         }
         // Only the insert is confirmed: a correction queued meanwhile may not
         // be what the server kept (it may have kept an earlier copy of the
@@ -718,6 +855,8 @@ void DatabaseConnection::resultUpdated(const QVariantMap &reply)
     if (result && result->result_id == 0) {
         result->result_id = serverId;
         m_store->updateConfirmedResult(participationId, result);
+    } else if (!result && unique != 0) {
+        storeServerIdOfRow(participationId, unique, serverId);
     }
     if (unique != 0)
         m_store->removePendingActionsUpTo(Results, unique, confirmedUpTo(Results, unique));
@@ -725,6 +864,24 @@ void DatabaseConnection::resultUpdated(const QVariantMap &reply)
     if (result && owner)
         reportConfirmedResult(owner, serverId);
     emitCount();
+}
+
+// A result that is not in the open heat (the judge moved on to another heat,
+// or removed it while its insert was on the way) still gets its server id in
+// the store, so what remains queued for it goes out as an update or removal
+// of that result instead of as a new one.
+void DatabaseConnection::storeServerIdOfRow(unsigned participationId, unsigned localId, unsigned serverId)
+{
+    if (serverId == 0)
+        return;
+    Result *row = m_store->loadResult(localId);
+    if (!row)
+        return;
+    if (row->result_id == 0) {
+        row->result_id = serverId;
+        m_store->updateConfirmedResult(participationId, row);
+    }
+    delete row;
 }
 
 void DatabaseConnection::resultDeleted(const QVariantMap &reply)

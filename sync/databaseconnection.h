@@ -107,6 +107,8 @@ public:
 
 signals:
     void updateUnconfirmedActions(unsigned int count);
+    // A judge's change could not be written to the local store.
+    void changeNotStored();
 
 public slots:
     void onSetDatabaseConnectionData(QString database, QVariantMap data);
@@ -137,6 +139,11 @@ private:
     // Tells the server's other screens that a result is in.
     void reportConfirmedResult(const Participation *participation, unsigned resultServerId);
     Result *findResult(unsigned participationServerId, unsigned localId, Participation **owner = nullptr) const;
+    void storeServerIdOfRow(unsigned participationId, unsigned localId, unsigned serverId);
+public:
+    // A "sync" file value written so that the file reads it back unchanged.
+    static QString iniValue(const QString &text);
+private:
 
     QString m_dataFolder;
     int m_kind = NoServer;
@@ -155,4 +162,6 @@ private:
     QHash<unsigned, QVariantMap> m_heatRequests;
 
     QHash<QNetworkReply *, Request> m_inFlight;
+    // Outstanding heat requests, to open a held heat when one fails.
+    QHash<QNetworkReply *, unsigned> m_heatReplies;
 };

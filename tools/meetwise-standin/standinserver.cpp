@@ -221,11 +221,13 @@ bool StandinServer::start(const Settings &settings, QString *error)
 
     if (settings.discoveryPort != 0) {
         m_discovery = new QUdpSocket(this);
-        if (!m_discovery->bind(settings.address, settings.discoveryPort,
+        // Pings come as broadcasts, which a socket bound to one address (the
+        // loopback or a network card's) never sees: discovery listens on all.
+        if (!m_discovery->bind(QHostAddress::AnyIPv4, settings.discoveryPort,
                                QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)) {
             if (error)
                 *error = QStringLiteral("cannot listen for discovery on %1:%2: %3")
-                             .arg(settings.address.toString())
+                             .arg(QHostAddress(QHostAddress::AnyIPv4).toString())
                              .arg(settings.discoveryPort)
                              .arg(m_discovery->errorString());
             stop();
