@@ -10,6 +10,7 @@
 #include "app/stadionix.h"
 #include "app/terminationwatcher.h"
 #include "app/uiremote.h"
+#include "buildinfo.h"
 
 int main(int argc, char *argv[])
 {
@@ -22,6 +23,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("Chronavel"));
     QCoreApplication::setOrganizationDomain(QStringLiteral("chronavel.example"));
     QCoreApplication::setApplicationName(QStringLiteral("Stadionix"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(STADIONIX_VERSION));
 
     auto *app = new Stadionix(argc, argv);
     if (app->isSecondary()) {

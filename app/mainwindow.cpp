@@ -64,6 +64,7 @@ MainWindow::MainWindow(QWidget *parent)
     addPage(m_schedule);
     connect(m_connection, &DatabaseConnection::updateUnconfirmedActions, this,
             &MainWindow::onUpdateUnconfirmedActions);
+    connect(m_connection, &DatabaseConnection::changeNotStored, this, &MainWindow::onChangeNotStored);
 
     if (m_connection->serverKind() == DatabaseConnection::MeetwiseServer) {
         const QStringList parts = m_language.split(QLatin1Char('_'));
@@ -142,6 +143,20 @@ void MainWindow::buildForm()
     grid->setRowStretch(1, 1);
     grid->setColumnStretch(1, 1);
     setCentralWidget(central);
+}
+
+void MainWindow::onChangeNotStored()
+{
+    // One box at a time, however many entries fail while it is up.
+    if (m_changeNotStoredShown)
+        return;
+    m_changeNotStoredShown = true;
+    QTimer::singleShot(0, this, [this] {
+        QMessageBox::critical(this, tr("Local database"),
+                              tr("The last change could not be stored on this device and may be lost when "
+                                 "the program closes. Write it down on the field card."));
+        m_changeNotStoredShown = false;
+    });
 }
 
 void MainWindow::warnWhenStoreUnusable()
@@ -239,8 +254,12 @@ void MainWindow::onScheduleTableDoubleClicked(QList<HeatEvent *> heatEventList)
         addPage(screen);
         return;
     }
-    if (!fieldType.isEmpty())
+    if (!fieldType.isEmpty()) {
+        // Nothing opens for this kind of event; keep the schedule in view
+        // rather than leaving an empty page behind.
+        addPage(m_schedule);
         return;
+    }
     auto *track = new TrackEventWidget(nullptr);
     track->setDisqualificationRules(m_rules->rules());
     track->setEvent(m_connection, map);
@@ -255,6 +274,8 @@ void MainWindow::onOpenTrackEvent(QModelIndex index)
     TrackEventWidget *track = m_pageArea->findChild<TrackEventWidget *>(QStringLiteral("TrackEventWidget"));
     if (!track)
         return;
+    // The rules may have arrived after the screen was built.
+    track->setDisqualificationRules(m_rules->rules());
     ScheduleTableSortFilterModel *proxy = m_schedule->proxyModel();
     const HeatEvent *heatEvent = proxy->heatEventAt(index);
     if (!heatEvent)
@@ -266,6 +287,13 @@ void MainWindow::onOpenTrackEvent(QModelIndex index)
 
 void MainWindow::onUpdateUnconfirmedActions(uint count)
 {
+    m_unconfirmedActions = count;
+    showUnconfirmedActions();
+}
+
+void MainWindow::showUnconfirmedActions()
+{
+    const uint count = m_unconfirmedActions;
     m_lblUnconfirmedActions->setText(count != 0 ? tr("Unposted results: %1").arg(count) : QString());
     // The style sheet matches code="1"; a bool property reads "true" there,
     // which would never turn the line red.
@@ -343,7 +371,7 @@ void MainWindow::onBurgerMenuCollapsed()
 
 void MainWindow::onChangeLanguage(QString language)
 {
-    qCDebug(lcMainWindow) << "Change language to " << language;
+    qCDebug(lcMainWindow).noquote() << QStringLiteral("Change language to ") + language;
     changeLanguage(language);
 }
 
@@ -358,6 +386,13 @@ void MainWindow::changeLanguage(const QString &language)
     if (m_translator->load(QStringLiteral("stadionix_%1.qm").arg(language), folder))
         QCoreApplication::installTranslator(m_translator);
     Settings::instance()->setValue(QStringLiteral("general"), QStringLiteral("language"), language);
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange && m_lblUnconfirmedActions)
+        showUnconfirmedActions();
+    QMainWindow::changeEvent(event);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -56,9 +56,11 @@ public slots:
     void onBurgerMenuCollapsed();
     void onUnconfirmedActionsClicked();
     void onChangeLanguage(QString language);
+    void onChangeNotStored();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void buildForm();
@@ -67,6 +69,7 @@ private:
     void requestSchedule();
     void changeLanguage(const QString &language);
     void warnWhenStoreUnusable();
+    void showUnconfirmedActions();
 
     BurgerMenu *m_menu = nullptr;
     ClickableLabel *m_lblUnconfirmedActions = nullptr;
@@ -78,4 +81,6 @@ private:
     QTranslator *m_translator = nullptr;
     QString m_language;
     QSize m_savedSize;
+    uint m_unconfirmedActions = 0;
+    bool m_changeNotStoredShown = false;
 };

@@ -36,6 +36,9 @@ SettingsDialog::SettingsDialog(QWidget *parent, const QString &translationsFolde
     // Connected before filling: choosing the stored language already tells
     // the main window.
     connect(m_cmbLanguage, &QComboBox::currentIndexChanged, this, &SettingsDialog::onLanguageChosen);
+    // Tapping the entry already shown applies it as well: the box may show a
+    // language that is not the one in force (no file for the stored code).
+    connect(m_cmbLanguage, &QComboBox::activated, this, &SettingsDialog::onLanguageChosen);
     fillLanguages(translationsFolder.isEmpty() ? defaultTranslationsFolder() : translationsFolder);
 }
 

@@ -51,6 +51,14 @@ SingleInstanceGuard::SingleInstanceGuard(const QString &key, QObject *parent)
             qCDebug(lcInstance) << "Single instance server not listening:" << m_server->errorString();
         return;
     }
+    if (m_lock->error() != QLockFile::LockFailedError) {
+        // No claim could be made at all (an unwritable temporary folder):
+        // nothing shows that another instance runs, so this one runs rather
+        // than being refused for a reason that is not true.
+        qCWarning(lcInstance) << "Single instance claim not possible, running anyway:" << base;
+        m_primary = true;
+        return;
+    }
     m_instanceNumber = nextInstanceNumber();
 }
 

@@ -319,6 +319,10 @@
         <source>Unposted results: %1</source>
         <translation>Nicht übermittelte Ergebnisse: %1</translation>
     </message>
+    <message>
+        <source>The last change could not be stored on this device and may be lost when the program closes. Write it down on the field card.</source>
+        <translation>Die letzte Änderung konnte auf diesem Gerät nicht gespeichert werden und kann beim Schließen des Programms verloren gehen. Notieren Sie sie auf der Wettkampfkarte.</translation>
+    </message>
 </context>
 <context>
     <name>NewHeightFieldVerticalDialog</name>

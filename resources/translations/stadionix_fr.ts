@@ -319,6 +319,10 @@
         <source>Unposted results: %1</source>
         <translation>Résultats non transmis : %1</translation>
     </message>
+    <message>
+        <source>The last change could not be stored on this device and may be lost when the program closes. Write it down on the field card.</source>
+        <translation>La dernière modification n&apos;a pas pu être enregistrée sur cet appareil et peut être perdue à la fermeture du programme. Notez-la sur la feuille de concours.</translation>
+    </message>
 </context>
 <context>
     <name>NewHeightFieldVerticalDialog</name>

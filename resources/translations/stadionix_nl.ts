@@ -319,6 +319,10 @@
         <source>Unposted results: %1</source>
         <translation>Niet verzonden resultaten: %1</translation>
     </message>
+    <message>
+        <source>The last change could not be stored on this device and may be lost when the program closes. Write it down on the field card.</source>
+        <translation>De laatste wijziging kon niet op dit apparaat worden opgeslagen en kan verloren gaan wanneer het programma sluit. Noteer deze op de veldkaart.</translation>
+    </message>
 </context>
 <context>
     <name>NewHeightFieldVerticalDialog</name>

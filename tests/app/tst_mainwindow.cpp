@@ -60,6 +60,7 @@ private slots:
     void missingTranslation_storedAnyway();
     void aboutDialog_versionAndBuild();
     void unpostedLine_opensPendingActions();
+    void changeNotStored_toldOnceWhileShown();
     void withServer_scheduleAndRulesArrive();
 
 private:
@@ -119,7 +120,8 @@ void TestMainWindow::openingEvents_fieldTrackAndUnknown_data()
     QTest::newRow("horizontal") << "H" << "FieldEventWidget";
     QTest::newRow("vertical") << "V" << "FieldEventWidget";
     QTest::newRow("track") << "" << "TrackEventWidget";
-    QTest::newRow("other field type opens nothing") << "Q" << "";
+    // Nothing opens; the schedule stays in view rather than an empty page.
+    QTest::newRow("other field type opens nothing") << "Q" << "ScheduleTableWidget";
 }
 
 void TestMainWindow::openingEvents_fieldTrackAndUnknown()
@@ -134,7 +136,7 @@ void TestMainWindow::openingEvents_fieldTrackAndUnknown()
     QCoreApplication::processEvents();
     QWidget *shown = window.currentPage();
     QCOMPARE(shown ? shown->objectName() : QString(), page);
-    QVERIFY(!window.scheduleWidget()->isVisible());
+    QCOMPARE(window.scheduleWidget()->isVisible(), page == QLatin1String("ScheduleTableWidget"));
     if (auto *field = qobject_cast<FieldEventWidget *>(shown))
         QCOMPARE(field->windowTitle(), QStringLiteral("Field event"));
 
@@ -192,6 +194,26 @@ void TestMainWindow::unpostedLine_opensPendingActions()
     }});
     QTest::mouseClick(window.findChild<ClickableLabel *>("lblUnconfirmedActions"), Qt::LeftButton);
     QCOMPARE(answerer.answered(), 1);
+}
+
+void TestMainWindow::changeNotStored_toldOnceWhileShown()
+{
+    MainWindow window;
+    window.show();
+    QString text;
+    ModalAnswerer answerer({[&text](QWidget *dialog) {
+        auto *box = qobject_cast<QMessageBox *>(dialog);
+        QVERIFY(box);
+        text = box->text();
+        box->accept();
+    }});
+    // Several entries fail in a row: one message, not a pile of them.
+    emit window.databaseConnection()->changeNotStored();
+    emit window.databaseConnection()->changeNotStored();
+    QVERIFY(QTest::qWaitFor([&] { return answerer.answered() == 1; }, 3000));
+    QTest::qWait(100);
+    QCOMPARE(answerer.answered(), 1);
+    QVERIFY2(text.contains(QStringLiteral("could not be stored")), qPrintable(text));
 }
 
 void TestMainWindow::withServer_scheduleAndRulesArrive()

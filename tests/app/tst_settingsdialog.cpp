@@ -21,6 +21,7 @@ private slots:
     void storedLanguage_selected();
     void noTranslationFiles_emptyListNothingEmitted();
     void choosingAnother_emitsItsCode();
+    void tappingTheShownEntry_appliesIt();
 };
 
 static QString folderWith(QTemporaryDir &dir, const QStringList &files)
@@ -83,6 +84,22 @@ void TestSettingsDialog::choosingAnother_emitsItsCode()
     combo->setCurrentIndex(combo->findData(QStringLiteral("nl")));
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.first().first().toString(), QStringLiteral("nl"));
+}
+
+void TestSettingsDialog::tappingTheShownEntry_appliesIt()
+{
+    // No file for the stored code: the box shows a language that may not be
+    // the one in force, and choosing it must still apply it.
+    Settings::instance()->setValue("general", "language", "fr");
+    QTemporaryDir dir;
+    SettingsDialog dialog(nullptr, folderWith(dir, {"stadionix_de.qm", "stadionix_nl.qm"}));
+    auto *combo = dialog.findChild<QComboBox *>(QStringLiteral("cmbLanguage"));
+    QVERIFY(combo->currentIndex() >= 0);
+    const QString shown = combo->currentData().toString();
+    QSignalSpy spy(&dialog, &SettingsDialog::changeLanguage);
+    emit combo->activated(combo->currentIndex());
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(spy.first().first().toString(), shown);
 }
 
 STADIONIX_TEST_MAIN(TestSettingsDialog)

@@ -23,6 +23,7 @@ private slots:
     void afterFirstCloses_nextStartIsPrimary();
     void afterFirstIsKilled_staleClaimTakenOver();
     void guard_sameKeySecondIsSecondaryWithNumber();
+    void guard_noClaimPossible_runsRatherThanRefused();
 
 private:
     QProcess *startProgram(bool unattended = true);
@@ -141,6 +142,20 @@ void TestSingleInstance::guard_sameKeySecondIsSecondaryWithNumber()
     primary.release();
     SingleInstanceGuard again(key);
     QVERIFY(again.isPrimary());
+}
+
+void TestSingleInstance::guard_noClaimPossible_runsRatherThanRefused()
+{
+    // A temporary folder that cannot hold the claim: nothing shows that
+    // another instance runs, so this one is not told that one does.
+    QTemporaryFile notAFolder;
+    QVERIFY(notAFolder.open());
+    const QByteArray saved = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(notAFolder.fileName()));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("claim not possible")));
+    SingleInstanceGuard guard(SingleInstanceGuard::claimKey() + QStringLiteral("-noclaim"));
+    qputenv("TMPDIR", saved);
+    QVERIFY(guard.isPrimary());
 }
 
 STADIONIX_TEST_MAIN(TestSingleInstance)

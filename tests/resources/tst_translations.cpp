@@ -19,6 +19,8 @@
 #include <functional>
 
 #include "app/aboutdialog.h"
+#include "app/clickablelabel.h"
+#include "app/mainwindow.h"
 #include "app/settings.h"
 #include "app/settingsdialog.h"
 #include "fieldevents/fieldeventparticipantsmodel.h"
@@ -345,7 +347,8 @@ void TestTranslations::languageSwitch_relabelsOpenScreens_data()
                                           "Over",
                                           "Versie:",
                                           "&Ja",
-                                          "&Nee"};
+                                          "&Nee",
+                                          "Niet verzonden resultaten: 3"};
     QTest::newRow("French") << "fr"
                             << QStringList{"Paramètres",
                                            "Langue :",
@@ -361,7 +364,8 @@ void TestTranslations::languageSwitch_relabelsOpenScreens_data()
                                            "À propos",
                                            "Version :",
                                            "&Oui",
-                                           "&Non"};
+                                           "&Non",
+                                           "Résultats non transmis : 3"};
     QTest::newRow("German") << "de"
                             << QStringList{"Einstellungen",
                                            "Sprache:",
@@ -377,7 +381,8 @@ void TestTranslations::languageSwitch_relabelsOpenScreens_data()
                                            "Über",
                                            "Version:",
                                            "&Ja",
-                                           "&Nein"};
+                                           "&Nein",
+                                           "Nicht übermittelte Ergebnisse: 3"};
 }
 
 void TestTranslations::languageSwitch_relabelsOpenScreens()
@@ -394,6 +399,10 @@ void TestTranslations::languageSwitch_relabelsOpenScreens()
     AboutDialog about;
     QMessageBox question(QMessageBox::Question, QStringLiteral("?"), QStringLiteral("?"),
                          QMessageBox::Yes | QMessageBox::No);
+    MainWindow window;
+    window.onUpdateUnconfirmedActions(3);
+    auto *unposted = window.findChild<ClickableLabel *>(QStringLiteral("lblUnconfirmedActions"));
+    QVERIFY(unposted);
     settings.show();
     resort.show();
     unconfirmed.show();
@@ -427,6 +436,7 @@ void TestTranslations::languageSwitch_relabelsOpenScreens()
         [&] { return aboutLabel->text(); },
         [&] { return question.button(QMessageBox::Yes)->text(); },
         [&] { return question.button(QMessageBox::No)->text(); },
+        [&] { return unposted->text(); },
     };
     const QStringList english{"Settings",
                               "Language:",
@@ -442,7 +452,8 @@ void TestTranslations::languageSwitch_relabelsOpenScreens()
                               "About",
                               "Version:",
                               "&Yes",
-                              "&No"};
+                              "&No",
+                              "Unposted results: 3"};
     QCOMPARE(expected.size(), texts.size());
     auto current = [&] {
         QStringList shown;
