@@ -159,3 +159,14 @@ bool AttemptInput::isDistance() const
     const double v = value();
     return v != ResultMarks::Failed && v != ResultMarks::Skipped && v != ResultMarks::Removal;
 }
+
+bool AttemptInput::isConfirmable() const
+{
+    if (isVertical() || m_text.isEmpty() || !m_text.at(0).isDigit())
+        return true;
+    QString number = m_text;
+    number.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double distance = number.toDouble(&ok);
+    return ok && distance > 0;
+}

@@ -49,6 +49,10 @@ public:
     double value() const;
     // Whether the value is a measured distance (not a fail, skip or removal).
     bool isDistance() const;
+    // Horizontal: whether Enter may store the input. A typed number must be
+    // a distance above zero; "0" or "0." alone is an unfinished entry, not a
+    // mark of 1 m or an empty result.
+    bool isConfirmable() const;
 
 private:
     void normalise();

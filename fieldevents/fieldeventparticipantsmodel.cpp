@@ -125,6 +125,15 @@ QVariant FieldEventParticipantsModel::data(const QModelIndex &index, int role) c
     }
 }
 
+bool FieldEventParticipantsModel::isDoneAt(const Participation *participation, const HeightColumn &height)
+{
+    // A jump-off attempt is a single try at its own bar: its mark counts,
+    // not the regular tries at the same height.
+    const QString marks = height.isJumpOff() ? participation->jumpOffMark(height.jumpOff)
+                                             : participation->attemptString(height.height);
+    return marks.contains(QLatin1Char('0')) || marks.contains(QLatin1Char('-'));
+}
+
 bool FieldEventParticipantsModel::currentHeight(HeightColumn *height) const
 {
     return m_currentSet && heightAtColumn(m_currentColumn, height);
@@ -156,7 +165,7 @@ QVariant FieldEventParticipantsModel::background(int row, int column) const
         return heightColour;
     }
     HeightColumn now;
-    if (currentHeight(&now) && (p->hasClearedOrSkipped(now.height) || p->waitingForStartHeight))
+    if (currentHeight(&now) && (isDoneAt(p, now) || p->waitingForStartHeight))
         return Green;
     return fixed ? QVariant() : heightColour;
 }

@@ -88,6 +88,8 @@ signals:
 
 private:
     QVariant background(int row, int column) const;
+    // Cleared or skipped at a height column (green in the grid).
+    static bool isDoneAt(const Participation *participation, const HeightColumn &height);
     bool currentHeight(HeightColumn *height) const;
     void insertHeightColumn(int position, const HeightColumn &height);
 

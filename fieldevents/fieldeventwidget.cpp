@@ -170,10 +170,10 @@ void FieldEventWidget::buildOverviewPage(QWidget *page)
     m_btnPrint = makeButton(QStringLiteral("btnPrint"), QStringLiteral("buttonprint_9"), page);
     m_btnRelegated = makeButton(QStringLiteral("btnRelegated"), QStringLiteral("buttonrelegated"), page);
     m_btnRankingToScoreboard =
-        makeButton(QStringLiteral("btnRankingToScoreboard"), QStringLiteral("buttonresort_9"), page);
+        makeButton(QStringLiteral("btnRankingToScoreboard"), QStringLiteral("buttonscoreboard_9"), page);
     m_btnSetStartingHeights =
         makeButton(QStringLiteral("btnSetStartingHeights"), QStringLiteral("buttonheight_9"), page);
-    m_btnNewHeight = makeButton(QStringLiteral("btnNewHeight"), QStringLiteral("buttonheight_9"), page);
+    m_btnNewHeight = makeButton(QStringLiteral("btnNewHeight"), QStringLiteral("buttonnewheight_9"), page);
     m_btnReorderParticipants =
         makeButton(QStringLiteral("btnReorderParticipants"), QStringLiteral("buttonresort_9"), page);
     m_btnCallParticipant = makeButton(QStringLiteral("btnCallParticipant"), QStringLiteral("buttonnext_9"), page);
@@ -629,10 +629,15 @@ void FieldEventWidget::showPage(int page)
     m_pages->setCurrentIndex(page);
 }
 
+bool FieldEventWidget::canCallCurrentParticipant() const
+{
+    return m_current && m_model->currentColumn() >= FieldEventParticipantsModel::FirstAttemptColumn
+           && !m_current->abandon && !m_current->out_of_competition_combined_event;
+}
+
 void FieldEventWidget::callCurrentParticipant()
 {
-    if (!m_current || m_model->currentColumn() < FieldEventParticipantsModel::FirstAttemptColumn
-        || m_current->abandon || m_current->out_of_competition_combined_event)
+    if (!canCallCurrentParticipant())
         return;
     if (m_connection)
         m_connection->reportNextParticipation(m_current);
@@ -641,7 +646,8 @@ void FieldEventWidget::callCurrentParticipant()
 
 void FieldEventWidget::onBtnCallParticipantClicked()
 {
-    if (!m_current || m_model->currentColumn() < FieldEventParticipantsModel::FirstAttemptColumn)
+    // A refused call stays silent: the sound tells the judge the athlete is up.
+    if (!canCallCurrentParticipant())
         return;
     playSound(InterfaceSounds::Drop);
     callCurrentParticipant();
@@ -764,8 +770,14 @@ void FieldEventWidget::confirm()
         return;
     }
     if (!isVertical()) {
+        if (!m_input.isConfirmable()) {
+            // "0" or "0." is not a mark: the entry stays for the judge to finish.
+            m_callNext = false;
+            return;
+        }
         const double mark = m_input.value();
         const bool windMode = value(m_eventData, "event.windMode") == QLatin1String("I");
+        bool windEntered = false;
         if (m_input.isDistance() && windMode && (m_wind == -9 || !m_input.isChanged())) {
             WindspeedInputDialog dialog(this);
             if (const QScreen *screen = window()->screen()) {
@@ -773,12 +785,19 @@ void FieldEventWidget::confirm()
                 dialog.adjustSize();
                 dialog.move(area.center() - QPoint(dialog.width() / 2, dialog.height() / 2));
             }
-            if (dialog.exec() == QDialog::Accepted)
+            if (dialog.exec() == QDialog::Accepted) {
                 m_wind = dialog.windspeed();
+                windEntered = true;
+            }
             onWindspeedResult(m_wind);
         }
-        if (m_input.isChanged()) {
-            m_connection->setFieldResult(p, m_currentAttempt, mark, m_wind == -9 ? 0 : m_wind, 0);
+        // A wind typed for a stored mark becomes that attempt's wind.
+        const Result *stored = p->resultOfAttempt(m_currentAttempt);
+        const bool windOfStoredMark = windEntered && !m_input.isChanged() && stored;
+        if (m_input.isChanged() || windOfStoredMark) {
+            // The stored mark keeps its full value when only the wind changes.
+            const double newMark = windOfStoredMark ? stored->value : mark;
+            m_connection->setFieldResult(p, m_currentAttempt, newMark, m_wind == -9 ? 0 : m_wind, 0);
             m_model->refresh();
             if (m_devices.scoreboard) {
                 m_devices.scoreboard->setCurrentParticipation(p);
@@ -951,10 +970,14 @@ void FieldEventWidget::openStartingHeights()
     const QList<Participation *> list = heat();
     SetStartingHeightsDialog dialog(list, m_firstHeight, m_heightStep, this);
     dialog.placeOn(window()->screen());
-    if (dialog.exec() != QDialog::Accepted)
-        return;
+    const int answer = dialog.exec();
+    // The defaults count as soon as they are changed, even when the judge
+    // then cancels; the starting heights themselves only on Enter (a
+    // cancelled dialog has put them back).
     m_firstHeight = dialog.firstHeight();
     m_heightStep = dialog.heightStep();
+    if (answer != QDialog::Accepted)
+        return;
     for (Participation *p : list) {
         if (m_connection)
             m_connection->setStartHeight(p, p->startheight);
@@ -1046,8 +1069,20 @@ void FieldEventWidget::onParticipantsHeaderSectionClicked(int section)
     const QString height = QString::number(column.height, 'f', 2);
     if (QMessageBox::question(this, tr("Remove height"), tr("Do you want to remove the height %1?").arg(height),
                               QMessageBox::Yes | QMessageBox::No)
-        == QMessageBox::Yes)
-        m_model->removeJumpOffHeight(column.height, column.jumpOff);
+        != QMessageBox::Yes)
+        return;
+    m_model->removeJumpOffHeight(column.height, column.jumpOff);
+    if (!isVertical() || column != m_bar)
+        return;
+    // The bar itself went: it falls back to where the results stand, as
+    // when the heat is opened, or to the lowest height left when nobody has
+    // jumped yet.
+    const HeightColumns remaining = m_model->heightColumns();
+    HeightColumn bar = VerticalHeights::currentFromResults(heat());
+    if (!remaining.contains(bar))
+        bar = remaining.isEmpty() ? HeightColumn{} : remaining.first();
+    m_bar = bar;
+    selectNextAthlete();
 }
 
 void FieldEventWidget::onButtonWindClicked()
@@ -1080,7 +1115,9 @@ void FieldEventWidget::onEDMResult(double result, double resultMeasuredByTape)
     // The measured distance replaces what was typed, cut to the centimetre.
     m_input.replaceText(ResultFormatter::formatDecimal(result));
     inputChanged();
-    confirm();
+    // As though the judge pressed Enter: the sound and the stopped clock
+    // included.
+    onButtonEnterClicked();
 }
 
 void FieldEventWidget::recalculateFromBoard(int board)
@@ -1175,17 +1212,19 @@ void FieldEventWidget::onCountdownClockValueUpdated(unsigned int value)
 void FieldEventWidget::onButtonCallClicked()
 {
     playSound(InterfaceSounds::Drop);
-    if (isCountdownRunning() || !m_current)
-        return;
-    if (m_devices.scoreboard) {
-        m_devices.scoreboard->setCurrentParticipation(m_current);
-        if (isVertical())
-            m_devices.scoreboard->sendVerticalParticipant();
-        else
-            m_devices.scoreboard->sendHorizontalParticipant();
+    // The athlete is shown only while no attempt time runs; the clocks hear
+    // the button in any case, so a second press pauses or resumes them.
+    if (!isCountdownRunning() && m_current) {
+        if (m_devices.scoreboard) {
+            m_devices.scoreboard->setCurrentParticipation(m_current);
+            if (isVertical())
+                m_devices.scoreboard->sendVerticalParticipant();
+            else
+                m_devices.scoreboard->sendHorizontalParticipant();
+        }
+        if (m_devices.videoScoreboard)
+            m_devices.videoScoreboard->sendParticipant(m_current);
     }
-    if (m_devices.videoScoreboard)
-        m_devices.videoScoreboard->sendParticipant(m_current);
     if (m_devices.countdownClock)
         m_devices.countdownClock->startPauseCountdown(false);
     if (m_devices.scoreboard)

@@ -128,6 +128,9 @@ private:
     // Cells and athletes.
     void selectCell(Participation *participation, int column);
     void selectNextAthlete();
+    // The current cell is an attempt or height of an athlete still in the
+    // event.
+    bool canCallCurrentParticipant() const;
     void callCurrentParticipant();
     void showPage(int page);
     void confirm();

@@ -91,9 +91,16 @@ void ResultsModel::setParticipation(Participation *participation)
 
 void ResultsModel::setHeightColumns(const HeightColumns &heights)
 {
+    // The current column follows its height when columns come or go before
+    // it; it is none when its height is gone.
+    const bool vertical = m_fieldType == QLatin1Char('V');
+    const bool hadCurrent = vertical && m_currentColumn >= 0 && m_currentColumn < m_heights.size();
+    const HeightColumn current = hadCurrent ? m_heights.at(m_currentColumn) : HeightColumn{};
     beginResetModel();
     m_heights = heights;
-    if (m_currentColumn >= columnCount())
+    if (vertical)
+        m_currentColumn = hadCurrent ? int(m_heights.indexOf(current)) : -1;
+    else if (m_currentColumn >= columnCount())
         m_currentColumn = -1;
     endResetModel();
 }

@@ -47,6 +47,9 @@ SetStartingHeightsDialog::SetStartingHeightsDialog(const QList<Participation *> 
     defaults->addRow(m_lblStartingHeight, m_spnStartingHeight);
     defaults->addRow(m_lblInterval, m_spnInterval);
 
+    for (Participation *p : participations)
+        m_originalHeights.append({p, p->startheight});
+
     QList<Participation *> sorted = participations;
     std::stable_sort(sorted.begin(), sorted.end(), [](const Participation *a, const Participation *b) {
         return a->initial_order < b->initial_order;
@@ -76,6 +79,17 @@ SetStartingHeightsDialog::SetStartingHeightsDialog(const QList<Participation *> 
     connect(m_spnInterval, &QDoubleSpinBox::valueChanged, this, [this](double value) { m_heightStep = value; });
     connect(m_btnEnter, &QPushButton::clicked, this, &QDialog::accept);
     retranslate();
+}
+
+void SetStartingHeightsDialog::done(int result)
+{
+    if (result != QDialog::Accepted) {
+        for (const auto &[participation, height] : std::as_const(m_originalHeights)) {
+            if (participation)
+                participation->startheight = height;
+        }
+    }
+    QDialog::done(result);
 }
 
 void SetStartingHeightsDialog::placeOn(const QScreen *screen)

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 #include <QList>
+#include <QPair>
+#include <QPointer>
 
 class Participation;
 class ParticipantStartingHeightWidget;
@@ -12,7 +14,9 @@ class QPushButton;
 class QScreen;
 
 // The judge sets every participation's starting height, with a default that
-// fills all rows and the interval between heights.
+// fills all rows and the interval between heights. The rows write into the
+// records as they change; a dialog closed without Enter puts every starting
+// height back as it was.
 class SetStartingHeightsDialog : public QDialog
 {
     Q_OBJECT
@@ -29,11 +33,17 @@ public:
     // the screen less 100 pixels (but not less than it needs).
     void placeOn(const QScreen *screen);
 
+    // Closing without Enter restores the starting heights.
+    void done(int result) override;
+
 protected:
     void changeEvent(QEvent *event) override;
 
 private:
     void retranslate();
+
+    // Each participation's starting height when the dialog opened.
+    QList<QPair<QPointer<Participation>, double>> m_originalHeights;
 
     double m_firstHeight;
     double m_heightStep;

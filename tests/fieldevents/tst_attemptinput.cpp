@@ -36,6 +36,8 @@ private slots:
     void vertical();
     void keyboard_onlyWhileKeyEnabled();
     void storedText_changeAndRemoval();
+    void confirmable_data();
+    void confirmable();
 };
 
 void TestAttemptInput::horizontal_data()
@@ -139,6 +141,32 @@ void TestAttemptInput::storedText_changeAndRemoval()
     vertical.pressPass();
     QCOMPARE(vertical.text(), QStringLiteral("XX0"));
     QCOMPARE(vertical.failuresTyped(), 2);
+}
+
+void TestAttemptInput::confirmable_data()
+{
+    QTest::addColumn<QChar>("fieldType");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<bool>("confirmable");
+    QTest::newRow("a distance") << QChar('H') << "7,45" << true;
+    QTest::newRow("a short distance") << QChar('H') << ",5" << true;
+    QTest::newRow("zero alone is no mark") << QChar('H') << "0" << false;
+    QTest::newRow("zero and comma") << QChar('H') << "," << false;
+    QTest::newRow("zero point zero") << QChar('H') << "0,0" << false;
+    QTest::newRow("a fail") << QChar('H') << "X" << true;
+    QTest::newRow("a skip") << QChar('H') << "-" << true;
+    QTest::newRow("empty removes") << QChar('H') << "" << true;
+    QTest::newRow("vertical clearance") << QChar('V') << "O" << true;
+}
+
+void TestAttemptInput::confirmable()
+{
+    QFETCH(QChar, fieldType);
+    QFETCH(QString, keys);
+    QFETCH(bool, confirmable);
+    AttemptInput input(fieldType);
+    press(input, keys);
+    QCOMPARE(input.isConfirmable(), confirmable);
 }
 
 STADIONIX_TEST_MAIN(TestAttemptInput)

@@ -13,6 +13,8 @@
 
 using HeatBuilder::heat;
 
+Q_DECLARE_METATYPE(HeightColumn)
+
 namespace {
 
 QVariantMap eventValues(const QString &fieldType, int attempts = 6)
@@ -44,8 +46,12 @@ private slots:
     void participationsReceived_addsUpdatesRemoves();
     void horizontalColours();
     void verticalColours();
+    void jumpOffColours_data();
+    void jumpOffColours();
     void sortModel_searchAndOrders();
     void resultsStrip();
+    void resultsStrip_currentFollowsHeight_data();
+    void resultsStrip_currentFollowsHeight();
 };
 
 void TestFieldEventParticipantsModel::horizontalCells()
@@ -279,6 +285,45 @@ void TestFieldEventParticipantsModel::verticalColours()
     qDeleteAll(list);
 }
 
+void TestFieldEventParticipantsModel::jumpOffColours_data()
+{
+    QTest::addColumn<QString>("card");
+    QTest::addColumn<int>("column");  // the current cell's column
+    QTest::addColumn<bool>("green");
+
+    // Columns: 5 = 1.80, 6 = 1.85, 7 = jump-off 1 at 1.83, 8 = jump-off 2 at 1.80.
+    const QString tied = QStringLiteral("Other: 1.80 O, 1.85 XXX");
+    QTest::newRow("cleared the jump-off attempt") << tied + ", JO1 1.83 O" << 7 << true;
+    QTest::newRow("skipped the jump-off attempt") << tied + ", JO1 1.83 -" << 7 << true;
+    QTest::newRow("failed the jump-off attempt") << tied + ", JO1 1.83 X" << 7 << false;
+    QTest::newRow("still to jump the jump-off attempt") << tied << 7 << false;
+    QTest::newRow("cleared the bar height earlier, jump-off still to jump")
+        << tied + ", JO1 1.83 O" << 8 << false;
+    QTest::newRow("regular height cleared") << tied << 5 << true;
+}
+
+void TestFieldEventParticipantsModel::jumpOffColours()
+{
+    QFETCH(QString, card);
+    QFETCH(int, column);
+    QFETCH(bool, green);
+    QList<Participation *> list = heat({"Current: 1.80 O, 1.85 XXX", card}, QLatin1Char('V'));
+    FieldEventParticipantsModel model(eventValues("V"));
+    model.participationsReceived("1", list);
+    model.setHeights({{1.80, 0}, {1.85, 0}, {1.83, 1}, {1.80, 2}});
+    model.setCurrentCell(0, column);
+    using M = FieldEventParticipantsModel;
+    if (green) {
+        QCOMPARE(colourAt(model, 1, 0), M::Green);
+        QCOMPARE(colourAt(model, 1, 7), M::Green);
+    } else {
+        QVERIFY(!model.index(1, 0).data(Qt::BackgroundRole).isValid());
+        QCOMPARE(colourAt(model, 1, 6), M::LightBlue);
+        QCOMPARE(colourAt(model, 1, 7), M::Orange);
+    }
+    qDeleteAll(list);
+}
+
 void TestFieldEventParticipantsModel::sortModel_searchAndOrders()
 {
     QList<Participation *> list =
@@ -342,6 +387,46 @@ void TestFieldEventParticipantsModel::resultsStrip()
     QCOMPARE(heights.currentColumn(), 0);
     qDeleteAll(list);
     qDeleteAll(high);
+}
+
+void TestFieldEventParticipantsModel::resultsStrip_currentFollowsHeight_data()
+{
+    QTest::addColumn<HeightColumns>("columns");
+    QTest::addColumn<int>("current");  // -1: none
+
+    // The strip shows 1.60, 1.65, 1.70 with 1.65 being entered.
+    QTest::newRow("height added below") << HeightColumns{{1.55, 0}, {1.60, 0}, {1.65, 0}, {1.70, 0}} << 2;
+    QTest::newRow("height removed below") << HeightColumns{{1.65, 0}, {1.70, 0}} << 0;
+    QTest::newRow("height removed above") << HeightColumns{{1.60, 0}, {1.65, 0}} << 1;
+    QTest::newRow("jump-off added") << HeightColumns{{1.60, 0}, {1.65, 0}, {1.70, 0}, {1.68, 1}} << 1;
+    QTest::newRow("its own height removed") << HeightColumns{{1.60, 0}, {1.70, 0}} << -1;
+}
+
+void TestFieldEventParticipantsModel::resultsStrip_currentFollowsHeight()
+{
+    QFETCH(HeightColumns, columns);
+    QFETCH(int, current);
+    QList<Participation *> list = heat({"A: 1.60 O, 1.65 X"}, QLatin1Char('V'));
+    ResultsModel strip(eventValues("V"));
+    QAbstractItemModelTester tester(&strip, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    strip.setHeightColumns({{1.60, 0}, {1.65, 0}, {1.70, 0}});
+    strip.setParticipation(list.first());
+    strip.selectHeight(1.65, 0);
+    strip.setInputText(QStringLiteral("XX"));
+    QCOMPARE(strip.currentColumn(), 1);
+
+    strip.setHeightColumns(columns);
+    QCOMPARE(strip.currentColumn(), current);
+    for (int column = 0; column < strip.columnCount(); ++column) {
+        const bool typed = column == current;
+        // Only the column being entered shows the typed text, in yellow.
+        QCOMPARE(strip.index(0, column).data().toString() == QLatin1String("XX"), typed);
+        QCOMPARE(strip.index(0, column).data(Qt::BackgroundRole).value<QColor>() == FieldEventParticipantsModel::Yellow,
+                 typed);
+    }
+    if (current >= 0)
+        QCOMPARE(strip.headerData(current, Qt::Horizontal).toString(), QStringLiteral("1.65"));
+    qDeleteAll(list);
 }
 
 STADIONIX_TEST_MAIN(TestFieldEventParticipantsModel)

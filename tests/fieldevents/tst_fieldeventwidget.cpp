@@ -9,8 +9,13 @@
 #include <QSpinBox>
 #include <QtTest>
 
+#include <QTableView>
+
+#include "app/animatedbutton.h"
+#include "devices/countdownclock.h"
 #include "fieldevents/fieldeventparticipantssortmodel.h"
 #include "fieldevents/participantstartingheightwidget.h"
+#include "fieldevents/resultsmodel.h"
 #include "records/resultmarks.h"
 #include "fieldevents/setstartingheightsdialog.h"
 #include "fieldeventscreenfixture.h"
@@ -31,6 +36,31 @@ void press(QWidget *dialog, const QString &button)
     QFAIL(qPrintable(QStringLiteral("no button %1 in %2").arg(button, dialog->windowTitle())));
 }
 
+// Answers the starting heights dialog that opens with a vertical heat: the
+// default for everyone, and a different height for the last athlete drawn.
+ModalAnswerer::Handler startingHeights(double everyone, double last)
+{
+    return [everyone, last](QWidget *dialog) {
+        auto *startHeights = qobject_cast<SetStartingHeightsDialog *>(dialog);
+        if (!startHeights) {
+            // Not the dialog expected: closed, so the test fails instead of hanging.
+            dialog->close();
+            return;
+        }
+        dialog->findChild<QDoubleSpinBox *>("spnDefaultStartingHeight")->setValue(everyone);
+        startHeights->rows().last()->setStartingHeight(last);
+        press(dialog, "btnEnter");
+    };
+}
+
+QStringList texts(const QSignalSpy &spy)
+{
+    QStringList list;
+    for (const QList<QVariant> &arguments : spy)
+        list << arguments.first().toString();
+    return list;
+}
+
 } // namespace
 
 class TestFieldEventWidget : public QObject
@@ -44,8 +74,19 @@ private slots:
     void keypad();
     void emptyEnter_removesAttempt();
     void windMode_distanceAsksForWind();
+    void zeroAlone_isNotAMark_data();
+    void zeroAlone_isNotAMark();
     void longJump_wholeEvent();
     void highJump_wholeEvent();
+
+    void overviewButtons_distinctPictures();
+    void callButton_data();
+    void callButton();
+    void edmResult_confirmsLikeEnter();
+    void callParticipant_data();
+    void callParticipant();
+    void removeHeight_ofTheBar();
+    void startingHeights_cancelled();
 };
 
 void TestFieldEventWidget::keypad_data()
@@ -126,6 +167,52 @@ void TestFieldEventWidget::windMode_distanceAsksForWind()
     QVERIFY(result);
     QCOMPARE(result->value, 6.12);
     QCOMPARE(result->wind, 1.4);
+
+    // The wind of a stored mark, typed again on Enter without a change of
+    // the mark, becomes that attempt's wind and reaches the server.
+    QVERIFY(QTest::qWaitFor([&] { return f.connection->pendingActionCount() == 0; }, 5000));
+    FieldEventParticipantsModel *model = f.screen->gridModel();
+    f.screen->onParticipantsViewClicked(
+        f.screen->sortModel()->mapFromSource(model->index(model->rowOfParticipation(f.drawn(2)->id), 5)));
+    f.click("btnCallParticipant");
+    ModalAnswerer again({[](QWidget *dialog) {
+        for (const char *key : {"btnButton2", "btnButtonComma", "btnButton1", "btnOK"})
+            press(dialog, QString::fromLatin1(key));
+    }});
+    f.click("btnEnter");
+    QCOMPARE(again.answered(), 1);
+    QCOMPARE(result->value, 6.12);
+    QCOMPARE(result->wind, 2.1);
+    QVERIFY(QTest::qWaitFor([&] { return f.connection->pendingActionCount() == 0; }, 5000));
+    const auto stored = f.serverResults(f.drawn(2)->participation_id);
+    QCOMPARE(stored.size(), 1);
+    QCOMPARE(stored.first().value, 6.12);
+    QCOMPARE(stored.first().wind, 2.1);
+}
+
+void TestFieldEventWidget::zeroAlone_isNotAMark_data()
+{
+    QTest::addColumn<QString>("keys");
+    QTest::newRow("0") << "0";
+    QTest::newRow("0.") << ",";
+    QTest::newRow("0.0") << "0,0";
+}
+
+void TestFieldEventWidget::zeroAlone_isNotAMark()
+{
+    QFETCH(QString, keys);
+    FieldEventScreenFixture f({954, "H", "", 6, {1, 2}});
+    QVERIFY(f.started);
+    QVERIFY(QTest::qWaitFor([&] { return f.currentDrawn() == 1; }, 5000));
+    f.click("btnCallParticipant");
+    f.type(keys);
+    f.click("btnEnter");
+    // Not stored as 1 m or as an empty result: the entry waits to be finished.
+    QVERIFY(f.drawn(1)->results().isEmpty());
+    QCOMPARE(f.screen->currentPage(), int(FieldEventWidget::InputPage));
+    f.type("<<<<7,1");
+    f.click("btnEnter");
+    QCOMPARE(f.drawn(1)->resultTextOfAttempt(1), QStringLiteral("7.10"));
 }
 
 void TestFieldEventWidget::longJump_wholeEvent()
@@ -314,6 +401,228 @@ void TestFieldEventWidget::highJump_wholeEvent()
         QCOMPARE(f.shownRank(it.key()), it.value());
     QVERIFY(QTest::qWaitFor([&] { return f.connection->pendingActionCount() == 0; }, 10000));
     QCOMPARE(f.serverResults(f.drawn(2)->participation_id).size(), 1 + 1 + 1 + 3 + 2);
+}
+
+void TestFieldEventWidget::overviewButtons_distinctPictures()
+{
+    // Each button of the overview says with its picture what it does: no two
+    // may look alike.
+    FieldEventWidget screen(nullptr, {{"event.fieldType", "V"}});
+    const QStringList names{"btnPrint",      "btnRelegated",           "btnRankingToScoreboard",
+                            "btnSetStartingHeights", "btnNewHeight", "btnReorderParticipants",
+                            "btnCallParticipant"};
+    QList<QImage> pictures;
+    for (const QString &name : names) {
+        auto *button = screen.findChild<AnimatedButton *>(name);
+        QVERIFY2(button, qPrintable(name));
+        const QImage normal = button->normalIcon().pixmap(QSize(96, 72)).toImage();
+        QVERIFY2(!normal.isNull(), qPrintable(name + " has no picture"));
+        QVERIFY2(!button->pressedIcon().pixmap(QSize(96, 72)).isNull(), qPrintable(name + " has no pressed picture"));
+        pictures << normal;
+    }
+    for (int a = 0; a < pictures.size(); ++a) {
+        for (int b = a + 1; b < pictures.size(); ++b)
+            QVERIFY2(pictures.at(a) != pictures.at(b),
+                     qPrintable(QStringLiteral("%1 looks like %2").arg(names.at(a), names.at(b))));
+    }
+}
+
+void TestFieldEventWidget::callButton_data()
+{
+    QTest::addColumn<bool>("eventOver");
+    QTest::addColumn<QStringList>("board");
+    QTest::addColumn<QStringList>("video");
+    QTest::newRow("athlete up: shown, then the clock")
+        << false << QStringList{"horizontal participant", "countdown"} << QStringList{"participant"};
+    QTest::newRow("nobody left: only the clock") << true << QStringList{"countdown"} << QStringList{};
+}
+
+void TestFieldEventWidget::callButton()
+{
+    QFETCH(bool, eventOver);
+    QFETCH(QStringList, board);
+    QFETCH(QStringList, video);
+    FieldEventScreenFixture f({954, "H", "", 1, {1}});
+    QVERIFY(f.started);
+    CountdownClock clock;
+    f.devices.countdownClock = &clock;
+    f.screen->setDevices(f.devices);
+    QVERIFY(QTest::qWaitFor([&] { return f.currentDrawn() == 1; }, 5000));
+    if (eventOver) {
+        // The only athlete's only attempt ends the event.
+        f.click("btnCallParticipant");
+        f.type("5,5");
+        f.click("btnEnter");
+        QVERIFY(!f.screen->currentParticipation());
+    }
+    QSignalSpy boardOutput(&f.scoreboard, &Scoreboard::outputRequested);
+    QSignalSpy videoOutput(&f.video, &VideoScoreboard::outputRequested);
+    QSignalSpy clockOutput(&clock, &CountdownClock::valueUpdated);
+    QSignalSpy sounds(&f.sounds, &InterfaceSounds::soundRequested);
+    f.screen->onButtonCallClicked();
+    QCOMPARE(texts(boardOutput), board);
+    QCOMPARE(texts(videoOutput), video);
+    QCOMPARE(clockOutput.count(), 1);
+    QCOMPARE(sounds.count(), 1);
+    QCOMPARE(sounds.first().first().toInt(), int(InterfaceSounds::Drop));
+}
+
+void TestFieldEventWidget::edmResult_confirmsLikeEnter()
+{
+    FieldEventScreenFixture f({955, "H", "", 6, {1, 2}});
+    QVERIFY(f.started);
+    QVERIFY(QTest::qWaitFor([&] { return f.currentDrawn() == 1; }, 5000));
+    f.click("btnCallParticipant");
+    QSignalSpy sounds(&f.sounds, &InterfaceSounds::soundRequested);
+    QSignalSpy board(&f.scoreboard, &Scoreboard::outputRequested);
+    f.screen->onEDMResult(6.2371, 6.24);
+    // Stored cut to the centimetre, shown, and the judge hears it as Enter.
+    QCOMPARE(f.drawn(1)->resultTextOfAttempt(1), QStringLiteral("6.23"));
+    QCOMPARE(f.drawn(1)->resultOfAttempt(1)->value, 6.23);
+    QVERIFY(texts(board).contains("horizontal result"));
+    QCOMPARE(sounds.count(), 1);
+    QCOMPARE(sounds.first().first().toInt(), int(InterfaceSounds::Drop));
+    QCOMPARE(f.screen->currentPage(), int(FieldEventWidget::OverviewPage));
+    QCOMPARE(f.currentDrawn(), 2u);
+    QVERIFY(QTest::qWaitFor([&] { return f.connection->pendingActionCount() == 0; }, 5000));
+    QCOMPARE(f.serverResults(f.drawn(1)->participation_id).size(), 1);
+}
+
+void TestFieldEventWidget::callParticipant_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<bool>("called");
+    QTest::newRow("active athlete") << "active" << true;
+    QTest::newRow("retired athlete") << "retired" << false;
+    QTest::newRow("out of the combined event") << "combined" << false;
+}
+
+void TestFieldEventWidget::callParticipant()
+{
+    QFETCH(QString, state);
+    QFETCH(bool, called);
+    FieldEventScreenFixture f({956, "H", "", 6, {1, 2}});
+    QVERIFY(f.started);
+    QVERIFY(QTest::qWaitFor([&] { return f.currentDrawn() == 1; }, 5000));
+    if (state == "retired") {
+        f.click("btnRelegated");
+        QVERIFY(f.drawn(1)->abandon);
+    } else if (state == "combined") {
+        f.drawn(1)->out_of_competition_combined_event = true;
+    }
+    QCOMPARE(f.currentDrawn(), 1u);
+    QSignalSpy sounds(&f.sounds, &InterfaceSounds::soundRequested);
+    f.click("btnCallParticipant");
+    // The sound tells the judge the athlete is up; a refused call is silent.
+    QCOMPARE(sounds.count(), called ? 1 : 0);
+    QCOMPARE(f.screen->currentPage(), int(called ? FieldEventWidget::InputPage : FieldEventWidget::OverviewPage));
+}
+
+void TestFieldEventWidget::removeHeight_ofTheBar()
+{
+    FieldEventScreenFixture f({957, "V", "", 3, {11, 12, 13}});
+    QVERIFY(f.started);
+    ModalAnswerer heights({startingHeights(1.60, 1.60)});
+    QVERIFY(QTest::qWaitFor([&] { return heights.answered() == 1 && f.currentDrawn() == 1; }, 8000));
+    f.click("btnCallParticipant");
+    f.type("O");
+    f.click("btnEnter");
+    QCOMPARE(f.currentDrawn(), 2u);
+
+    // The judge raises the bar too early, then takes the new height away.
+    // Handlers answer first and are checked afterwards, so that a wrong
+    // dialog cannot stay open.
+    QString title;
+    ModalAnswerer newHeight({[&title](QWidget *dialog) {
+        title = dialog->windowTitle();
+        if (auto *height = dialog->findChild<QDoubleSpinBox *>("spnHeight"))
+            height->setValue(1.65);
+        press(dialog, "btnOK");
+    }});
+    f.click("btnNewHeight");
+    QCOMPARE(newHeight.answered(), 1);
+    QCOMPARE(title, QStringLiteral("New Height"));
+    QCOMPARE(f.screen->currentBar(), (HeightColumn{1.65, 0}));
+    FieldEventParticipantsModel *model = f.screen->gridModel();
+    QString question;
+    ModalAnswerer remove({[&title, &question](QWidget *dialog) {
+        title = dialog->windowTitle();
+        if (auto *box = qobject_cast<QMessageBox *>(dialog))
+            question = box->text();
+        press(dialog, "Yes");
+    }});
+    f.screen->onParticipantsHeaderSectionClicked(model->indexOfHeight(1.65));
+    QCOMPARE(remove.answered(), 1);
+    QCOMPARE(title, QStringLiteral("Remove height"));
+    QCOMPARE(question, QStringLiteral("Do you want to remove the height 1.65?"));
+    QCOMPARE(model->heightColumns(), (HeightColumns{{1.60, 0}}));
+
+    // Back at 1.60, where the second athlete is still to jump.
+    QCOMPARE(f.screen->currentBar(), (HeightColumn{1.60, 0}));
+    QCOMPARE(f.currentDrawn(), 2u);
+    QCOMPARE(model->currentColumn(), model->indexOfHeight(1.60));
+    auto *strip = qobject_cast<QSortFilterProxyModel *>(f.widget<QTableView>("tblResults")->model());
+    auto *results = qobject_cast<ResultsModel *>(strip->sourceModel());
+    QCOMPARE(results->currentColumn(), 0);
+    QCOMPARE(results->headerData(results->currentColumn(), Qt::Horizontal).toString(), QStringLiteral("1.60"));
+
+    // And the event goes on from there.
+    f.click("btnCallParticipant");
+    f.type("O");
+    f.click("btnEnter");
+    QCOMPARE(f.drawn(2)->attemptString(1.60), QStringLiteral("0"));
+    QCOMPARE(f.currentDrawn(), 3u);
+}
+
+void TestFieldEventWidget::startingHeights_cancelled()
+{
+    FieldEventScreenFixture f({958, "V", "", 3, {11, 12, 13}});
+    QVERIFY(f.started);
+    ModalAnswerer heights({startingHeights(1.60, 1.70)});
+    QVERIFY(QTest::qWaitFor([&] { return heights.answered() == 1 && f.currentDrawn() == 1; }, 8000));
+    const HeightColumns columns = f.screen->gridModel()->heightColumns();
+    QCOMPARE(columns, (HeightColumns{{1.60, 0}, {1.70, 0}}));
+
+    // New defaults and a changed row, then the judge cancels.
+    bool isStartingHeights = false;
+    ModalAnswerer cancel({[&isStartingHeights](QWidget *dialog) {
+        if (auto *startHeights = qobject_cast<SetStartingHeightsDialog *>(dialog)) {
+            isStartingHeights = true;
+            dialog->findChild<QDoubleSpinBox *>("spnDefaultStartingHeight")->setValue(1.75);
+            dialog->findChild<QDoubleSpinBox *>("spnInterval")->setValue(0.03);
+            startHeights->rows().first()->setStartingHeight(1.80);
+        }
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    }});
+    f.click("btnSetStartingHeights");
+    QCOMPARE(cancel.answered(), 1);
+    QVERIFY(isStartingHeights);
+    QCOMPARE(f.drawn(1)->startheight, 1.60);
+    QCOMPARE(f.drawn(2)->startheight, 1.60);
+    QCOMPARE(f.drawn(3)->startheight, 1.70);
+    QCOMPARE(f.screen->gridModel()->heightColumns(), columns);
+    QCOMPARE(f.currentDrawn(), 1u);
+
+    // Opened again: the defaults stay as the judge left them, the rows show
+    // the starting heights in force.
+    double firstHeight = 0;
+    double interval = 0;
+    QList<double> shown;
+    ModalAnswerer reopen({[&](QWidget *dialog) {
+        if (auto *startHeights = qobject_cast<SetStartingHeightsDialog *>(dialog)) {
+            firstHeight = dialog->findChild<QDoubleSpinBox *>("spnDefaultStartingHeight")->value();
+            interval = dialog->findChild<QDoubleSpinBox *>("spnInterval")->value();
+            for (const ParticipantStartingHeightWidget *row : startHeights->rows())
+                shown << row->startingHeight();
+        }
+        dialog->close();
+    }});
+    f.click("btnSetStartingHeights");
+    QCOMPARE(reopen.answered(), 1);
+    QCOMPARE(firstHeight, 1.75);
+    QCOMPARE(interval, 0.03);
+    QCOMPARE(shown, (QList<double>{1.60, 1.60, 1.70}));
+    QCOMPARE(f.drawn(1)->startheight, 1.60);
 }
 
 STADIONIX_TEST_MAIN(TestFieldEventWidget)

@@ -48,6 +48,47 @@ private slots:
         qDeleteAll(list);
     }
 
+    void startingHeights_closedWithoutEnter_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("Enter") << "enter" << true;
+        QTest::newRow("Escape") << "escape" << false;
+        QTest::newRow("window closed") << "close" << false;
+    }
+
+    void startingHeights_closedWithoutEnter()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, kept);
+        QList<Participation *> list = HeatBuilder::heat({"A:", "B:", "C:"}, QLatin1Char('V'));
+        list[0]->startheight = 1.60;
+        list[1]->startheight = 1.70;
+        SetStartingHeightsDialog dialog(list, 1.5, 0.05);
+        dialog.show();
+        dialog.findChild<QDoubleSpinBox *>(QStringLiteral("spnDefaultStartingHeight"))->setValue(1.55);
+        dialog.findChild<QDoubleSpinBox *>(QStringLiteral("spnInterval"))->setValue(0.03);
+        dialog.rows().at(1)->setStartingHeight(1.80);
+        QCOMPARE(list[1]->startheight, 1.80);
+
+        if (how == "enter")
+            QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("btnEnter")), Qt::LeftButton);
+        else if (how == "escape")
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        else
+            dialog.close();
+        QCOMPARE(dialog.result(), int(kept ? QDialog::Accepted : QDialog::Rejected));
+        const QList<double> expected = kept ? QList<double>{1.55, 1.80, 1.55} : QList<double>{1.60, 1.70, 0.0};
+        QList<double> heights;
+        for (const Participation *p : std::as_const(list))
+            heights << p->startheight;
+        QCOMPARE(heights, expected);
+        // The defaults are the judge's either way.
+        QCOMPARE(dialog.firstHeight(), 1.55);
+        QCOMPARE(dialog.heightStep(), 0.03);
+        qDeleteAll(list);
+    }
+
     void newHeight_returnsHeightAndKind()
     {
         NewHeightFieldVerticalDialog dialog;

@@ -223,6 +223,8 @@ void paintFieldTabletImages(OutputFolder &out)
     saveButtonPair(out, QStringLiteral("buttoncountdown_9"), wide, Tone::Action, Glyphs::stopwatch);
     saveButtonPair(out, QStringLiteral("buttonheight_9"), wide, Tone::Action, Glyphs::raiseBar);
     saveButtonPair(out, QStringLiteral("buttonremoveheight_9"), wide, Tone::Action, Glyphs::removeHeight);
+    saveButtonPair(out, QStringLiteral("buttonnewheight_9"), wide, Tone::Action, Glyphs::newHeight);
+    saveButtonPair(out, QStringLiteral("buttonscoreboard_9"), wide, Tone::Action, Glyphs::scoreboardRanking);
     saveButtonPair(out, QStringLiteral("buttonjumpoff_9"), wide, Tone::Action, Glyphs::jumpOff);
 
     saveButtonPair(out, QStringLiteral("buttoncalendar"), menu, Tone::Action, Glyphs::calendar);

@@ -379,6 +379,34 @@ void removeHeight(QPainter &painter, const Ink &ink)
     line(painter, ink.fg, 10, QPointF(34, 30), QPointF(66, 30));
 }
 
+void newHeight(QPainter &painter, const Ink &ink)
+{
+    // The counterpart of removeHeight: the same stand with a plus above the bar.
+    highJumpStand(painter, ink.fg, 60);
+    line(painter, ink.fg, 10, QPointF(34, 30), QPointF(66, 30));
+    line(painter, ink.fg, 10, QPointF(50, 14), QPointF(50, 46));
+}
+
+void scoreboardRanking(QPainter &painter, const Ink &ink)
+{
+    // An LED board on two posts showing a ranking: a place number and a row
+    // of lit dots for a name on each line.
+    line(painter, ink.fg, 6, QPointF(30, 74), QPointF(30, 92));
+    line(painter, ink.fg, 6, QPointF(70, 74), QPointF(70, 92));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(ink.fg);
+    painter.drawRoundedRect(QRectF(6, 8, 88, 68), 6, 6);
+    painter.setBrush(ink.bg);
+    painter.drawRoundedRect(QRectF(12, 14, 76, 56), 3, 3);
+    const int dotsPerRow[3] = {8, 6, 7};
+    for (int row = 0; row < 3; ++row) {
+        const qreal y = 25 + row * 17;
+        strokeCentered(painter, digitOutline(row + 1), ink.fg, 12, 3.2, QPointF(22, y));
+        for (int dot = 0; dot < dotsPerRow[row]; ++dot)
+            disc(painter, ink.fg, QPointF(34 + dot * 7, y), 2.5);
+    }
+}
+
 void jumpOff(QPainter &painter, const Ink &ink)
 {
     highJumpStand(painter, ink.fg, 50);

@@ -42,6 +42,8 @@ void nextAthlete(QPainter &painter, const Ink &ink);
 void stopwatch(QPainter &painter, const Ink &ink);
 void raiseBar(QPainter &painter, const Ink &ink);
 void removeHeight(QPainter &painter, const Ink &ink);
+void newHeight(QPainter &painter, const Ink &ink);
+void scoreboardRanking(QPainter &painter, const Ink &ink);
 void jumpOff(QPainter &painter, const Ink &ink);
 
 void calendar(QPainter &painter, const Ink &ink);
