@@ -9,6 +9,7 @@
 #include <QSettings>
 #include <QTextStream>
 
+#include <algorithm>
 #include <functional>
 
 #include "fieldevents/fieldeventranking.h"
@@ -188,8 +189,7 @@ void DatabaseConnection::loadHeat(const QVariantMap &eventData, DatabaseSynchron
             // The flag can be older than the store, which keeps one heat:
             // an empty answer means the heat must come from the server.
             if (!m_participations.isEmpty()) {
-                if (DatabaseSynchronizationInterface::isAlive(listener))
-                    listener->participationsReceived(QString::number(heatId), m_participations);
+                deliverHeat(heatId, {listener});
                 return;
             }
         }
@@ -287,13 +287,26 @@ void DatabaseConnection::onRequestFinished(QNetworkReply *reply)
         return;
     qCDebug(lcConnection) << "Heat" << heatId << "opens from the local store: the server did not answer";
     m_heatRequests.remove(heatId);
-    const QList<DatabaseSynchronizationInterface *> listeners = m_heatListeners.take(heatId);
     clearHeat();
     m_participations = m_store->loadParticipations(heatId, this);
+    deliverHeat(heatId, m_heatListeners.take(heatId));
+}
+
+void DatabaseConnection::deliverHeat(unsigned heatId, const QList<DatabaseSynchronizationInterface *> &listeners)
+{
     for (DatabaseSynchronizationInterface *listener : listeners) {
         if (DatabaseSynchronizationInterface::isAlive(listener))
             listener->participationsReceived(QString::number(heatId), m_participations);
     }
+}
+
+// A result row and everything queued for it go together.
+void DatabaseConnection::forgetResultRow(unsigned localId)
+{
+    m_store->beginTransaction();
+    m_store->deleteResult(localId);
+    m_store->removePendingActionsUpTo(Results, localId, UINT_MAX);
+    m_store->endTransaction();
 }
 
 // ---- A judge's changes ----------------------------------------------------------
@@ -386,10 +399,9 @@ void DatabaseConnection::handleChanges(Participation *participation, const QList
                 m_store->appendPendingAction(Results, PendingAction::Delete, result->id);
             } else {
                 qCDebug(lcConnection) << "Result id not known from server, only delete the result locally";
-                m_store->deleteResult(result->id);
                 // Only this result's actions: a participation may share the
                 // local id number.
-                m_store->removePendingActionsUpTo(Results, result->id, UINT_MAX);
+                forgetResultRow(result->id);
             }
         } else if (result->result_id != 0) {
             queueAndPostKnownResult(participation, result);
@@ -581,10 +593,7 @@ void DatabaseConnection::onRetransmitTimeout()
                 // Its insert goes first (it is earlier in the queue); once no
                 // insert is left, the server never had it.
                 if (!waitingForInsert.contains(localId)) {
-                    m_store->beginTransaction();
-                    m_store->deleteResult(localId);
-                    m_store->removePendingActionsUpTo(Results, localId, UINT_MAX);
-                    m_store->endTransaction();
+                    forgetResultRow(localId);
                     emitCount();
                 }
                 continue;
@@ -622,10 +631,11 @@ void DatabaseConnection::eventsReceived(const QList<QVariantMap> &heatEvents, un
     m_store->beginTransaction();
     const unsigned storedHeat = m_store->storedHeatId();
     m_store->storeHeatEvents(heatEvents);
-    for (const QVariantMap &event : heatEvents) {
-        if (storedHeat != 0 && event.value(QStringLiteral("id")).toUInt() == storedHeat)
-            m_store->markCachedHeat(storedHeat);
-    }
+    const bool listed = std::any_of(heatEvents.cbegin(), heatEvents.cend(), [storedHeat](const QVariantMap &event) {
+        return event.value(QStringLiteral("id")).toUInt() == storedHeat;
+    });
+    if (storedHeat != 0 && listed)
+        m_store->markCachedHeat(storedHeat);
     m_store->endTransaction();
     const QList<DatabaseSynchronizationInterface *> listeners = m_scheduleListeners;
     m_scheduleListeners.clear();
@@ -790,10 +800,7 @@ void DatabaseConnection::heatResultsReceived(const QList<Participation *> &parti
     }
     m_store->markCachedHeat(heatId);
     m_store->endTransaction();
-    for (DatabaseSynchronizationInterface *listener : listeners) {
-        if (DatabaseSynchronizationInterface::isAlive(listener))
-            listener->participationsReceived(QString::number(heatId), m_participations);
-    }
+    deliverHeat(heatId, listeners);
 }
 
 void DatabaseConnection::reportConfirmedResult(const Participation *participation, unsigned resultServerId)
@@ -887,12 +894,8 @@ void DatabaseConnection::storeServerIdOfRow(unsigned participationId, unsigned l
 void DatabaseConnection::resultDeleted(const QVariantMap &reply)
 {
     const unsigned unique = reply.value(QStringLiteral("unique")).toUInt();
-    if (unique != 0) {
-        m_store->beginTransaction();
-        m_store->deleteResult(unique);
-        m_store->removePendingActionsUpTo(Results, unique, UINT_MAX);
-        m_store->endTransaction();
-    }
+    if (unique != 0)
+        forgetResultRow(unique);
     emitCount();
 }
 

@@ -140,6 +140,8 @@ private:
     void reportConfirmedResult(const Participation *participation, unsigned resultServerId);
     Result *findResult(unsigned participationServerId, unsigned localId, Participation **owner = nullptr) const;
     void storeServerIdOfRow(unsigned participationId, unsigned localId, unsigned serverId);
+    void forgetResultRow(unsigned localId);
+    void deliverHeat(unsigned heatId, const QList<DatabaseSynchronizationInterface *> &listeners);
 public:
     // A "sync" file value written so that the file reads it back unchanged.
     static QString iniValue(const QString &text);
