@@ -15,8 +15,7 @@ InterfaceSounds::InterfaceSounds(QObject *parent)
     : QObject(parent)
     , m_click(makeEffect(QStringLiteral(":/sounds/click"), this))
     , m_drop(makeEffect(QStringLiteral(":/sounds/drop"), this))
-{
-}
+{}
 
 InterfaceSounds::~InterfaceSounds()
 {

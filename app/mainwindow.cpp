@@ -62,8 +62,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_schedule = new ScheduleTableWidget(m_pageArea);
     m_schedule->setDataFolder(defaultDataFolder());
     addPage(m_schedule);
-    connect(m_connection, &DatabaseConnection::updateUnconfirmedActions, this,
-            &MainWindow::onUpdateUnconfirmedActions);
+    connect(m_connection, &DatabaseConnection::updateUnconfirmedActions, this, &MainWindow::onUpdateUnconfirmedActions);
     connect(m_connection, &DatabaseConnection::changeNotStored, this, &MainWindow::onChangeNotStored);
 
     if (m_connection->serverKind() == DatabaseConnection::MeetwiseServer) {
@@ -74,7 +73,8 @@ MainWindow::MainWindow(QWidget *parent)
         m_connection->registerListener(m_schedule->racesModel());
     }
 
-    connect(m_schedule, &ScheduleTableWidget::setDatabaseConnectionData, this, &MainWindow::onSetDatabaseConnectionData);
+    connect(m_schedule, &ScheduleTableWidget::setDatabaseConnectionData, this,
+            &MainWindow::onSetDatabaseConnectionData);
     connect(m_schedule, &ScheduleTableWidget::refreshSchedule, this, &MainWindow::onRefreshSchedule);
     connect(m_schedule, &ScheduleTableWidget::scheduleTableDoubleClicked, this,
             &MainWindow::onScheduleTableDoubleClicked);
@@ -95,9 +95,9 @@ MainWindow::MainWindow(QWidget *parent)
     if (auto *app = qobject_cast<Stadionix *>(QCoreApplication::instance()); app && app->edmModel)
         app->edmModel->setDatabaseConnection(m_connection);
 
-    changeLanguage(
-        Settings::instance()->value(QStringLiteral("general"), QStringLiteral("language"), QStringLiteral("en"))
-            .toString());
+    changeLanguage(Settings::instance()
+                       ->value(QStringLiteral("general"), QStringLiteral("language"), QStringLiteral("en"))
+                       .toString());
     warnWhenStoreUnusable();
 }
 
@@ -354,8 +354,8 @@ void MainWindow::onBurgerMenuActionClicked(QAction *action)
 
 void MainWindow::onBurgerMenuExpanded(bool expanded)
 {
-    qCDebug(lcMainWindow).noquote()
-        << QStringLiteral("Expanded changed: %1").arg(expanded ? QStringLiteral("expanded") : QStringLiteral("collapsed"));
+    qCDebug(lcMainWindow).noquote() << QStringLiteral("Expanded changed: %1")
+                                           .arg(expanded ? QStringLiteral("expanded") : QStringLiteral("collapsed"));
     if (expanded) {
         m_savedSize = size();
         return;

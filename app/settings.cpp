@@ -65,7 +65,8 @@ QVariant Settings::defaultValue(const QString &group, const QString &key)
             {QStringLiteral("edm/udp_port"), 55550},
         };
         // Every device's port descriptor.
-        for (const char *device : {"scoreboard", "countdown", "videoscoreboard", "thirdpartyresult", "windspeed", "edm"}) {
+        for (const char *device :
+             {"scoreboard", "countdown", "videoscoreboard", "thirdpartyresult", "windspeed", "edm"}) {
             const QString group = QString::fromLatin1(device);
             table.insert(group + QStringLiteral("/type"), 0);
             table.insert(group + QStringLiteral("/port"), QString());
@@ -89,7 +90,8 @@ QVariant Settings::value(const QString &group, const QString &key, const QVarian
     if (group != SportGroup) {
         QSettings settings;
         settings.beginGroup(group);
-        const QVariant result = settings.value(key, defaultValue.isValid() ? defaultValue : Settings::defaultValue(group, key));
+        const QVariant result =
+            settings.value(key, defaultValue.isValid() ? defaultValue : Settings::defaultValue(group, key));
         settings.endGroup();
         return result;
     }

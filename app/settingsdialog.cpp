@@ -59,9 +59,9 @@ QString SettingsDialog::languageCodeOfFile(const QString &fileName)
 
 void SettingsDialog::fillLanguages(const QString &folder)
 {
-    const QString stored =
-        Settings::instance()->value(QStringLiteral("general"), QStringLiteral("language"), QStringLiteral("en"))
-            .toString();
+    const QString stored = Settings::instance()
+                               ->value(QStringLiteral("general"), QStringLiteral("language"), QStringLiteral("en"))
+                               .toString();
     QString system = QLocale::system().name();
     system.truncate(system.lastIndexOf(QLatin1Char('_')));
 

@@ -3,8 +3,7 @@
 SingleApplication::SingleApplication(int &argc, char **argv)
     : QApplication(argc, argv)
     , m_guard(new SingleInstanceGuard(SingleInstanceGuard::claimKey(), this))
-{
-}
+{}
 
 SingleApplication::~SingleApplication()
 {

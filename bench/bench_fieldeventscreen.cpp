@@ -53,12 +53,23 @@ QString competitionFile(const QTemporaryDir &folder, unsigned heat, const QStrin
                                           {"athlete", allAthletes.at(i % allAthletes.size()).toObject().value("id")},
                                           {"initialorder", i + 1}});
     const QJsonObject event{
-        {"id", 90}, {"name", "Bench"}, {"abbreviation", "B"}, {"windtime", 0},
-        {"eventtype", QJsonObject{{"id", 9}, {"fieldtype", fieldType}, {"athletesquantity", 1},
-                                  {"combinedeventsquantity", 1}, {"distance", 0}, {"windmode", ""}}},
-        {"rounds", QJsonArray{QJsonObject{{"id", 91}, {"name", "Final"}, {"session", 1},
-                                          {"scheduled", "2026-06-13 10:00:00"}, {"attempts", 6},
-                                          {"heats", QJsonArray{QJsonObject{{"id", double(heat)}, {"seqno", 1},
+        {"id", 90},
+        {"name", "Bench"},
+        {"abbreviation", "B"},
+        {"windtime", 0},
+        {"eventtype", QJsonObject{{"id", 9},
+                                  {"fieldtype", fieldType},
+                                  {"athletesquantity", 1},
+                                  {"combinedeventsquantity", 1},
+                                  {"distance", 0},
+                                  {"windmode", ""}}},
+        {"rounds", QJsonArray{QJsonObject{{"id", 91},
+                                          {"name", "Final"},
+                                          {"session", 1},
+                                          {"scheduled", "2026-06-13 10:00:00"},
+                                          {"attempts", 6},
+                                          {"heats", QJsonArray{QJsonObject{{"id", double(heat)},
+                                                                           {"seqno", 1},
                                                                            {"timescheduled", "10:00:00"},
                                                                            {"participations", participations}}}}}}}};
     QJsonArray competitions = root.value("competitions").toArray();
@@ -91,12 +102,19 @@ Figures run(const QString &fieldType, int athletes, int heights)
         qFatal("stand-in: %s", qPrintable(error));
     DatabaseConnection connection(nullptr, folder.path(), folder.filePath(QStringLiteral("stadionix.db")));
     connection.onSetDatabaseConnectionData(
-        QStringLiteral("meetwise"), {{"ip", "127.0.0.1"}, {"user", "official"}, {"pass", "lap&time=42"}, {"competition", 1}});
+        QStringLiteral("meetwise"),
+        {{"ip", "127.0.0.1"}, {"user", "official"}, {"pass", "lap&time=42"}, {"competition", 1}});
     connection.restService()->setPort(Port);
-    const QVariantMap eventData{{"event.id", heatId}, {"event.fieldType", fieldType}, {"event.eventID", 90},
-                                {"event.roundID", 91}, {"event.windMode", ""}, {"event.numberOfAttempts", 6},
-                                {"event.participantsCached", 0}, {"event.roundName", "Final"},
-                                {"event.eventName", "Bench"}, {"event.seqno", 1}};
+    const QVariantMap eventData{{"event.id", heatId},
+                                {"event.fieldType", fieldType},
+                                {"event.eventID", 90},
+                                {"event.roundID", 91},
+                                {"event.windMode", ""},
+                                {"event.numberOfAttempts", 6},
+                                {"event.participantsCached", 0},
+                                {"event.roundName", "Final"},
+                                {"event.eventName", "Bench"},
+                                {"event.seqno", 1}};
 
     // A vertical heat with fourteen heights jumped already (entered straight
     // through the connection), so the grid has fifteen height columns.

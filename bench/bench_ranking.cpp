@@ -83,7 +83,8 @@ void BenchRanking::run(QChar fieldType, bool withStore)
     FieldEventRanking::rankHeat(heat, fieldType);
 
     int round = 0;
-    QBENCHMARK {
+    QBENCHMARK
+    {
         // One judge's correction, then the heat is ranked again.
         Participation *p = heat.at(round % heat.size());
         if (fieldType == QLatin1Char('H')) {

@@ -2,8 +2,7 @@
 
 CountdownClock::CountdownClock(QObject *parent)
     : QObject(parent)
-{
-}
+{}
 
 void CountdownClock::setCountdownValue(unsigned seconds, bool show)
 {

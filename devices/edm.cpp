@@ -2,8 +2,7 @@
 
 EDM::EDM(QObject *parent)
     : QObject(parent)
-{
-}
+{}
 
 void EDM::closePort()
 {

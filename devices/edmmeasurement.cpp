@@ -5,8 +5,7 @@
 EDMMeasurement::EDMMeasurement(LocalDatabase *store, QObject *parent)
     : QObject(parent)
     , store(store)
-{
-}
+{}
 
 static QString angleText(double degrees)
 {

@@ -20,10 +20,10 @@ public:
     bool deleted = false;
 
     int type = NoMeasurement;
-    double distance = 0;            // slope distance, m
-    double horizontalAngle = 0;     // degrees
-    double verticalAngle = 0;       // degrees from the zenith
-    double horizontalDistance = 0;  // m
+    double distance = 0;           // slope distance, m
+    double horizontalAngle = 0;    // degrees
+    double verticalAngle = 0;      // degrees from the zenith
+    double horizontalDistance = 0; // m
     QDateTime since = QDateTime::currentDateTime();
 
     QString text() const;

@@ -4,8 +4,7 @@
 
 EDMModel::EDMModel(QObject *parent)
     : QObject(parent)
-{
-}
+{}
 
 void EDMModel::setEDM(EDM *edm)
 {
@@ -27,9 +26,7 @@ void EDMModel::onEDMMeasurement(double distance, double verticalAngle, double ho
     Q_UNUSED(horizontalDistance)
 }
 
-void EDMModel::requestMeasurement()
-{
-}
+void EDMModel::requestMeasurement() {}
 
 double EDMModel::recalculateResult(int board, double result)
 {

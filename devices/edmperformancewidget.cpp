@@ -15,9 +15,7 @@ EDMPerformanceWidget::EDMPerformanceWidget(QWidget *parent)
     retranslate();
 }
 
-void EDMPerformanceWidget::reloadEDMState()
-{
-}
+void EDMPerformanceWidget::reloadEDMState() {}
 
 void EDMPerformanceWidget::retranslate()
 {

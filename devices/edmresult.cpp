@@ -5,8 +5,7 @@
 EDMResult::EDMResult(LocalDatabase *store, QObject *parent)
     : QObject(parent)
     , store(store)
-{
-}
+{}
 
 QString EDMResult::text() const
 {

@@ -5,8 +5,7 @@
 EDMResultMeasurement::EDMResultMeasurement(LocalDatabase *store, QObject *parent)
     : QObject(parent)
     , store(store)
-{
-}
+{}
 
 void EDMResultMeasurement::save()
 {

@@ -6,8 +6,7 @@
 EDMTakeOffBoardMeasurement::EDMTakeOffBoardMeasurement(LocalDatabase *store, QObject *parent)
     : QObject(parent)
     , store(store)
-{
-}
+{}
 
 void EDMTakeOffBoardMeasurement::setMeasurementId(unsigned id)
 {

@@ -2,8 +2,7 @@
 
 Scoreboard::Scoreboard(QObject *parent)
     : QObject(parent)
-{
-}
+{}
 
 void Scoreboard::sendHorizontalParticipant()
 {

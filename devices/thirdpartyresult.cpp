@@ -2,5 +2,4 @@
 
 ThirdPartyResult::ThirdPartyResult(QObject *parent)
     : QObject(parent)
-{
-}
+{}

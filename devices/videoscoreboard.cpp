@@ -2,8 +2,7 @@
 
 VideoScoreboard::VideoScoreboard(QObject *parent)
     : QObject(parent)
-{
-}
+{}
 
 void VideoScoreboard::sendParticipant(Participation *participation)
 {

@@ -2,8 +2,7 @@
 
 Windspeed::Windspeed(QObject *parent)
     : QObject(parent)
-{
-}
+{}
 
 void Windspeed::startMeasurement(int kind)
 {

@@ -45,9 +45,9 @@ WindspeedInputDialog::WindspeedInputDialog(QWidget *parent)
                                      append(QStringLiteral("-"));
                              }),
                       3, 0);
-    keypad->addWidget(addKey(QStringLiteral("btnButton0"), base + QStringLiteral("button0"),
-                             [this] { append(QStringLiteral("0")); }),
-                      3, 1);
+    keypad->addWidget(
+        addKey(QStringLiteral("btnButton0"), base + QStringLiteral("button0"), [this] { append(QStringLiteral("0")); }),
+        3, 1);
     keypad->addWidget(addKey(QStringLiteral("btnButtonComma"), base + QStringLiteral("buttondot_9"),
                              [this] {
                                  if (!m_txtWindspeed->text().contains(QLatin1Char('.')))

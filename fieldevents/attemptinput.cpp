@@ -4,8 +4,7 @@
 
 AttemptInput::AttemptInput(QChar fieldType)
     : m_fieldType(fieldType)
-{
-}
+{}
 
 void AttemptInput::load(const QString &stored, int failures)
 {
@@ -22,8 +21,8 @@ void AttemptInput::clear()
 
 bool AttemptInput::acceptsMoreTries() const
 {
-    return !(m_text.contains(QLatin1Char('0')) || m_text.contains(QLatin1Char('-')) || m_text == QLatin1String("r")
-             || m_text.count(QLatin1Char('X')) >= 3);
+    return !(m_text.contains(QLatin1Char('0')) || m_text.contains(QLatin1Char('-')) || m_text == QLatin1String("r") ||
+             m_text.count(QLatin1Char('X')) >= 3);
 }
 
 bool AttemptInput::isCommaEnabled() const
@@ -57,8 +56,8 @@ void AttemptInput::pressComma()
 {
     if (isVertical())
         return;
-    if (m_text.isEmpty() || m_text == QLatin1String("X") || m_text == QLatin1String("-")
-        || m_text == QLatin1String("r"))
+    if (m_text.isEmpty() || m_text == QLatin1String("X") || m_text == QLatin1String("-") ||
+        m_text == QLatin1String("r"))
         m_text = QStringLiteral("0.");
     else if (!m_text.contains(QLatin1Char('.')))
         m_text += QLatin1Char('.');

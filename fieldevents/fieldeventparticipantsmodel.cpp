@@ -114,8 +114,7 @@ QVariant FieldEventParticipantsModel::data(const QModelIndex &index, int role) c
     case Qt::BackgroundRole:
         return background(index.row(), column);
     case Qt::ForegroundRole:
-        if (m_fieldType == QLatin1Char('H') && m_currentSet && index.row() == m_currentRow
-            && column == m_currentColumn)
+        if (m_fieldType == QLatin1Char('H') && m_currentSet && index.row() == m_currentRow && column == m_currentColumn)
             return QColor(Qt::white);
         return QVariant();
     case StartHeightRole:
@@ -129,8 +128,8 @@ bool FieldEventParticipantsModel::isDoneAt(const Participation *participation, c
 {
     // A jump-off attempt is a single try at its own bar: its mark counts,
     // not the regular tries at the same height.
-    const QString marks = height.isJumpOff() ? participation->jumpOffMark(height.jumpOff)
-                                             : participation->attemptString(height.height);
+    const QString marks =
+        height.isJumpOff() ? participation->jumpOffMark(height.jumpOff) : participation->attemptString(height.height);
     return marks.contains(QLatin1Char('0')) || marks.contains(QLatin1Char('-'));
 }
 
@@ -240,7 +239,8 @@ void FieldEventParticipantsModel::participationsReceived(const QString &heatId,
         }
     }
     for (Participation *p : participations) {
-        const auto known = std::find_if(m_rows.begin(), m_rows.end(), [&](const Participation *r) { return same(r, p); });
+        const auto known =
+            std::find_if(m_rows.begin(), m_rows.end(), [&](const Participation *r) { return same(r, p); });
         if (known != m_rows.end()) {
             *known = p;
             const int row = int(known - m_rows.begin());
@@ -259,7 +259,8 @@ void FieldEventParticipantsModel::participationsReceived(const QString &heatId,
 
 int FieldEventParticipantsModel::jumpOffColumns() const
 {
-    return int(std::count_if(m_heights.cbegin(), m_heights.cend(), [](const HeightColumn &h) { return h.isJumpOff(); }));
+    return int(
+        std::count_if(m_heights.cbegin(), m_heights.cend(), [](const HeightColumn &h) { return h.isJumpOff(); }));
 }
 
 void FieldEventParticipantsModel::insertHeightColumn(int position, const HeightColumn &height)

@@ -122,8 +122,8 @@ QList<Participation *> FieldEventProgress::applyJumpOffOutcome(const QList<Parti
     QList<Participation *> out;
     if (!jumped || jumpOff == 0)
         return out;
-    const bool someoneCleared =
-        std::any_of(heat.cbegin(), heat.cend(), [jumpOff](const Participation *p) { return p->isJumpOffCleared(jumpOff); });
+    const bool someoneCleared = std::any_of(heat.cbegin(), heat.cend(),
+                                            [jumpOff](const Participation *p) { return p->isJumpOffCleared(jumpOff); });
     if (!someoneCleared) {
         if (jumped->isJumpOffSkipped(jumpOff) && !jumped->out_of_competition) {
             jumped->out_of_competition = true;
@@ -134,8 +134,8 @@ QList<Participation *> FieldEventProgress::applyJumpOffOutcome(const QList<Parti
     if (jumped->isJumpOffCleared(jumpOff))
         return out;
     for (Participation *p : heat) {
-        if (p->in_jumpoff && !p->out_of_competition && !p->isJumpOffCleared(jumpOff)
-            && !p->jumpOffMark(jumpOff).isEmpty()) {
+        if (p->in_jumpoff && !p->out_of_competition && !p->isJumpOffCleared(jumpOff) &&
+            !p->jumpOffMark(jumpOff).isEmpty()) {
             p->out_of_competition = true;
             out.append(p);
         }

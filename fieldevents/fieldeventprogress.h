@@ -25,13 +25,13 @@ public:
     static Participation *nextVertical(const QList<Participation *> &heat, const HeightColumn &bar);
 
     enum class VerticalStep {
-        OpenStartingHeights,   // no heights yet or nobody has jumped
-        EndJumpOffDone,        // finished after a jump-off
-        EndSingleLeader,       // finished with one athlete on top
-        AskForJumpOff,         // finished with a tie for first place
-        EndDecided,            // the jump-off has a winner
-        NewHeightThenNext,     // the bar goes up (or a new jump-off attempt)
-        Next,                  // the next athlete at this bar
+        OpenStartingHeights, // no heights yet or nobody has jumped
+        EndJumpOffDone,      // finished after a jump-off
+        EndSingleLeader,     // finished with one athlete on top
+        AskForJumpOff,       // finished with a tie for first place
+        EndDecided,          // the jump-off has a winner
+        NewHeightThenNext,   // the bar goes up (or a new jump-off attempt)
+        Next,                // the next athlete at this bar
     };
     // The check after each vertical result (and after going back to the
     // overview). Writes the log lines officials know.

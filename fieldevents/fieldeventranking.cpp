@@ -214,10 +214,9 @@ void FieldEventRanking::verticalCountback(const QList<Participation *> &group, u
         if (i > 0) {
             const VerticalKeys &a = entries.at(i - 1).keys;
             const VerticalKeys &b = entries.at(i).keys;
-            const bool differs = !Participation::sameHeight(a.highestCleared, b.highestCleared)
-                                 || a.failuresAtHighest != b.failuresAtHighest
-                                 || a.totalFailures != b.totalFailures || a.jumpOffClearance != b.jumpOffClearance
-                                 || a.jumpOffSkip != b.jumpOffSkip;
+            const bool differs = !Participation::sameHeight(a.highestCleared, b.highestCleared) ||
+                                 a.failuresAtHighest != b.failuresAtHighest || a.totalFailures != b.totalFailures ||
+                                 a.jumpOffClearance != b.jumpOffClearance || a.jumpOffSkip != b.jumpOffSkip;
             if (differs)
                 rank = firstRank + unsigned(i);
         }
@@ -293,8 +292,9 @@ void FieldEventRanking::resort(QList<Participation *> &participations, unsigned 
         }
     }
     QList<Participation *> sorted = participations;
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [](const Participation *a, const Participation *b) { return a->current_order > b->current_order; });
+    std::stable_sort(sorted.begin(), sorted.end(), [](const Participation *a, const Participation *b) {
+        return a->current_order > b->current_order;
+    });
 
     // Whoever shares the rank of the last place that earns the attempts is
     // kept in as well.
@@ -334,8 +334,9 @@ void FieldEventRanking::resort(QList<Participation *> &participations, unsigned 
 
 QList<Participation *> FieldEventRanking::byStartOrder(QList<Participation *> participations)
 {
-    std::stable_sort(participations.begin(), participations.end(),
-                     [](const Participation *a, const Participation *b) { return a->working_order < b->working_order; });
+    std::stable_sort(participations.begin(), participations.end(), [](const Participation *a, const Participation *b) {
+        return a->working_order < b->working_order;
+    });
     return participations;
 }
 

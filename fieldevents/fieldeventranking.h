@@ -45,7 +45,7 @@ public:
         double highestCleared = 0;
         int triesAtHighest = 0;
         int failuresAtHighest = 0;
-        int totalFailures = 0;   // up to and including the highest cleared height
+        int totalFailures = 0; // up to and including the highest cleared height
         int jumpOffClearance = -1;
         bool jumpOffSkip = false;
     };

@@ -185,11 +185,10 @@ void FieldEventWidget::buildOverviewPage(QWidget *page)
     top->addWidget(m_lblEventName, 1);
     top->addWidget(m_txtSearch, 1);
     auto *buttons = new QHBoxLayout;
-    for (QPushButton *button : {static_cast<QPushButton *>(m_btnPrint), static_cast<QPushButton *>(m_btnRelegated),
-                                static_cast<QPushButton *>(m_btnRankingToScoreboard),
-                                static_cast<QPushButton *>(m_btnSetStartingHeights),
-                                static_cast<QPushButton *>(m_btnNewHeight),
-                                static_cast<QPushButton *>(m_btnReorderParticipants)})
+    for (QPushButton *button :
+         {static_cast<QPushButton *>(m_btnPrint), static_cast<QPushButton *>(m_btnRelegated),
+          static_cast<QPushButton *>(m_btnRankingToScoreboard), static_cast<QPushButton *>(m_btnSetStartingHeights),
+          static_cast<QPushButton *>(m_btnNewHeight), static_cast<QPushButton *>(m_btnReorderParticipants)})
         buttons->addWidget(button);
     buttons->addStretch();
     buttons->addWidget(m_btnCallParticipant);
@@ -219,11 +218,9 @@ void FieldEventWidget::buildOverviewPage(QWidget *page)
     connect(m_btnRelegated, &QPushButton::clicked, this, &FieldEventWidget::onButtonParticipantAbandonClicked);
     connect(m_btnRankingToScoreboard, &QPushButton::clicked, this,
             &FieldEventWidget::onButtonRankingToScoreboardClicked);
-    connect(m_btnSetStartingHeights, &QPushButton::clicked, this,
-            &FieldEventWidget::onButtonSetStartingHeightsClicked);
+    connect(m_btnSetStartingHeights, &QPushButton::clicked, this, &FieldEventWidget::onButtonSetStartingHeightsClicked);
     connect(m_btnNewHeight, &QPushButton::clicked, this, &FieldEventWidget::onButtonNewHeightClicked);
-    connect(m_btnReorderParticipants, &QPushButton::clicked, this,
-            &FieldEventWidget::onBtnReorderParticipantsClicked);
+    connect(m_btnReorderParticipants, &QPushButton::clicked, this, &FieldEventWidget::onBtnReorderParticipantsClicked);
     connect(m_btnCallParticipant, &QPushButton::clicked, this, &FieldEventWidget::onBtnCallParticipantClicked);
 }
 
@@ -551,8 +548,8 @@ void FieldEventWidget::keyPressEvent(QKeyEvent *event)
                 return;
             }
         }
-        if ((text == QLatin1String(",") || text == QLatin1String(".")) && m_btnComma->isEnabled()
-            && m_btnComma->isVisible()) {
+        if ((text == QLatin1String(",") || text == QLatin1String(".")) && m_btnComma->isEnabled() &&
+            m_btnComma->isVisible()) {
             onButtonCommaClicked();
             return;
         }
@@ -631,8 +628,8 @@ void FieldEventWidget::showPage(int page)
 
 bool FieldEventWidget::canCallCurrentParticipant() const
 {
-    return m_current && m_model->currentColumn() >= FieldEventParticipantsModel::FirstAttemptColumn
-           && !m_current->abandon && !m_current->out_of_competition_combined_event;
+    return m_current && m_model->currentColumn() >= FieldEventParticipantsModel::FirstAttemptColumn &&
+           !m_current->abandon && !m_current->out_of_competition_combined_event;
 }
 
 void FieldEventWidget::callCurrentParticipant()
@@ -722,13 +719,9 @@ void FieldEventWidget::onParticipantMouseMove(QPoint pos)
     Q_UNUSED(pos)
 }
 
-void FieldEventWidget::onParticipantsCellPressed()
-{
-}
+void FieldEventWidget::onParticipantsCellPressed() {}
 
-void FieldEventWidget::onParticipantsCellReleased()
-{
-}
+void FieldEventWidget::onParticipantsCellReleased() {}
 
 void FieldEventWidget::onResultsTableClicked(const QModelIndex &index)
 {
@@ -907,8 +900,7 @@ void FieldEventWidget::jumpOffCheck()
     case Step::AskForJumpOff:
         if (QMessageBox::question(this, tr("Start jumpoff"),
                                   tr("Should we start a jumpoff competition to break the tie for the first place?"),
-                                  QMessageBox::Yes | QMessageBox::No)
-            == QMessageBox::Yes) {
+                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
             startJumpOff();
         } else {
             qCDebug(lcFieldScreen) << "event is finished, user doesn't want a jumpoff";
@@ -1068,8 +1060,7 @@ void FieldEventWidget::onParticipantsHeaderSectionClicked(int section)
     }
     const QString height = QString::number(column.height, 'f', 2);
     if (QMessageBox::question(this, tr("Remove height"), tr("Do you want to remove the height %1?").arg(height),
-                              QMessageBox::Yes | QMessageBox::No)
-        != QMessageBox::Yes)
+                              QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
     m_model->removeJumpOffHeight(column.height, column.jumpOff);
     if (!isVertical() || column != m_bar)
@@ -1125,8 +1116,7 @@ void FieldEventWidget::recalculateFromBoard(int board)
     if (QMessageBox::question(
             this, tr("Recalcuate result"),
             tr("Do you want to recalculate the result based on take-off board %1 as the reference?").arg(board),
-            QMessageBox::Yes | QMessageBox::No)
-        != QMessageBox::Yes)
+            QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
     if (!m_devices.edmModel || !m_input.isDistance())
         return;
@@ -1153,9 +1143,7 @@ unsigned FieldEventWidget::countdownValue() const
 
 void FieldEventWidget::drawCountdown(unsigned value)
 {
-    const auto image = [](int digit) {
-        return QIcon(ImageBase + QStringLiteral("d%1_digit_9.png").arg(digit));
-    };
+    const auto image = [](int digit) { return QIcon(ImageBase + QStringLiteral("d%1_digit_9.png").arg(digit)); };
     m_btnCountdownMinutes->setIcon(image(int(std::min(9u, value / 60))));
     m_btnCountdownTens->setIcon(image(int((value % 60) / 10)));
     m_btnCountdownSeconds->setIcon(image(int(value % 10)));
@@ -1163,8 +1151,8 @@ void FieldEventWidget::drawCountdown(unsigned value)
 
 bool FieldEventWidget::isCountdownRunning() const
 {
-    return (m_devices.countdownClock && m_devices.countdownClock->isRunning())
-           || (m_devices.scoreboard && m_devices.scoreboard->isCountdownRunning());
+    return (m_devices.countdownClock && m_devices.countdownClock->isRunning()) ||
+           (m_devices.scoreboard && m_devices.scoreboard->isCountdownRunning());
 }
 
 void FieldEventWidget::sendCountdownValue()

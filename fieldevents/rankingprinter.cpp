@@ -21,7 +21,9 @@ QString RankingPrinter::html(const QList<Participation *> &heat, QChar fieldType
     QString text;
     text += QStringLiteral("<html><body><h2>%1</h2>").arg(title.toHtmlEscaped());
     text += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\"><tr>");
-    const QStringList fixed{QCoreApplication::translate("RankingPrinter", "Rank"), QCoreApplication::translate("RankingPrinter", "Name"), QCoreApplication::translate("RankingPrinter", "Bib"), QCoreApplication::translate("RankingPrinter", "Club")};
+    const QStringList fixed{
+        QCoreApplication::translate("RankingPrinter", "Rank"), QCoreApplication::translate("RankingPrinter", "Name"),
+        QCoreApplication::translate("RankingPrinter", "Bib"), QCoreApplication::translate("RankingPrinter", "Club")};
     for (const QString &header : fixed)
         text += QStringLiteral("<th>%1</th>").arg(header.toHtmlEscaped());
     if (vertical) {
@@ -33,11 +35,13 @@ QString RankingPrinter::html(const QList<Participation *> &heat, QChar fieldType
         for (int attempt = 1; attempt <= numberOfAttempts; ++attempt)
             text += QStringLiteral("<th>%1</th>").arg(attempt);
     }
-    text += QStringLiteral("<th>%1</th></tr>").arg(QCoreApplication::translate("RankingPrinter", "Best").toHtmlEscaped());
+    text +=
+        QStringLiteral("<th>%1</th></tr>").arg(QCoreApplication::translate("RankingPrinter", "Best").toHtmlEscaped());
 
     for (Participation *p : FieldEventProgress::rankingOrder(heat)) {
         text += QStringLiteral("<tr>");
-        text += QStringLiteral("<td>%1</td>").arg(p->current_order == 0 ? QString() : QString::number(p->current_order));
+        text +=
+            QStringLiteral("<td>%1</td>").arg(p->current_order == 0 ? QString() : QString::number(p->current_order));
         text += QStringLiteral("<td>%1</td>").arg(p->displayName().toHtmlEscaped());
         text += QStringLiteral("<td>%1</td>").arg(p->bib().toHtmlEscaped());
         text += QStringLiteral("<td>%1</td>").arg(p->clubName().toHtmlEscaped());
@@ -92,7 +96,8 @@ QString RankingPrinter::printWithDialog(const QString &html, const QString &titl
     QDir().mkpath(folder);
     QString name = title.isEmpty() ? QStringLiteral("ranking") : title;
     name.replace(QRegularExpression(QStringLiteral("[^\\w\\- ]")), QStringLiteral("_"));
-    const QString path = QDir(folder).filePath(
-        QStringLiteral("%1 %2.pdf").arg(name, QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"))));
+    const QString path =
+        QDir(folder).filePath(QStringLiteral("%1 %2.pdf")
+                                  .arg(name, QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"))));
     return printToPdf(html, path) ? path : QString();
 }

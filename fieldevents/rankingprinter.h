@@ -16,8 +16,8 @@ class RankingPrinter
 {
 public:
     // The ranking as an HTML document (rank order, unranked last).
-    static QString html(const QList<Participation *> &heat, QChar fieldType, const QString &title,
-                        int numberOfAttempts, const HeightColumns &heights);
+    static QString html(const QList<Participation *> &heat, QChar fieldType, const QString &title, int numberOfAttempts,
+                        const HeightColumns &heights);
     static void print(const QString &html, QPrinter *printer);
     static bool printToPdf(const QString &html, const QString &path);
     // A print dialog when the system has a printer, otherwise a PDF in the

@@ -10,6 +10,5 @@ class ResultsSortModel : public QSortFilterProxyModel
 public:
     explicit ResultsSortModel(QObject *parent = nullptr)
         : QSortFilterProxyModel(parent)
-    {
-    }
+    {}
 };

@@ -114,7 +114,8 @@ void VerticalHeights::rebuildStartOrder(const QList<Participation *> &heat, cons
     }
 }
 
-HeightColumn VerticalHeights::proposeNextHeight(const QList<Participation *> &heat, const HeightColumn &bar, double step)
+HeightColumn VerticalHeights::proposeNextHeight(const QList<Participation *> &heat, const HeightColumn &bar,
+                                                double step)
 {
     unsigned lastJumpOff = 0;
     double jumpOffHeight = 0;
@@ -127,8 +128,9 @@ HeightColumn VerticalHeights::proposeNextHeight(const QList<Participation *> &he
         }
     }
     if (lastJumpOff > 0) {
-        const bool cleared = std::any_of(heat.cbegin(), heat.cend(),
-                                         [lastJumpOff](const Participation *p) { return p->isJumpOffCleared(lastJumpOff); });
+        const bool cleared = std::any_of(heat.cbegin(), heat.cend(), [lastJumpOff](const Participation *p) {
+            return p->isJumpOffCleared(lastJumpOff);
+        });
         const double move = jumpOffHeight > 2.8 ? 0.05 : 0.02;
         // Whole centimetres, so the bar never drifts by rounding.
         const double next = std::round((cleared ? jumpOffHeight + move : jumpOffHeight - move) * 100.0) / 100.0;

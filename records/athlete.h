@@ -10,8 +10,7 @@ class Athlete : public QObject
 public:
     explicit Athlete(QObject *parent = nullptr)
         : QObject(parent)
-    {
-    }
+    {}
 
     int id = 0;
     QString firstname;

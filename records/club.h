@@ -8,8 +8,7 @@ class Club : public QObject
 public:
     explicit Club(QObject *parent = nullptr)
         : QObject(parent)
-    {
-    }
+    {}
 
     int id = 0;
     QString name;

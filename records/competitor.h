@@ -9,8 +9,7 @@ class Competitor : public QObject
 public:
     explicit Competitor(QObject *parent = nullptr)
         : QObject(parent)
-    {
-    }
+    {}
 
     int id = 0;
     QString bib;

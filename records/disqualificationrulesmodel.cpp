@@ -2,8 +2,7 @@
 
 DisqualificationRulesModel::DisqualificationRulesModel(QObject *parent)
     : QAbstractTableModel(parent)
-{
-}
+{}
 
 int DisqualificationRulesModel::rowCount(const QModelIndex &parent) const
 {

@@ -7,13 +7,13 @@
 // the integer under "T".
 struct FieldEventData
 {
-    QString event;      // "E"
-    QString name;       // "NA"
-    QString rank;       // "RK"
-    QString attempt;    // "AT"
-    QString bib;        // "B"
-    QString team;       // "TE"
-    QString height;     // "H"
-    QString result;     // "RE"
-    int time = 0;       // "T"
+    QString event;   // "E"
+    QString name;    // "NA"
+    QString rank;    // "RK"
+    QString attempt; // "AT"
+    QString bib;     // "B"
+    QString team;    // "TE"
+    QString height;  // "H"
+    QString result;  // "RE"
+    int time = 0;    // "T"
 };

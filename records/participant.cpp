@@ -5,5 +5,4 @@ Participant::Participant(QObject *parent)
     , m_competitor(new Competitor(this))
     , m_athlete(new Athlete(this))
     , m_club(new Club(this))
-{
-}
+{}

@@ -11,8 +11,7 @@
 Participation::Participation(LocalDatabase *store, QObject *parent)
     : QObject(parent)
     , store(store)
-{
-}
+{}
 
 void Participation::addParticipant(Participant *participant)
 {
@@ -110,8 +109,8 @@ bool Participation::isStillCompeting() const
     if (field_type == QLatin1Char('V'))
         return in_jumpoff || consecutiveFailures() < 3;
     for (const Result *result : m_results) {
-        if (result->value == ResultMarks::DidNotFinish || result->value == ResultMarks::DidNotStart
-            || result->value == ResultMarks::Disqualified)
+        if (result->value == ResultMarks::DidNotFinish || result->value == ResultMarks::DidNotStart ||
+            result->value == ResultMarks::Disqualified)
             return false;
     }
     return true;
@@ -163,8 +162,8 @@ Result *Participation::bestResult()
         };
         best = firstOfTypes({QStringLiteral("PHF"), QStringLiteral("PHM")});
         if (!best)
-            best = firstOfTypes({QStringLiteral("MNL"), QStringLiteral("TTB"), QStringLiteral("FST"),
-                                 QStringLiteral("USR")});
+            best = firstOfTypes(
+                {QStringLiteral("MNL"), QStringLiteral("TTB"), QStringLiteral("FST"), QStringLiteral("USR")});
     } else {
         best = chooseBestResult();
     }

@@ -37,7 +37,7 @@ public:
     unsigned current_order_combined_event = 0;
     unsigned current_order_round = 0;
     unsigned initial_order = 0;
-    unsigned initial_order_loaded = 0;   // as it came from the store or the server
+    unsigned initial_order_loaded = 0; // as it came from the store or the server
     unsigned working_order = 0;
     unsigned working_order_loaded = 0;
     bool out_of_competition_combined_event = false;

@@ -9,8 +9,7 @@ Result::Result(LocalDatabase *store, Participation *participation, QObject *pare
     : QObject(parent)
     , store(store)
     , participation(participation)
-{
-}
+{}
 
 void Result::setInfo(const QString &info)
 {

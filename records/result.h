@@ -18,13 +18,13 @@ public:
     bool isNew = false;
     bool deleted = false;
 
-    unsigned result_id = 0;  // the server's id, 0 until confirmed
-    unsigned id = 0;         // row in the local store
+    unsigned result_id = 0; // the server's id, 0 until confirmed
+    unsigned id = 0;        // row in the local store
     unsigned seqno = 0;
     bool best_result = false;
     bool best_valid_result = false;
-    QString display;         // the server's display text, not stored
-    double metavalue = 0;    // vertical: the height of this try
+    QString display;      // the server's display text, not stored
+    double metavalue = 0; // vertical: the height of this try
     QString type = QStringLiteral("FTB");
     double value = 0;
     double wind = 0;

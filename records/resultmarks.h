@@ -9,20 +9,20 @@ class ResultMarks
 {
 public:
     // Field events.
-    static constexpr double Failed = -1;   // "X"
-    static constexpr double Skipped = -2;  // "-"
-    static constexpr double Removal = -7;  // a result set to this is deleted, not stored
-    static constexpr double Retired = -8;  // "r"
+    static constexpr double Failed = -1;  // "X"
+    static constexpr double Skipped = -2; // "-"
+    static constexpr double Removal = -7; // a result set to this is deleted, not stored
+    static constexpr double Retired = -8; // "r"
     static constexpr double NoMark = 0;
-    static constexpr double Cleared = 1;   // vertical: height cleared, the height is the metavalue
+    static constexpr double Cleared = 1; // vertical: height cleared, the height is the metavalue
 
     // Track events.
-    static constexpr double DidNotFinish = -2;  // "DNF"
-    static constexpr double DidNotStart = -3;   // "DNS"
-    static constexpr double Disqualified = -4;  // "DQ"
-    static constexpr double Rup = -5;           // "RUP"
+    static constexpr double DidNotFinish = -2; // "DNF"
+    static constexpr double DidNotStart = -3;  // "DNS"
+    static constexpr double Disqualified = -4; // "DQ"
+    static constexpr double Rup = -5;          // "RUP"
     static constexpr double NoReactionTime = -6;
-    static constexpr double NoResult = -7;      // "NR"
+    static constexpr double NoResult = -7; // "NR"
 
     static const QString X;
     static const QString Dash;

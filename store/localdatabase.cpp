@@ -186,7 +186,7 @@ const Statement Statements[] = {
      ":out_of_competition_combined_event, :out_of_competition, :abandon, :in_jumpoff, :points, :qualified, "
      ":teamname, :bib, :displayname, :firstname, :lastname, :birthdate, :gender, :nationality, :club, "
      ":abbreviation, :best_result, :startheight, :failed_attempts, :field_type, :windmode);"},
-    {"selectParticipations", nullptr},  // built from ParticipationColumns
+    {"selectParticipations", nullptr}, // built from ParticipationColumns
     {"selectResultsOfParticipation", nullptr},
     {"updateParticipation",
      "UPDATE participations SET heat_id = :heat_id, category = :category, initial_order = :initial_order, "
@@ -230,8 +230,9 @@ const Statement Statements[] = {
                                ":local_id;"},
     {"deletePendingOfActionUpTo", "DELETE FROM unconfirmedactions WHERE table_name = :table_name AND local_id = "
                                   ":local_id AND action = :action AND id <= :id;"},
-    {"deletePendingUpTo", "DELETE FROM unconfirmedactions WHERE table_name = :table_name AND local_id = :local_id AND id "
-                          "<= :id;"},
+    {"deletePendingUpTo",
+     "DELETE FROM unconfirmedactions WHERE table_name = :table_name AND local_id = :local_id AND id "
+     "<= :id;"},
 
     {"updateEDMMeasurement",
      "UPDATE edmmeasurements SET since = :since, type = :type, distance = :distance, horizontal_angle = "
@@ -321,8 +322,7 @@ QDateTime sinceFromText(const QString &text)
 
 LocalDatabase::LocalDatabase(QObject *parent)
     : LocalDatabase(defaultFilePath(), parent)
-{
-}
+{}
 
 LocalDatabase::LocalDatabase(const QString &filePath, QObject *parent)
     : QObject(parent)
@@ -577,8 +577,7 @@ void LocalDatabase::storeHeatEvents(const QList<QVariantMap> &heatEvents)
     for (const QVariantMap &map : heatEvents) {
         for (const Binding &binding : bindings) {
             const QVariant value = map.value(QString::fromLatin1(binding.key));
-            insert.bindValue(QString::fromLatin1(binding.placeholder),
-                             value.isNull() ? binding.whenMissing : value);
+            insert.bindValue(QString::fromLatin1(binding.placeholder), value.isNull() ? binding.whenMissing : value);
         }
         // The heat's own number of attempts; 6 only when the server sent none.
         const QVariant attempts = map.value(QStringLiteral("numberOfAttempts"));
@@ -595,10 +594,26 @@ QList<QVariantMap> LocalDatabase::loadCachedHeatEvents()
     QSqlQuery &query = statement("selectCachedHeatEvents");
     if (!exec(query))
         return list;
-    static const char *const keys[] = {"localID", "eventID", "eventName", "roundID", "roundName", "id", "name",
-                                       "displayname", "athletesQuantity", "combinedEventsQuantity", "distance",
-                                       "fieldType", "windMode", "windspeed", "seqno", "time", "status",
-                                       "numberOfParticipants", "numberOfAttempts", "participantsCached"};
+    static const char *const keys[] = {"localID",
+                                       "eventID",
+                                       "eventName",
+                                       "roundID",
+                                       "roundName",
+                                       "id",
+                                       "name",
+                                       "displayname",
+                                       "athletesQuantity",
+                                       "combinedEventsQuantity",
+                                       "distance",
+                                       "fieldType",
+                                       "windMode",
+                                       "windspeed",
+                                       "seqno",
+                                       "time",
+                                       "status",
+                                       "numberOfParticipants",
+                                       "numberOfAttempts",
+                                       "participantsCached"};
     while (query.next()) {
         QVariantMap map;
         for (int i = 0; i < int(std::size(keys)); ++i)
@@ -714,8 +729,8 @@ void LocalDatabase::replaceCachedHeat(const QList<Participation *> &participatio
             bindResult(insertResult, participation->participation_id, result);
             if (!insertResult.exec()) {
                 // Logged and skipped: one bad row must not cost the others.
-                qCDebug(lcStore).noquote() << "insert result error " + insertResult.lastQuery() + QLatin1Char(' ')
-                                                  + insertResult.lastError().text();
+                qCDebug(lcStore).noquote() << "insert result error " + insertResult.lastQuery() + QLatin1Char(' ') +
+                                                  insertResult.lastError().text();
                 continue;
             }
             result->id = insertResult.lastInsertId().toUInt();
@@ -1001,8 +1016,8 @@ QList<PendingAction> LocalDatabase::pendingActions()
     if (!exec(query))
         return list;
     while (query.next())
-        list.append({query.value(0).toUInt(), query.value(1).toString(), query.value(2).toInt(),
-                     query.value(3).toUInt()});
+        list.append(
+            {query.value(0).toUInt(), query.value(1).toString(), query.value(2).toInt(), query.value(3).toUInt()});
     query.finish();
     return list;
 }

@@ -1,12 +1,10 @@
 #include "store/unconfirmedactionsmodel.h"
 
-
 #include "records/resultformatter.h"
 
 UnconfirmedActionsModel::UnconfirmedActionsModel(QObject *parent)
     : QAbstractTableModel(parent)
-{
-}
+{}
 
 int UnconfirmedActionsModel::rowCount(const QModelIndex &parent) const
 {
@@ -55,14 +53,14 @@ QVariant UnconfirmedActionsModel::data(const QModelIndex &index, int role) const
             return action.value(QStringLiteral("initial_order"));
         if (!action.contains(QStringLiteral("value")))
             return QVariant();
-    {
-        const QString fieldType = action.value(QStringLiteral("field_type")).toString();
-        const double value = action.value(QStringLiteral("value")).toDouble();
-        if (fieldType.isEmpty())
-            return ResultFormatter::trackResult(value, action.value(QStringLiteral("type")).toString());
-        return ResultFormatter::fieldResult(value, action.value(QStringLiteral("metavalue")).toDouble(),
-                                            fieldType.at(0));
-    }
+        {
+            const QString fieldType = action.value(QStringLiteral("field_type")).toString();
+            const double value = action.value(QStringLiteral("value")).toDouble();
+            if (fieldType.isEmpty())
+                return ResultFormatter::trackResult(value, action.value(QStringLiteral("type")).toString());
+            return ResultFormatter::fieldResult(value, action.value(QStringLiteral("metavalue")).toDouble(),
+                                                fieldType.at(0));
+        }
     case 5:
         return isResult ? action.value(QStringLiteral("seqno")) : QVariant();
     case 6:

@@ -282,8 +282,8 @@ void DatabaseConnection::onRequestFinished(QNetworkReply *reply)
     // No answer for the heat: when the store holds it (the judge's own heat,
     // with everything entered here), it opens from there instead of the
     // screen waiting for a server that is not there.
-    if (!m_heatRequests.contains(heatId) || m_heatEventData.value(QStringLiteral("event.id")).toUInt() != heatId
-        || m_store->storedHeatId() != heatId)
+    if (!m_heatRequests.contains(heatId) || m_heatEventData.value(QStringLiteral("event.id")).toUInt() != heatId ||
+        m_store->storedHeatId() != heatId)
         return;
     qCDebug(lcConnection) << "Heat" << heatId << "opens from the local store: the server did not answer";
     m_heatRequests.remove(heatId);
@@ -362,8 +362,7 @@ QList<ResultChange> DatabaseConnection::applyAttemptString(Participation *partic
     return changes;
 }
 
-QList<ResultChange> DatabaseConnection::setTrackResult(Participation *participation, double value,
-                                                       const QString &info)
+QList<ResultChange> DatabaseConnection::setTrackResult(Participation *participation, double value, const QString &info)
 {
     m_store->beginTransaction();
     const QList<ResultChange> changes = participation->setTrackResult(value, info);
@@ -466,8 +465,8 @@ void DatabaseConnection::setParticipationOrder(Participation *participation, uns
 {
     participation->initial_order = order;
     m_store->setParticipationOrder(participation->id, order);
-    if (m_kind == MeetwiseServer && participation->participation_id != 0
-        && !inFlight(Participations, participation->id))
+    if (m_kind == MeetwiseServer && participation->participation_id != 0 &&
+        !inFlight(Participations, participation->id))
         track(m_rest.updateParticipationOrder(participation->participation_id, order, participation->id),
               Participations, participation->id);
     changed();
@@ -569,8 +568,8 @@ void DatabaseConnection::onRetransmitTimeout()
     const QList<QVariantMap> actions = pendingActionList();
     QSet<unsigned> waitingForInsert;
     for (const QVariantMap &action : actions) {
-        if (action.value(QStringLiteral("table_name")).toString() == Results
-            && action.value(QStringLiteral("action")).toInt() != PendingAction::Delete)
+        if (action.value(QStringLiteral("table_name")).toString() == Results &&
+            action.value(QStringLiteral("action")).toInt() != PendingAction::Delete)
             waitingForInsert.insert(action.value(QStringLiteral("local_id")).toUInt());
     }
     for (const QVariantMap &action : actions) {
@@ -696,7 +695,8 @@ void DatabaseConnection::heatResultsReceived(const QList<Participation *> &parti
             continue;
         seen.insert(action.local_id);
         if (Result *result = m_store->loadResult(action.local_id)) {
-            if (participationByServerId(m_store->resultRow(action.local_id).value(QStringLiteral("participation")).toUInt()))
+            if (participationByServerId(
+                    m_store->resultRow(action.local_id).value(QStringLiteral("participation")).toUInt()))
                 unsent.append(result);
             else
                 delete result;
@@ -725,12 +725,13 @@ void DatabaseConnection::heatResultsReceived(const QList<Participation *> &parti
     }
     QList<QPair<Result *, unsigned>> overlaps;
     for (Result *local : std::as_const(unsent)) {
-        Participation *p = participationByServerId(m_store->resultRow(local->id).value(QStringLiteral("participation")).toUInt());
+        Participation *p =
+            participationByServerId(m_store->resultRow(local->id).value(QStringLiteral("participation")).toUInt());
         for (Result *server : p->results()) {
-            const bool sameAttempt = server->seqno == local->seqno && server->isJumpOff() == local->isJumpOff()
-                                     && server->jumpOffNumber() == local->jumpOffNumber()
-                                     && (fieldType != QLatin1Char('V')
-                                         || Participation::sameHeight(server->metavalue, local->metavalue));
+            const bool sameAttempt =
+                server->seqno == local->seqno && server->isJumpOff() == local->isJumpOff() &&
+                server->jumpOffNumber() == local->jumpOffNumber() &&
+                (fieldType != QLatin1Char('V') || Participation::sameHeight(server->metavalue, local->metavalue));
             if (sameAttempt) {
                 // The server has a result for this attempt already (perhaps
                 // this very one, its answer lost): the local entry becomes an
@@ -774,7 +775,8 @@ void DatabaseConnection::heatResultsReceived(const QList<Participation *> &parti
             m_store->appendPendingAction(Participations, PendingAction::Update, p->id);
     }
     for (Result *local : std::as_const(unsent)) {
-        Participation *p = participationByServerId(m_store->resultRow(local->id).value(QStringLiteral("participation")).toUInt());
+        Participation *p =
+            participationByServerId(m_store->resultRow(local->id).value(QStringLiteral("participation")).toUInt());
         local->store = m_store;
         p->addResult(local);
     }
@@ -792,8 +794,7 @@ void DatabaseConnection::heatResultsReceived(const QList<Participation *> &parti
         p->saveBestResult();
         // Three failures in a row end a vertical event for the athlete,
         // whichever device entered them.
-        if (fieldType == QLatin1Char('V') && !p->in_jumpoff && !p->out_of_competition
-            && p->consecutiveFailures() > 2) {
+        if (fieldType == QLatin1Char('V') && !p->in_jumpoff && !p->out_of_competition && p->consecutiveFailures() > 2) {
             p->out_of_competition = true;
             p->save();
         }
@@ -807,13 +808,12 @@ void DatabaseConnection::reportConfirmedResult(const Participation *participatio
 {
     if (m_kind != MeetwiseServer)
         return;
-    m_rest.postWhatIsHappening(QStringLiteral("field participation update"),
-                               QStringLiteral("%1;%2;%3;%4;%5")
-                                   .arg(participation->participation_id)
-                                   .arg(resultServerId)
-                                   .arg(participation->event_id)
-                                   .arg(participation->round_id)
-                                   .arg(participation->heat_id));
+    m_rest.postWhatIsHappening(QStringLiteral("field participation update"), QStringLiteral("%1;%2;%3;%4;%5")
+                                                                                 .arg(participation->participation_id)
+                                                                                 .arg(resultServerId)
+                                                                                 .arg(participation->event_id)
+                                                                                 .arg(participation->round_id)
+                                                                                 .arg(participation->heat_id));
 }
 
 void DatabaseConnection::resultInserted(const QVariantMap &reply)

@@ -142,11 +142,12 @@ private:
     void storeServerIdOfRow(unsigned participationId, unsigned localId, unsigned serverId);
     void forgetResultRow(unsigned localId);
     void deliverHeat(unsigned heatId, const QList<DatabaseSynchronizationInterface *> &listeners);
+
 public:
     // A "sync" file value written so that the file reads it back unchanged.
     static QString iniValue(const QString &text);
-private:
 
+private:
     QString m_dataFolder;
     int m_kind = NoServer;
     QVariantMap m_configuration;

@@ -28,8 +28,16 @@ namespace {
 
 QVariantMap heat(int id, const QString &name, const QString &fieldType, const QString &time)
 {
-    return {{"id", id}, {"name", name}, {"displayname", name}, {"fieldType", fieldType}, {"time", time},
-            {"numberOfParticipants", 8}, {"eventID", 1}, {"roundID", 2}, {"windMode", ""}, {"seqno", 1},
+    return {{"id", id},
+            {"name", name},
+            {"displayname", name},
+            {"fieldType", fieldType},
+            {"time", time},
+            {"numberOfParticipants", 8},
+            {"eventID", 1},
+            {"roundID", 2},
+            {"windMode", ""},
+            {"seqno", 1},
             {"participantsCached", 0}};
 }
 
@@ -88,7 +96,8 @@ void TestMainWindow::menu_fiveActionsInOrder()
     QStringList names;
     for (QAction *action : window.burgerMenu()->menuActions())
         names << action->objectName();
-    QCOMPARE(names, (QStringList{"actionSchedule", "actionDevices", "actionSettings", "actionStandalone", "actionInfo"}));
+    QCOMPARE(names,
+             (QStringList{"actionSchedule", "actionDevices", "actionSettings", "actionStandalone", "actionInfo"}));
     QCOMPARE(window.burgerMenu()->menuWidth(), 120);
     QCOMPARE(window.windowTitle(), QStringLiteral("Stadionix"));
     QCOMPARE(window.currentPage() ? window.currentPage()->objectName() : QString(), QString());
@@ -117,11 +126,15 @@ void TestMainWindow::openingEvents_fieldTrackAndUnknown_data()
 {
     QTest::addColumn<QString>("fieldType");
     QTest::addColumn<QString>("page");
-    QTest::newRow("horizontal") << "H" << "FieldEventWidget";
-    QTest::newRow("vertical") << "V" << "FieldEventWidget";
-    QTest::newRow("track") << "" << "TrackEventWidget";
+    QTest::newRow("horizontal") << "H"
+                                << "FieldEventWidget";
+    QTest::newRow("vertical") << "V"
+                              << "FieldEventWidget";
+    QTest::newRow("track") << ""
+                           << "TrackEventWidget";
     // Nothing opens; the schedule stays in view rather than an empty page.
-    QTest::newRow("other field type opens nothing") << "Q" << "ScheduleTableWidget";
+    QTest::newRow("other field type opens nothing") << "Q"
+                                                    << "ScheduleTableWidget";
 }
 
 void TestMainWindow::openingEvents_fieldTrackAndUnknown()

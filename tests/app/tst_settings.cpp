@@ -60,7 +60,8 @@ void TestSettings::writeSportFile(const QString &sport, const QString &key, cons
 void TestSettings::neverWritten_givesCallersDefault()
 {
     QCOMPARE(Settings::instance()->value("scoreboard", "clear_timeout", 12).toInt(), 12);
-    QCOMPARE(Settings::instance()->value("nosuchgroup", "nosuchkey", "fallback").toString(), QStringLiteral("fallback"));
+    QCOMPARE(Settings::instance()->value("nosuchgroup", "nosuchkey", "fallback").toString(),
+             QStringLiteral("fallback"));
     QVERIFY(!Settings::instance()->value("nosuchgroup", "nosuchkey").isValid());
 }
 
@@ -69,27 +70,48 @@ void TestSettings::programDefaults_data()
     QTest::addColumn<QString>("group");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QVariant>("expected");
-    QTest::newRow("language") << "general" << "language" << QVariant("en");
-    QTest::newRow("server kind none") << "communication" << "database" << QVariant(3);
-    QTest::newRow("track filter shown") << "schedule" << "filter_track" << QVariant(2);
-    QTest::newRow("field filter shown") << "schedule" << "filter_field" << QVariant(2);
-    QTest::newRow("scoreboard port type") << "scoreboard" << "type" << QVariant(0);
-    QTest::newRow("scoreboard clear after result") << "scoreboard" << "clear_after_result" << QVariant(false);
-    QTest::newRow("scoreboard clear timeout") << "scoreboard" << "clear_timeout" << QVariant(5);
-    QTest::newRow("countdown value") << "countdown" << "value" << QVariant(60);
-    QTest::newRow("countdown after call") << "countdown" << "start_countdown_after_call" << QVariant(false);
-    QTest::newRow("wind gauge port") << "windspeed" << "port" << QVariant(QString());
-    QTest::newRow("video scoreboard ip") << "videoscoreboard" << "ip" << QVariant(QString());
-    QTest::newRow("result output type") << "thirdpartyresult" << "type" << QVariant(0);
-    QTest::newRow("edm baud") << "edm" << "baud" << QVariant(9600);
-    QTest::newRow("edm data bits") << "edm" << "databits" << QVariant(8);
-    QTest::newRow("edm parity") << "edm" << "parity" << QVariant(0);
-    QTest::newRow("edm stop bits") << "edm" << "stopbits" << QVariant(1);
-    QTest::newRow("edm event type") << "edm" << "event_type" << QVariant(0);
-    QTest::newRow("edm boards") << "edm" << "number_boards" << QVariant(1);
-    QTest::newRow("edm udp enabled") << "edm" << "udp_enabled" << QVariant(false);
-    QTest::newRow("edm udp address") << "edm" << "udp_ip" << QVariant("127.0.0.1");
-    QTest::newRow("edm udp port") << "edm" << "udp_port" << QVariant(55550);
+    QTest::newRow("language") << "general"
+                              << "language" << QVariant("en");
+    QTest::newRow("server kind none") << "communication"
+                                      << "database" << QVariant(3);
+    QTest::newRow("track filter shown") << "schedule"
+                                        << "filter_track" << QVariant(2);
+    QTest::newRow("field filter shown") << "schedule"
+                                        << "filter_field" << QVariant(2);
+    QTest::newRow("scoreboard port type") << "scoreboard"
+                                          << "type" << QVariant(0);
+    QTest::newRow("scoreboard clear after result") << "scoreboard"
+                                                   << "clear_after_result" << QVariant(false);
+    QTest::newRow("scoreboard clear timeout") << "scoreboard"
+                                              << "clear_timeout" << QVariant(5);
+    QTest::newRow("countdown value") << "countdown"
+                                     << "value" << QVariant(60);
+    QTest::newRow("countdown after call") << "countdown"
+                                          << "start_countdown_after_call" << QVariant(false);
+    QTest::newRow("wind gauge port") << "windspeed"
+                                     << "port" << QVariant(QString());
+    QTest::newRow("video scoreboard ip") << "videoscoreboard"
+                                         << "ip" << QVariant(QString());
+    QTest::newRow("result output type") << "thirdpartyresult"
+                                        << "type" << QVariant(0);
+    QTest::newRow("edm baud") << "edm"
+                              << "baud" << QVariant(9600);
+    QTest::newRow("edm data bits") << "edm"
+                                   << "databits" << QVariant(8);
+    QTest::newRow("edm parity") << "edm"
+                                << "parity" << QVariant(0);
+    QTest::newRow("edm stop bits") << "edm"
+                                   << "stopbits" << QVariant(1);
+    QTest::newRow("edm event type") << "edm"
+                                    << "event_type" << QVariant(0);
+    QTest::newRow("edm boards") << "edm"
+                                << "number_boards" << QVariant(1);
+    QTest::newRow("edm udp enabled") << "edm"
+                                     << "udp_enabled" << QVariant(false);
+    QTest::newRow("edm udp address") << "edm"
+                                     << "udp_ip" << QVariant("127.0.0.1");
+    QTest::newRow("edm udp port") << "edm"
+                                  << "udp_port" << QVariant(55550);
 }
 
 void TestSettings::programDefaults()
@@ -130,7 +152,7 @@ void TestSettings::sportGroup_followsChosenSportFile()
     writeSportFile("athletics", "board_lines", 3);
     writeSportFile("athletics_indoor", "board_lines", 2);
     Settings *settings = Settings::instance();
-    QCOMPARE(settings->value("sport", "board_lines", 9).toInt(), 9);  // no sport chosen
+    QCOMPARE(settings->value("sport", "board_lines", 9).toInt(), 9); // no sport chosen
     settings->setValue("general", "sport", "athletics");
     QCOMPARE(settings->value("sport", "board_lines", 9).toInt(), 3);
     // Cached: a change of the file is not seen until the sport changes.

@@ -37,8 +37,10 @@ void TestSettingsDialog::languageCode_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("code");
-    QTest::newRow("dutch") << "stadionix_nl.qm" << "nl";
-    QTest::newRow("region kept after the first underscore") << "stadionix_pt_BR.qm" << "pt_BR";
+    QTest::newRow("dutch") << "stadionix_nl.qm"
+                           << "nl";
+    QTest::newRow("region kept after the first underscore") << "stadionix_pt_BR.qm"
+                                                            << "pt_BR";
 }
 
 void TestSettingsDialog::languageCode()

@@ -74,10 +74,16 @@ bool TestEndToEnd::startServer(bool fromState)
     delete m_server;
     m_server = new QProcess;
     const QString state = m_folder->filePath(QStringLiteral("server-state.json"));
-    QStringList arguments{QStringLiteral("--port"), QStringLiteral("8090"), QStringLiteral("--control-port"),
-                          QStringLiteral("0"), QStringLiteral("--discovery-port"), QStringLiteral("0"),
-                          QStringLiteral("--log"), m_folder->filePath(QStringLiteral("requests.jsonl")),
-                          QStringLiteral("--state"), state};
+    QStringList arguments{QStringLiteral("--port"),
+                          QStringLiteral("8090"),
+                          QStringLiteral("--control-port"),
+                          QStringLiteral("0"),
+                          QStringLiteral("--discovery-port"),
+                          QStringLiteral("0"),
+                          QStringLiteral("--log"),
+                          m_folder->filePath(QStringLiteral("requests.jsonl")),
+                          QStringLiteral("--state"),
+                          state};
     if (fromState)
         arguments << QStringLiteral("--competition") << state;
     m_server->start(TestSupport::buildDir() + QStringLiteral("/tools/meetwise-standin"), arguments);
@@ -95,7 +101,7 @@ bool TestEndToEnd::startServer(bool fromState)
 
 bool TestEndToEnd::stopServer()
 {
-    m_server->terminate();  // writes its state, as at the end of a day
+    m_server->terminate(); // writes its state, as at the end of a day
     return m_server->waitForFinished(10000);
 }
 
@@ -118,8 +124,8 @@ bool TestEndToEnd::startProgram()
     m_program->setProcessEnvironment(env);
     m_program->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_program->start(TestSupport::programPath(), {});
-    return m_program->waitForStarted(5000)
-           && m_remote.connectToServer(m_folder->filePath(QStringLiteral("remote")), 20000);
+    return m_program->waitForStarted(5000) &&
+           m_remote.connectToServer(m_folder->filePath(QStringLiteral("remote")), 20000);
 }
 
 // Calls the athlete who is up, types the mark and confirms it; the long jump
@@ -128,8 +134,8 @@ void TestEndToEnd::enterFieldResult(const QString &keys)
 {
     QVERIFY2(m_remote.click(QStringLiteral("btnCallParticipant")), qPrintable(m_remote.lastError()));
     for (const QChar key : keys) {
-        const QString button = key == QLatin1Char(',') ? QStringLiteral("btnButtonComma")
-                                                       : QStringLiteral("btnButton%1").arg(key);
+        const QString button =
+            key == QLatin1Char(',') ? QStringLiteral("btnButtonComma") : QStringLiteral("btnButton%1").arg(key);
         QVERIFY2(m_remote.click(button), qPrintable(m_remote.lastError()));
     }
     QVERIFY2(m_remote.click(QStringLiteral("btnEnter")), qPrintable(m_remote.lastError()));
@@ -192,7 +198,9 @@ void TestEndToEnd::judgeAndTrackOfficial_changesReachServerThroughOutage()
 
     // The schedule comes from the server; the long jump opens from it.
     QVERIFY(m_remote.waitFor(
-        [&] { return m_remote.modelRows(QStringLiteral("tblTimeSchedulesListView"), 1).join('|').contains("Long Jump"); },
+        [&] {
+            return m_remote.modelRows(QStringLiteral("tblTimeSchedulesListView"), 1).join('|').contains("Long Jump");
+        },
         15000));
     screenshot(QStringLiteral("schedule-en"));
     QVERIFY2(openFromSchedule(QStringLiteral("Long Jump")), qPrintable(m_remote.lastError()));
@@ -264,8 +272,8 @@ void TestEndToEnd::judgeAndTrackOfficial_changesReachServerThroughOutage()
              QStringLiteral("Naar de vorige serie"));
     screenshot(QStringLiteral("trackheat-nl"));
     QVERIFY(m_remote.send({{"cmd", "trigger"}, {"object", "actionSchedule"}}).value("ok").toBool());
-    QVERIFY(m_remote.waitFor(QStringLiteral("txtSearch"), QStringLiteral("placeholderText"), QStringLiteral("Zoeken..."),
-                             5000));
+    QVERIFY(m_remote.waitFor(QStringLiteral("txtSearch"), QStringLiteral("placeholderText"),
+                             QStringLiteral("Zoeken..."), 5000));
     screenshot(QStringLiteral("schedule-nl"));
     QVERIFY2(openFromSchedule(QStringLiteral("Long Jump")), qPrintable(m_remote.lastError()));
     QVERIFY(m_remote.waitFor(QStringLiteral("FieldEventWidget"), QStringLiteral("visible"), true, 10000));
@@ -289,8 +297,8 @@ void TestEndToEnd::judgeAndTrackOfficial_changesReachServerThroughOutage()
     QStringList kinds;
     for (const QJsonObject &entry : serverLog()) {
         const QString path = entry.value(QStringLiteral("path")).toString();
-        if (path == QLatin1String("/new_result") || path == QLatin1String("/update_result")
-            || path == QLatin1String("/delete_result") || path == QLatin1String("/update_participation"))
+        if (path == QLatin1String("/new_result") || path == QLatin1String("/update_result") ||
+            path == QLatin1String("/delete_result") || path == QLatin1String("/update_participation"))
             changes.insert(path + QLatin1Char(' ') + field(entry, QStringLiteral("unique")), entry);
     }
     QStringList values;
@@ -299,8 +307,8 @@ void TestEndToEnd::judgeAndTrackOfficial_changesReachServerThroughOutage()
         if (path == QLatin1String("/update_participation"))
             values << path.mid(1) + QLatin1Char(' ') + field(entry, QStringLiteral("initialorder"));
         else
-            values << path.mid(1) + QLatin1Char(' ') + field(entry, QStringLiteral("value")) + QLatin1Char(' ')
-                          + field(entry, QStringLiteral("info"));
+            values << path.mid(1) + QLatin1Char(' ') + field(entry, QStringLiteral("value")) + QLatin1Char(' ') +
+                          field(entry, QStringLiteral("info"));
     }
     values.sort();
     // The sprinters had times already: their DNS and DQ replace them.
@@ -323,8 +331,8 @@ void TestEndToEnd::secondStart_refusedWhileFirstWorks()
     QVERIFY(second.waitForFinished(15000));
     QCOMPARE(second.exitStatus(), QProcess::NormalExit);
     QCOMPARE(second.exitCode(), 0);
-    QVERIFY(second.readAllStandardError().contains(
-        "Already an instance of Stadionix is running, this one will be closed"));
+    QVERIFY(
+        second.readAllStandardError().contains("Already an instance of Stadionix is running, this one will be closed"));
     // The first goes on serving its official.
     QVERIFY(m_remote.waitFor(
         [&] { return !m_remote.modelRows(QStringLiteral("tblTimeSchedulesListView"), 1).isEmpty(); }, 15000));

@@ -34,7 +34,7 @@ public:
         QString fieldType;
         QString windMode;
         int attempts;
-        QList<unsigned> athletes;  // demo athlete ids, in start order
+        QList<unsigned> athletes; // demo athlete ids, in start order
     };
 
     explicit FieldEventScreenFixture(const Heat &heat)
@@ -54,20 +54,25 @@ public:
             {"name", heat.fieldType == "V" ? "High Jump" : "Long Jump"},
             {"abbreviation", heat.fieldType == "V" ? "HJ" : "LJ"},
             {"windtime", 0},
-            {"eventtype", QJsonObject{{"id", 9}, {"fieldtype", heat.fieldType}, {"athletesquantity", 1},
-                                      {"combinedeventsquantity", 1}, {"distance", 0}, {"windmode", heat.windMode}}},
+            {"eventtype", QJsonObject{{"id", 9},
+                                      {"fieldtype", heat.fieldType},
+                                      {"athletesquantity", 1},
+                                      {"combinedeventsquantity", 1},
+                                      {"distance", 0},
+                                      {"windmode", heat.windMode}}},
             {"eventcategories", QJsonArray{QJsonObject{{"name", "Women"}, {"abbreviation", "W"}}}},
-            {"rounds", QJsonArray{QJsonObject{{"id", 91},
-                                              {"name", "Final"},
-                                              {"abbreviation", "F"},
-                                              {"session", 1},
-                                              {"scheduled", "2026-06-13 10:00:00"},
-                                              {"attempts", heat.attempts},
-                                              {"heats", QJsonArray{QJsonObject{{"id", double(heat.id)},
-                                                                               {"seqno", 1},
-                                                                               {"timescheduled", "10:00:00"},
-                                                                               {"status", 1},
-                                                                               {"participations", participations}}}}}}}};
+            {"rounds",
+             QJsonArray{QJsonObject{{"id", 91},
+                                    {"name", "Final"},
+                                    {"abbreviation", "F"},
+                                    {"session", 1},
+                                    {"scheduled", "2026-06-13 10:00:00"},
+                                    {"attempts", heat.attempts},
+                                    {"heats", QJsonArray{QJsonObject{{"id", double(heat.id)},
+                                                                     {"seqno", 1},
+                                                                     {"timescheduled", "10:00:00"},
+                                                                     {"status", 1},
+                                                                     {"participations", participations}}}}}}}};
         QJsonArray competitions = root.value("competitions").toArray();
         QJsonObject competition = competitions.first().toObject();
         competition.insert("events", QJsonArray{event});
@@ -90,11 +95,16 @@ public:
             "meetwise", {{"ip", "127.0.0.1"}, {"user", "official"}, {"pass", "lap&time=42"}, {"competition", 1}});
         connection->setRetransmitInterval(500);
 
-        eventData = {{"event.id", heat.id},          {"event.fieldType", heat.fieldType},
-                     {"event.eventID", 90},          {"event.roundID", 91},
-                     {"event.eventName", "Women's Event"}, {"event.roundName", "Final"},
-                     {"event.seqno", 1},             {"event.windMode", heat.windMode},
-                     {"event.numberOfAttempts", heat.attempts}, {"event.participantsCached", 0},
+        eventData = {{"event.id", heat.id},
+                     {"event.fieldType", heat.fieldType},
+                     {"event.eventID", 90},
+                     {"event.roundID", 91},
+                     {"event.eventName", "Women's Event"},
+                     {"event.roundName", "Final"},
+                     {"event.seqno", 1},
+                     {"event.windMode", heat.windMode},
+                     {"event.numberOfAttempts", heat.attempts},
+                     {"event.participantsCached", 0},
                      {"event.combinedEventsQuantity", 0}};
         devices.scoreboard = &scoreboard;
         devices.videoScoreboard = &video;
@@ -108,11 +118,7 @@ public:
 
     unsigned firstParticipation() const { return m_heat.id * 100; }
 
-    template<typename T = QPushButton>
-    T *widget(const QString &name) const
-    {
-        return screen->findChild<T *>(name);
-    }
+    template <typename T = QPushButton> T *widget(const QString &name) const { return screen->findChild<T *>(name); }
 
     void click(const QString &name)
     {

@@ -47,16 +47,26 @@ void TestAttemptInput::horizontal_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<bool>("commaEnabled");
 
-    QTest::newRow("7 , 8 9 9 shows 7.89") << "7,899" << "7.89" << 7.89 << false;
-    QTest::newRow("comma first gives 0.") << ",5" << "0.5" << 0.5 << false;
-    QTest::newRow("second comma ignored") << "7,,5" << "7.5" << 7.5 << false;
-    QTest::newRow("fail") << "X" << "X" << -1.0 << true;
-    QTest::newRow("back on X clears") << "X<" << "" << -7.0 << true;
-    QTest::newRow("skip") << "-" << "-" << -2.0 << true;
-    QTest::newRow("back removes the last digit") << "7,45<" << "7.4" << 7.4 << false;
-    QTest::newRow("digit after a fail replaces it") << "X6" << "6" << 6.0 << true;
-    QTest::newRow("fail replaces a distance") << "7,1X" << "X" << -1.0 << true;
-    QTest::newRow("pass means nothing here") << "O" << "" << -7.0 << true;
+    QTest::newRow("7 , 8 9 9 shows 7.89") << "7,899"
+                                          << "7.89" << 7.89 << false;
+    QTest::newRow("comma first gives 0.") << ",5"
+                                          << "0.5" << 0.5 << false;
+    QTest::newRow("second comma ignored") << "7,,5"
+                                          << "7.5" << 7.5 << false;
+    QTest::newRow("fail") << "X"
+                          << "X" << -1.0 << true;
+    QTest::newRow("back on X clears") << "X<"
+                                      << "" << -7.0 << true;
+    QTest::newRow("skip") << "-"
+                          << "-" << -2.0 << true;
+    QTest::newRow("back removes the last digit") << "7,45<"
+                                                 << "7.4" << 7.4 << false;
+    QTest::newRow("digit after a fail replaces it") << "X6"
+                                                    << "6" << 6.0 << true;
+    QTest::newRow("fail replaces a distance") << "7,1X"
+                                              << "X" << -1.0 << true;
+    QTest::newRow("pass means nothing here") << "O"
+                                             << "" << -7.0 << true;
 }
 
 void TestAttemptInput::horizontal()
@@ -79,15 +89,24 @@ void TestAttemptInput::vertical_data()
     QTest::addColumn<int>("failures");
     QTest::addColumn<bool>("moreTries");
 
-    QTest::newRow("cleared at the first try") << "O" << "0" << 0 << false;
-    QTest::newRow("zero key is a pass too") << "0" << "0" << 0 << false;
-    QTest::newRow("failed then cleared") << "XO" << "X0" << 1 << false;
-    QTest::newRow("three failures end the input") << "XXXX" << "XXX" << 3 << false;
-    QTest::newRow("two failures then skip") << "XX-" << "XX-" << 2 << false;
-    QTest::newRow("nothing after a clearance") << "OXX" << "0" << 0 << false;
-    QTest::newRow("back takes a failure away") << "XX<" << "X" << 1 << true;
-    QTest::newRow("other digits are not used") << "7" << "" << 0 << true;
-    QTest::newRow("comma is not used") << "X," << "X" << 1 << true;
+    QTest::newRow("cleared at the first try") << "O"
+                                              << "0" << 0 << false;
+    QTest::newRow("zero key is a pass too") << "0"
+                                            << "0" << 0 << false;
+    QTest::newRow("failed then cleared") << "XO"
+                                         << "X0" << 1 << false;
+    QTest::newRow("three failures end the input") << "XXXX"
+                                                  << "XXX" << 3 << false;
+    QTest::newRow("two failures then skip") << "XX-"
+                                            << "XX-" << 2 << false;
+    QTest::newRow("nothing after a clearance") << "OXX"
+                                               << "0" << 0 << false;
+    QTest::newRow("back takes a failure away") << "XX<"
+                                               << "X" << 1 << true;
+    QTest::newRow("other digits are not used") << "7"
+                                               << "" << 0 << true;
+    QTest::newRow("comma is not used") << "X,"
+                                       << "X" << 1 << true;
 }
 
 void TestAttemptInput::vertical()
@@ -110,7 +129,7 @@ void TestAttemptInput::keyboard_onlyWhileKeyEnabled()
     AttemptInput input(QLatin1Char('H'));
     QVERIFY(input.typeText("7"));
     QVERIFY(input.typeText(","));
-    QVERIFY(!input.typeText("."));  // the comma key is off once there is a point
+    QVERIFY(!input.typeText(".")); // the comma key is off once there is a point
     QVERIFY(input.typeText("5"));
     QVERIFY(!input.typeText("a"));
     QCOMPARE(input.text(), QStringLiteral("7.5"));

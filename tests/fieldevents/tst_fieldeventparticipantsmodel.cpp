@@ -89,8 +89,7 @@ void TestFieldEventParticipantsModel::horizontalCells()
 
 void TestFieldEventParticipantsModel::verticalCells()
 {
-    QList<Participation *> list =
-        heat({"A: 1.80 XO, 1.85 -, 1.90 XXX, JO1 1.88 O", "B: 1.80 O"}, QLatin1Char('V'));
+    QList<Participation *> list = heat({"A: 1.80 XO, 1.85 -, 1.90 XXX, JO1 1.88 O", "B: 1.80 O"}, QLatin1Char('V'));
     FieldEventParticipantsModel model(eventValues("V"));
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     model.participationsReceived("1", list);
@@ -142,7 +141,7 @@ void TestFieldEventParticipantsModel::headers()
 void TestFieldEventParticipantsModel::addHeight_data()
 {
     QTest::addColumn<double>("height");
-    QTest::addColumn<int>("column");  // -1: nothing changes
+    QTest::addColumn<int>("column"); // -1: nothing changes
 
     QTest::newRow("existing height") << 1.85 << -1;
     QTest::newRow("height of 0") << 0.0 << -1;
@@ -262,9 +261,8 @@ void TestFieldEventParticipantsModel::horizontalColours()
 
 void TestFieldEventParticipantsModel::verticalColours()
 {
-    QList<Participation *> list =
-        heat({"Cleared: 1.80 O", "Skipped: 1.80 -", "Failing: 1.80 X", "Current: 1.80 XX", "Waiting:"},
-             QLatin1Char('V'));
+    QList<Participation *> list = heat(
+        {"Cleared: 1.80 O", "Skipped: 1.80 -", "Failing: 1.80 X", "Current: 1.80 XX", "Waiting:"}, QLatin1Char('V'));
     list.at(4)->waitingForStartHeight = true;
     FieldEventParticipantsModel model(eventValues("V"));
     model.participationsReceived("1", list);
@@ -288,7 +286,7 @@ void TestFieldEventParticipantsModel::verticalColours()
 void TestFieldEventParticipantsModel::jumpOffColours_data()
 {
     QTest::addColumn<QString>("card");
-    QTest::addColumn<int>("column");  // the current cell's column
+    QTest::addColumn<int>("column"); // the current cell's column
     QTest::addColumn<bool>("green");
 
     // Columns: 5 = 1.80, 6 = 1.85, 7 = jump-off 1 at 1.83, 8 = jump-off 2 at 1.80.
@@ -297,8 +295,7 @@ void TestFieldEventParticipantsModel::jumpOffColours_data()
     QTest::newRow("skipped the jump-off attempt") << tied + ", JO1 1.83 -" << 7 << true;
     QTest::newRow("failed the jump-off attempt") << tied + ", JO1 1.83 X" << 7 << false;
     QTest::newRow("still to jump the jump-off attempt") << tied << 7 << false;
-    QTest::newRow("cleared the bar height earlier, jump-off still to jump")
-        << tied + ", JO1 1.83 O" << 8 << false;
+    QTest::newRow("cleared the bar height earlier, jump-off still to jump") << tied + ", JO1 1.83 O" << 8 << false;
     QTest::newRow("regular height cleared") << tied << 5 << true;
 }
 
@@ -349,7 +346,7 @@ void TestFieldEventParticipantsModel::sortModel_searchAndOrders()
     QCOMPARE(names(), (QStringList{"Mara Quellenbach", "Ilse Varnholt", "Zoë Øvergård"}));
     sort.setSearchText(QStringLiteral("ØVER"));
     QCOMPARE(names(), (QStringList{"Zoë Øvergård"}));
-    sort.setSearchText(QStringLiteral("102"));  // bib
+    sort.setSearchText(QStringLiteral("102")); // bib
     QCOMPARE(names(), (QStringList{"Mara Quellenbach"}));
     sort.setSearchText(QString());
     QCOMPARE(sort.rowCount(), 3);
@@ -392,7 +389,7 @@ void TestFieldEventParticipantsModel::resultsStrip()
 void TestFieldEventParticipantsModel::resultsStrip_currentFollowsHeight_data()
 {
     QTest::addColumn<HeightColumns>("columns");
-    QTest::addColumn<int>("current");  // -1: none
+    QTest::addColumn<int>("current"); // -1: none
 
     // The strip shows 1.60, 1.65, 1.70 with 1.65 being entered.
     QTest::newRow("height added below") << HeightColumns{{1.55, 0}, {1.60, 0}, {1.65, 0}, {1.70, 0}} << 2;

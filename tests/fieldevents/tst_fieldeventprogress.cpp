@@ -32,12 +32,16 @@ void TestFieldEventProgress::nextHorizontal_data()
     QTest::addColumn<QString>("expectedName");
     QTest::addColumn<uint>("expectedAttempt");
 
-    QTest::newRow("first athlete of round one") << QStringList{"A:", "B:", "C:"} << "1 2 3" << "A" << 1u;
-    QTest::newRow("next in round two") << QStringList{"A: 7 7", "B: 7", "C: 7"} << "1 2 3" << "B" << 2u;
-    QTest::newRow("start order, not list order") << QStringList{"A:", "B:", "C:"} << "3 1 2" << "B" << 1u;
-    QTest::newRow("everyone done") << QStringList{"A: 7 7 7", "B: 7 7 7"} << "1 2" << "" << 0u;
-    QTest::newRow("a late result in round one first")
-        << QStringList{"A: 7 7", "B: . 7", "C: 7 7"} << "1 2 3" << "B" << 1u;
+    QTest::newRow("first athlete of round one") << QStringList{"A:", "B:", "C:"} << "1 2 3"
+                                                << "A" << 1u;
+    QTest::newRow("next in round two") << QStringList{"A: 7 7", "B: 7", "C: 7"} << "1 2 3"
+                                       << "B" << 2u;
+    QTest::newRow("start order, not list order") << QStringList{"A:", "B:", "C:"} << "3 1 2"
+                                                 << "B" << 1u;
+    QTest::newRow("everyone done") << QStringList{"A: 7 7 7", "B: 7 7 7"} << "1 2"
+                                   << "" << 0u;
+    QTest::newRow("a late result in round one first") << QStringList{"A: 7 7", "B: . 7", "C: 7 7"} << "1 2 3"
+                                                      << "B" << 1u;
 }
 
 void TestFieldEventProgress::nextHorizontal()
@@ -67,23 +71,20 @@ void TestFieldEventProgress::verticalStep_data()
     QTest::addColumn<Step>("expected");
 
     QTest::newRow("no heights yet") << QStringList{"A:", "B:"} << false << 0.0 << 0u << "" << Step::OpenStartingHeights;
-    QTest::newRow("nobody jumped yet") << QStringList{"A:", "B:"} << true << 1.50 << 0u << "" << Step::OpenStartingHeights;
-    QTest::newRow("athletes still to jump") << QStringList{"A: 1.50 O", "B: 1.50 X"} << true << 1.50 << 0u << ""
-                                            << Step::Next;
+    QTest::newRow("nobody jumped yet") << QStringList{"A:", "B:"} << true << 1.50 << 0u << ""
+                                       << Step::OpenStartingHeights;
+    QTest::newRow("athletes still to jump")
+        << QStringList{"A: 1.50 O", "B: 1.50 X"} << true << 1.50 << 0u << "" << Step::Next;
     QTest::newRow("height completed") << QStringList{"A: 1.50 O", "B: 1.50 XO"} << true << 1.50 << 0u << ""
                                       << Step::NewHeightThenNext;
-    QTest::newRow("single leader ends it")
-        << QStringList{"A: 1.50 O, 1.55 XXX", "B: 1.50 XO, 1.55 XXX"} << true << 1.55 << 0u << ""
-        << Step::EndSingleLeader;
+    QTest::newRow("single leader ends it") << QStringList{"A: 1.50 O, 1.55 XXX", "B: 1.50 XO, 1.55 XXX"} << true << 1.55
+                                           << 0u << "" << Step::EndSingleLeader;
     QTest::newRow("tie for first asks for a jump-off")
-        << QStringList{"A: 1.50 O, 1.55 XXX", "B: 1.50 O, 1.55 XXX"} << true << 1.55 << 0u << ""
-        << Step::AskForJumpOff;
-    QTest::newRow("jump-off started, no attempt yet")
-        << QStringList{"A: 1.50 O, 1.55 XXX", "B: 1.50 O, 1.55 XXX"} << true << 1.55 << 0u << "A B"
-        << Step::NewHeightThenNext;
-    QTest::newRow("jump-off round half way")
-        << QStringList{"A: 1.50 O, 1.55 XXX, JO1 1.55 X", "B: 1.50 O, 1.55 XXX"} << true << 1.55 << 1u << "A B"
-        << Step::Next;
+        << QStringList{"A: 1.50 O, 1.55 XXX", "B: 1.50 O, 1.55 XXX"} << true << 1.55 << 0u << "" << Step::AskForJumpOff;
+    QTest::newRow("jump-off started, no attempt yet") << QStringList{"A: 1.50 O, 1.55 XXX", "B: 1.50 O, 1.55 XXX"}
+                                                      << true << 1.55 << 0u << "A B" << Step::NewHeightThenNext;
+    QTest::newRow("jump-off round half way") << QStringList{"A: 1.50 O, 1.55 XXX, JO1 1.55 X", "B: 1.50 O, 1.55 XXX"}
+                                             << true << 1.55 << 1u << "A B" << Step::Next;
     QTest::newRow("nobody cleared the round: the bar moves")
         << QStringList{"A: 1.50 O, 1.55 XXX, JO1 1.55 X", "B: 1.50 O, 1.55 XXX, JO1 1.55 X"} << true << 1.55 << 1u
         << "A B" << Step::NewHeightThenNext;
@@ -119,14 +120,15 @@ void TestFieldEventProgress::jumpOffOutcome_data()
     QTest::addColumn<QString>("jumped");
     QTest::addColumn<QString>("out");
 
-    QTest::newRow("skip before anyone cleared leaves")
-        << QStringList{"A: JO1 1.60 -", "B:", "C:"} << "A" << "A";
-    QTest::newRow("failure before anyone cleared stays")
-        << QStringList{"A: JO1 1.60 X", "B:", "C:"} << "A" << "";
+    QTest::newRow("skip before anyone cleared leaves") << QStringList{"A: JO1 1.60 -", "B:", "C:"} << "A"
+                                                       << "A";
+    QTest::newRow("failure before anyone cleared stays") << QStringList{"A: JO1 1.60 X", "B:", "C:"} << "A"
+                                                         << "";
     QTest::newRow("clearance by another takes out who failed")
-        << QStringList{"A: JO1 1.60 X", "B: JO1 1.60 O", "C: JO1 1.60 X"} << "C" << "A C";
-    QTest::newRow("who has not jumped yet stays in")
-        << QStringList{"A: JO1 1.60 O", "B: JO1 1.60 X", "C:"} << "B" << "B";
+        << QStringList{"A: JO1 1.60 X", "B: JO1 1.60 O", "C: JO1 1.60 X"} << "C"
+        << "A C";
+    QTest::newRow("who has not jumped yet stays in") << QStringList{"A: JO1 1.60 O", "B: JO1 1.60 X", "C:"} << "B"
+                                                     << "B";
 }
 
 void TestFieldEventProgress::jumpOffOutcome()
@@ -155,7 +157,7 @@ void TestFieldEventProgress::rankingOrderAndTitle()
 {
     QList<Participation *> list = heat({"A: X", "B: 7", "C: 8", "D: 7"}, QLatin1Char('H'));
     FieldEventRanking::rankHeat(list, QLatin1Char('H'));
-    list[3]->initial_order = 0;  // D drawn before B
+    list[3]->initial_order = 0; // D drawn before B
     QStringList names;
     for (const Participation *p : FieldEventProgress::rankingOrder(list))
         names << p->displayName();

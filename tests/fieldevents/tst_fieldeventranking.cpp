@@ -35,31 +35,26 @@ void TestFieldEventRanking::horizontal_data()
     QTest::addColumn<QStringList>("cards");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("third best mark decides")
-        << QStringList{"A: 8.10 7.90 7.50", "B: 8.10 7.90 7.60"} << "2 1";
+    QTest::newRow("third best mark decides") << QStringList{"A: 8.10 7.90 7.50", "B: 8.10 7.90 7.60"} << "2 1";
     QTest::newRow("a missing third mark loses the countback")
         << QStringList{"A: 8.10 7.90 7.50", "C: 8.10 7.90 X"} << "1 2";
     QTest::newRow("equal on all six marks share, next skips")
-        << QStringList{"A: 7.10 7.20 7.30 7.40 7.50 7.60", "B: 7.60 7.50 7.40 7.30 7.20 7.10", "C: 7.00"}
-        << "1 1 3";
-    QTest::newRow("only failures gives no rank")
-        << QStringList{"A: X X X", "B: 6.02 X -", "C: - - -"} << "0 1 0";
+        << QStringList{"A: 7.10 7.20 7.30 7.40 7.50 7.60", "B: 7.60 7.50 7.40 7.30 7.20 7.10", "C: 7.00"} << "1 1 3";
+    QTest::newRow("only failures gives no rank") << QStringList{"A: X X X", "B: 6.02 X -", "C: - - -"} << "0 1 0";
     QTest::newRow("three tied on best, split on second then third")
         << QStringList{"A: 7.50 7.20 6.90", "B: 7.50 7.30 X", "C: 7.50 7.20 7.00"} << "3 1 2";
     QTest::newRow("tie after countback with a better athlete before")
         << QStringList{"A: 8.00", "B: 7.50 7.00", "C: 7.50 7.00", "D: 7.40"} << "1 2 2 4";
-    QTest::newRow("retired keeps the marks made")
-        << QStringList{"A: 6.50 r", "B: 6.40 6.45 6.48"} << "1 2";
+    QTest::newRow("retired keeps the marks made") << QStringList{"A: 6.50 r", "B: 6.40 6.45 6.48"} << "1 2";
     QTest::newRow("seventh attempt does not count in the countback")
         << QStringList{"A: 7.00 6.00 . . . . 6.90", "B: 7.00 6.50"} << "2 1";
-    QTest::newRow("women's long jump final, six rounds")
-        << QStringList{"Ilse Varnholt: 6.41 6.52 X 6.60 6.38 X",
-                       "Mara Quellenbach: X 6.60 6.55 X X 6.47",
-                       "Zoë Øvergård: 6.12 6.30 6.28 X 6.33 6.21",
-                       "Lucía Fernández-Oros: 6.60 6.47 - - X X",
-                       "Björk Haldorsen: X X X . . .",
-                       "Agnès Talvère: 6.33 X 6.33 6.30 6.12 6.29"}
-        << "2 1 5 3 0 4";
+    QTest::newRow("women's long jump final, six rounds") << QStringList{"Ilse Varnholt: 6.41 6.52 X 6.60 6.38 X",
+                                                                        "Mara Quellenbach: X 6.60 6.55 X X 6.47",
+                                                                        "Zoë Øvergård: 6.12 6.30 6.28 X 6.33 6.21",
+                                                                        "Lucía Fernández-Oros: 6.60 6.47 - - X X",
+                                                                        "Björk Haldorsen: X X X . . .",
+                                                                        "Agnès Talvère: 6.33 X 6.33 6.30 6.12 6.29"}
+                                                         << "2 1 5 3 0 4";
 }
 
 void TestFieldEventRanking::horizontal()
@@ -149,24 +144,23 @@ void TestFieldEventRanking::attemptsAndEnd_data()
     QTest::addColumn<QStringList>("cards");
     QTest::addColumn<QString>("fieldType");
     QTest::addColumn<int>("numberOfAttempts");
-    QTest::addColumn<QString>("retired");  // names set to abandon
+    QTest::addColumn<QString>("retired"); // names set to abandon
     QTest::addColumn<bool>("attempt3Finished");
     QTest::addColumn<bool>("attempt4Begun");
     QTest::addColumn<bool>("finished");
     QTest::addColumn<bool>("notStarted");
 
-    QTest::newRow("three rounds done")
-        << QStringList{"A: 7.00 X 7.10", "B: X X 6.00"} << "H" << 6 << "" << true << false << false << false;
+    QTest::newRow("three rounds done") << QStringList{"A: 7.00 X 7.10", "B: X X 6.00"} << "H" << 6 << "" << true
+                                       << false << false << false;
     QTest::newRow("one athlete still to jump")
         << QStringList{"A: 7.00 X 7.10", "B: X X"} << "H" << 6 << "" << false << false << false << false;
     QTest::newRow("a retired athlete is not waited for")
         << QStringList{"A: 7.00 X 7.10", "B: X X"} << "H" << 6 << "B" << true << false << false << false;
     QTest::newRow("three-attempt qualification ends after three")
         << QStringList{"A: 7.00 X 7.10", "B: X X 6.00"} << "H" << 3 << "" << true << false << true << false;
-    QTest::newRow("fourth round begun")
-        << QStringList{"A: 7.00 X 7.10 7.20", "B: X X 6.00"} << "H" << 6 << "" << true << true << false << false;
-    QTest::newRow("nothing jumped yet")
-        << QStringList{"A:", "B:"} << "H" << 6 << "" << false << false << false << true;
+    QTest::newRow("fourth round begun") << QStringList{"A: 7.00 X 7.10 7.20", "B: X X 6.00"} << "H" << 6 << "" << true
+                                        << true << false << false;
+    QTest::newRow("nothing jumped yet") << QStringList{"A:", "B:"} << "H" << 6 << "" << false << false << false << true;
     QTest::newRow("vertical with someone active")
         << QStringList{"A: 1.80 O", "B: 1.80 XXX"} << "V" << 6 << "" << false << false << false << false;
     QTest::newRow("vertical with everyone out")
@@ -226,22 +220,28 @@ void TestFieldEventRanking::resort_data()
 {
     QTest::addColumn<QStringList>("cards");
     QTest::addColumn<int>("maximumRank");
-    QTest::addColumn<QString>("workingOrders");  // in card order
+    QTest::addColumn<QString>("workingOrders"); // in card order
     QTest::addColumn<QString>("outOfCompetition");
 
     const QStringList ten{"P1: 8.00", "P2: 7.90", "P3: 7.80", "P4: 7.70", "P5: 7.60",
                           "P6: 7.50", "P7: 7.40", "P8: 7.30", "P9: 7.20", "P10: 7.10"};
-    QTest::newRow("best eight, eighth starts first") << ten << 8 << "8 7 6 5 4 3 2 1 9 10" << "0 0 0 0 0 0 0 0 1 1";
-    QTest::newRow("zero keeps everyone, reversed") << ten << 0 << "10 9 8 7 6 5 4 3 2 1" << "0 0 0 0 0 0 0 0 0 0";
-    QTest::newRow("more asked than there are") << ten << 12 << "10 9 8 7 6 5 4 3 2 1" << "0 0 0 0 0 0 0 0 0 0";
+    QTest::newRow("best eight, eighth starts first") << ten << 8 << "8 7 6 5 4 3 2 1 9 10"
+                                                     << "0 0 0 0 0 0 0 0 1 1";
+    QTest::newRow("zero keeps everyone, reversed") << ten << 0 << "10 9 8 7 6 5 4 3 2 1"
+                                                   << "0 0 0 0 0 0 0 0 0 0";
+    QTest::newRow("more asked than there are") << ten << 12 << "10 9 8 7 6 5 4 3 2 1"
+                                               << "0 0 0 0 0 0 0 0 0 0";
     QTest::newRow("tie at the cut keeps both")
-        << QStringList{"P1: 8.00", "P2: 7.90", "P3: 7.80", "P4: 7.70", "P5: 7.60", "P6: 7.50",
-                       "P7: 7.40", "P8a: 7.30", "P8b: 7.30", "P10: 7.10"}
-        << 8 << "9 8 7 6 5 4 3 1 2 10" << "0 0 0 0 0 0 0 0 0 1";
+        << QStringList{"P1: 8.00", "P2: 7.90", "P3: 7.80",  "P4: 7.70",  "P5: 7.60",
+                       "P6: 7.50", "P7: 7.40", "P8a: 7.30", "P8b: 7.30", "P10: 7.10"}
+        << 8 << "9 8 7 6 5 4 3 1 2 10"
+        << "0 0 0 0 0 0 0 0 0 1";
     QTest::newRow("unranked athletes go first when all stay")
-        << QStringList{"A: 7.00", "B: X X X", "C: 7.50"} << 0 << "2 1 3" << "0 0 0";
+        << QStringList{"A: 7.00", "B: X X X", "C: 7.50"} << 0 << "2 1 3"
+        << "0 0 0";
     QTest::newRow("unranked athletes leave when the best two go on")
-        << QStringList{"A: 7.00", "B: X X X", "C: 7.50"} << 2 << "1 3 2" << "0 1 0";
+        << QStringList{"A: 7.00", "B: X X X", "C: 7.50"} << 2 << "1 3 2"
+        << "0 1 0";
 }
 
 void TestFieldEventRanking::resort()
@@ -266,16 +266,16 @@ void TestFieldEventRanking::resort()
     }
     QCOMPARE(orders.join(' '), workingOrders);
     QCOMPARE(out.join(' '), outOfCompetition);
-    QCOMPARE(ranks(inCardOrder), ranksBefore);  // the temporary 999 never stays
+    QCOMPARE(ranks(inCardOrder), ranksBefore); // the temporary 999 never stays
     QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM participations WHERE current_order = 999")).toInt(), 0);
     // The list itself ends up by working order, highest first.
     for (int i = 1; i < list.size(); ++i)
         QVERIFY(list.at(i - 1)->working_order >= list.at(i)->working_order);
     // And the store holds what the records hold.
     for (const Participation *p : inCardOrder) {
-        QCOMPARE(store.scalar(QStringLiteral("SELECT working_order FROM participations WHERE id = %1").arg(p->id))
-                     .toUInt(),
-                 p->working_order);
+        QCOMPARE(
+            store.scalar(QStringLiteral("SELECT working_order FROM participations WHERE id = %1").arg(p->id)).toUInt(),
+            p->working_order);
     }
     qDeleteAll(list);
 }

@@ -93,9 +93,12 @@ void TestFieldEventWidget::keypad_data()
 {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("7 , 8 9 9 shows 7.89") << "7,899" << "7.89";
-    QTest::newRow("back on X clears") << "X<" << "";
-    QTest::newRow("skip") << "-" << "-";
+    QTest::newRow("7 , 8 9 9 shows 7.89") << "7,899"
+                                          << "7.89";
+    QTest::newRow("back on X clears") << "X<"
+                                      << "";
+    QTest::newRow("skip") << "-"
+                          << "-";
 }
 
 void TestFieldEventWidget::keypad()
@@ -249,8 +252,8 @@ void TestFieldEventWidget::longJump_wholeEvent()
         if (round == 0) {
             // Athlete 3 jumped 6.08, not 6.05: corrected on the grid.
             FieldEventParticipantsModel *model = f.screen->gridModel();
-            f.screen->onParticipantsViewClicked(f.screen->sortModel()->mapFromSource(
-                model->index(model->rowOfParticipation(f.drawn(3)->id), 5)));
+            f.screen->onParticipantsViewClicked(
+                f.screen->sortModel()->mapFromSource(model->index(model->rowOfParticipation(f.drawn(3)->id), 5)));
             f.click("btnCallParticipant");
             f.type("<8");
             f.click("btnEnter");
@@ -265,8 +268,9 @@ void TestFieldEventWidget::longJump_wholeEvent()
     QVERIFY(f.drawn(6)->out_of_competition);
 
     const QMap<unsigned, QStringList> roundsFourToSix{
-        {9, {"5,90", "X", "5,95"}}, {8, {"6,05", "6,10", "X"}}, {2, {"-"}},        {5, {"6,25", "X", "6,40"}},
-        {10, {"X", "6,33", "6,31"}}, {7, {"6,36", "-", "X"}},   {1, {"6,40", "X", "6,20"}}, {3, {"6,55", "6,48", "X"}}};
+        {9, {"5,90", "X", "5,95"}}, {8, {"6,05", "6,10", "X"}},  {2, {"-"}},
+        {5, {"6,25", "X", "6,40"}}, {10, {"X", "6,33", "6,31"}}, {7, {"6,36", "-", "X"}},
+        {1, {"6,40", "X", "6,20"}}, {3, {"6,55", "6,48", "X"}}};
     for (int round = 0; round < 3; ++round) {
         for (unsigned drawn : finalOrder) {
             if (f.drawn(drawn)->abandon)
@@ -280,8 +284,8 @@ void TestFieldEventWidget::longJump_wholeEvent()
                 // Athlete 2 retires after round 4.
                 FieldEventParticipantsModel *model = f.screen->gridModel();
                 const unsigned next = f.currentDrawn();
-                f.screen->onParticipantsViewClicked(f.screen->sortModel()->mapFromSource(
-                    model->index(model->rowOfParticipation(f.drawn(2)->id), 8)));
+                f.screen->onParticipantsViewClicked(
+                    f.screen->sortModel()->mapFromSource(model->index(model->rowOfParticipation(f.drawn(2)->id), 8)));
                 f.click("btnRelegated");
                 QVERIFY(f.drawn(2)->abandon);
                 f.screen->onParticipantsViewClicked(f.screen->sortModel()->mapFromSource(
@@ -339,18 +343,37 @@ void TestFieldEventWidget::highJump_wholeEvent()
     {
         unsigned drawn;
         QString keys;
-        QString dialog;  // "" none, "height x.xx", "jumpoff yes", "ended"
+        QString dialog; // "" none, "height x.xx", "jumpoff yes", "ended"
     };
     const QList<Step> steps{
-        {1, "O", ""},   {2, "O", ""},           {3, "-", ""},   {4, "O", "height 1.65"},
-        {1, "O", ""},   {2, "O", ""},           {3, "O", ""},   {4, "X", ""},
-        {4, "X", ""},   {4, "X", "height 1.70"},
-        {1, "X", ""},   {2, "O", ""},           {3, "X", ""},   {5, "O", ""},
-        {1, "X", ""},   {3, "X-", ""},          {1, "X", "height 1.75"},
-        {2, "X", ""},   {3, "X", ""},           {5, "X", ""},   {2, "X", ""},
-        {5, "X", ""},   {2, "X", ""},           {5, "X", "jumpoff 1.75"},
-        {2, "X", ""},   {5, "X", "jumpoff 1.73"},
-        {2, "O", ""},   {5, "X", "ended"},
+        {1, "O", ""},
+        {2, "O", ""},
+        {3, "-", ""},
+        {4, "O", "height 1.65"},
+        {1, "O", ""},
+        {2, "O", ""},
+        {3, "O", ""},
+        {4, "X", ""},
+        {4, "X", ""},
+        {4, "X", "height 1.70"},
+        {1, "X", ""},
+        {2, "O", ""},
+        {3, "X", ""},
+        {5, "O", ""},
+        {1, "X", ""},
+        {3, "X-", ""},
+        {1, "X", "height 1.75"},
+        {2, "X", ""},
+        {3, "X", ""},
+        {5, "X", ""},
+        {2, "X", ""},
+        {5, "X", ""},
+        {2, "X", ""},
+        {5, "X", "jumpoff 1.75"},
+        {2, "X", ""},
+        {5, "X", "jumpoff 1.73"},
+        {2, "O", ""},
+        {5, "X", "ended"},
     };
     for (const Step &step : steps) {
         QCOMPARE(f.currentDrawn(), step.drawn);
@@ -408,9 +431,8 @@ void TestFieldEventWidget::overviewButtons_distinctPictures()
     // Each button of the overview says with its picture what it does: no two
     // may look alike.
     FieldEventWidget screen(nullptr, {{"event.fieldType", "V"}});
-    const QStringList names{"btnPrint",      "btnRelegated",           "btnRankingToScoreboard",
-                            "btnSetStartingHeights", "btnNewHeight", "btnReorderParticipants",
-                            "btnCallParticipant"};
+    const QStringList names{"btnPrint",     "btnRelegated",           "btnRankingToScoreboard", "btnSetStartingHeights",
+                            "btnNewHeight", "btnReorderParticipants", "btnCallParticipant"};
     QList<QImage> pictures;
     for (const QString &name : names) {
         auto *button = screen.findChild<AnimatedButton *>(name);

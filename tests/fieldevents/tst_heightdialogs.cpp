@@ -26,7 +26,7 @@ private slots:
         SetStartingHeightsDialog dialog(list, 1.5, 0.05);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Set starting heights"));
         QCOMPARE(dialog.rows().size(), 3);
-        QCOMPARE(dialog.rows().at(0)->participation(), list[1]);  // by initial order
+        QCOMPARE(dialog.rows().at(0)->participation(), list[1]); // by initial order
         QCOMPARE(dialog.rows().at(1)->startingHeight(), 1.65);
 
         // One row changed by hand writes its participation at once.

@@ -16,12 +16,12 @@ private slots:
 
     void horizontal_rankOrderWithEveryAttempt()
     {
-        QList<Participation *> heat =
-            HeatBuilder::heat({"Zoë <Øvergård>: 6.10 X 6.35", "Ilse Varnholt: 6.50 - X", "Mara Quellenbach: X X X"},
-                              QLatin1Char('H'));
+        QList<Participation *> heat = HeatBuilder::heat(
+            {"Zoë <Øvergård>: 6.10 X 6.35", "Ilse Varnholt: 6.50 - X", "Mara Quellenbach: X X X"}, QLatin1Char('H'));
         heat[0]->participants().first()->club()->name = QStringLiteral("IL Fjellrev");
         FieldEventRanking::rankHeat(heat, QLatin1Char('H'));
-        const QString html = RankingPrinter::html(heat, QLatin1Char('H'), QStringLiteral("Long Jump - Final - 1"), 6, {});
+        const QString html =
+            RankingPrinter::html(heat, QLatin1Char('H'), QStringLiteral("Long Jump - Final - 1"), 6, {});
         QVERIFY(html.contains(QStringLiteral("<h2>Long Jump - Final - 1</h2>")));
         // Names are escaped, ranks in order, unranked last.
         const int ilse = html.indexOf(QStringLiteral("Ilse Varnholt"));
@@ -45,8 +45,8 @@ private slots:
 
     void vertical_heightsAndJumpOff()
     {
-        QList<Participation *> heat =
-            HeatBuilder::heat({"A: 1.80 XO, 1.85 XXX, JO1 1.83 O", "B: 1.80 O, 1.85 XXX, JO1 1.83 X"}, QLatin1Char('V'));
+        QList<Participation *> heat = HeatBuilder::heat(
+            {"A: 1.80 XO, 1.85 XXX, JO1 1.83 O", "B: 1.80 O, 1.85 XXX, JO1 1.83 X"}, QLatin1Char('V'));
         FieldEventRanking::rankHeat(heat, QLatin1Char('V'));
         const QString html = RankingPrinter::html(heat, QLatin1Char('V'), QStringLiteral("High Jump"), 6,
                                                   {{1.80, 0}, {1.85, 0}, {1.83, 1}});

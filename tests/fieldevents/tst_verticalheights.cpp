@@ -89,7 +89,7 @@ void TestVerticalHeights::startOrder()
         if (p->displayName() == QLatin1String("Retired"))
             p->abandon = true;
         if (jumpOff > 0)
-            p->in_jumpoff = true;  // everyone tied for first jumps off
+            p->in_jumpoff = true; // everyone tied for first jumps off
         if (!p->in_jumpoff)
             p->out_of_competition = p->consecutiveFailures() > 2;
     }
@@ -101,21 +101,21 @@ void TestVerticalHeights::startOrder()
 void TestVerticalHeights::proposal_data()
 {
     QTest::addColumn<QStringList>("cards");
-    QTest::addColumn<QString>("startHeights");  // per card, "" for none
+    QTest::addColumn<QString>("startHeights"); // per card, "" for none
     QTest::addColumn<double>("height");
     QTest::addColumn<double>("expectedHeight");
     QTest::addColumn<uint>("expectedJumpOff");
 
     QTest::newRow("next step") << QStringList{"A: 1.80 O"} << "" << 1.80 << 1.85 << 0u;
     QTest::newRow("jump-off at 2.00 nobody clears: down 2 cm")
-        << QStringList{"A: 1.95 O, 2.00 XXX, JO1 2.00 X", "B: 1.95 O, 2.00 XXX, JO1 2.00 X"} << "" << 2.00
-        << 1.98 << 2u;
+        << QStringList{"A: 1.95 O, 2.00 XXX, JO1 2.00 X", "B: 1.95 O, 2.00 XXX, JO1 2.00 X"} << "" << 2.00 << 1.98
+        << 2u;
     QTest::newRow("jump-off at 2.00 somebody clears: up 2 cm")
-        << QStringList{"A: 1.95 O, 2.00 XXX, JO1 2.00 O", "B: 1.95 O, 2.00 XXX, JO1 2.00 X"} << "" << 2.00
-        << 2.02 << 2u;
+        << QStringList{"A: 1.95 O, 2.00 XXX, JO1 2.00 O", "B: 1.95 O, 2.00 XXX, JO1 2.00 X"} << "" << 2.00 << 2.02
+        << 2u;
     QTest::newRow("pole vault jump-off steps by 5 cm")
-        << QStringList{"A: 4.70 O, 4.80 XXX, JO1 4.80 X", "B: 4.70 O, 4.80 XXX, JO1 4.80 X"} << "" << 4.80
-        << 4.75 << 2u;
+        << QStringList{"A: 4.70 O, 4.80 XXX, JO1 4.80 X", "B: 4.70 O, 4.80 XXX, JO1 4.80 X"} << "" << 4.80 << 4.75
+        << 2u;
     QTest::newRow("lower starting height of one who has not jumped")
         << QStringList{"A: 1.70 O", "B:"} << ",1.75" << 1.70 << 1.75 << 0u;
     QTest::newRow("starting height below the step is proposed")
@@ -173,12 +173,15 @@ void TestVerticalHeights::reopened_data()
 
     QTest::newRow("results up to 1.80 and a jump-off at 1.78")
         << QStringList{"A: 1.60 O, 1.70 O, 1.80 XXX, JO1 1.78 O", "B: 1.60 -, 1.65 O, 1.70 O, 1.80 XXX, JO1 1.78 X"}
-        << "1.60, 1.65, 1.70, 1.80, JO1 1.78" << "JO1 1.78";
+        << "1.60, 1.65, 1.70, 1.80, JO1 1.78"
+        << "JO1 1.78";
     QTest::newRow("no jump-off: the greatest newest height")
-        << QStringList{"A: 1.60 O, 1.65 X", "B: 1.60 XO"} << "1.60, 1.65" << "1.65";
-    QTest::newRow("starting heights of those without results")
-        << QStringList{"A: 1.60 O", "B:"} << "1.60, 1.75" << "1.60";
-    QTest::newRow("nothing at all") << QStringList{"A:"} << "" << "0.00";
+        << QStringList{"A: 1.60 O, 1.65 X", "B: 1.60 XO"} << "1.60, 1.65"
+        << "1.65";
+    QTest::newRow("starting heights of those without results") << QStringList{"A: 1.60 O", "B:"} << "1.60, 1.75"
+                                                               << "1.60";
+    QTest::newRow("nothing at all") << QStringList{"A:"} << ""
+                                    << "0.00";
 }
 
 void TestVerticalHeights::reopened()

@@ -109,14 +109,13 @@ void TestParticipation::orderText()
 
 void TestParticipation::attemptString_data()
 {
-    QTest::addColumn<QList<QVariantList>>("results");  // seqno, value, height, info
+    QTest::addColumn<QList<QVariantList>>("results"); // seqno, value, height, info
     QTest::addColumn<double>("height");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("failed then cleared")
-        << QList<QVariantList>{{1, -1.0, 1.80, ""}, {2, 1.0, 1.80, ""}} << 1.80 << "X0";
-    QTest::newRow("third try alone gives two blanks")
-        << QList<QVariantList>{{3, -1.0, 1.80, ""}} << 1.80 << "  X";
+    QTest::newRow("failed then cleared") << QList<QVariantList>{{1, -1.0, 1.80, ""}, {2, 1.0, 1.80, ""}} << 1.80
+                                         << "X0";
+    QTest::newRow("third try alone gives two blanks") << QList<QVariantList>{{3, -1.0, 1.80, ""}} << 1.80 << "  X";
     QTest::newRow("other heights are not mixed in")
         << QList<QVariantList>{{1, 1.0, 1.75, ""}, {1, -1.0, 1.80, ""}, {2, -2.0, 1.80, ""}} << 1.80 << "X-";
     QTest::newRow("jump-off attempts are not part of the height")
@@ -169,8 +168,9 @@ void TestParticipation::fieldResult_insertUpdateRemove_queuesAndKeepsBest()
     changes = p->setFieldResult(1, 7.80, 1.2, 0);
     QVERIFY(!changes.first().isNew);
     QCOMPARE(changes.first().result, first);
-    QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM unconfirmedactions WHERE local_id = %1 AND action = 1")
-                              .arg(first->id))
+    QCOMPARE(store
+                 .scalar(QStringLiteral("SELECT count(*) FROM unconfirmedactions WHERE local_id = %1 AND action = 1")
+                             .arg(first->id))
                  .toInt(),
              1);
     QCOMPARE(p->bestResult(), first);
@@ -239,9 +239,9 @@ void TestParticipation::verticalCard()
     QCOMPARE(p->consecutiveFailures(), failures);
     QCOMPARE(p->out_of_competition, eliminated);
     QCOMPARE(p->bestHeight(), bestHeight);
-    QCOMPARE(store.scalar(QStringLiteral("SELECT out_of_competition FROM participations WHERE id = %1").arg(p->id))
-                 .toInt(),
-             eliminated ? 1 : 0);
+    QCOMPARE(
+        store.scalar(QStringLiteral("SELECT out_of_competition FROM participations WHERE id = %1").arg(p->id)).toInt(),
+        eliminated ? 1 : 0);
 
     // Reading the store back gives the same card.
     std::unique_ptr<Participation> loaded(store->loadParticipations(7).value(0));
@@ -292,7 +292,7 @@ void TestParticipation::jumpOff_createsTokenResult()
     QCOMPARE(changes.first().result->seqno, 1u);
     QVERIFY(p->isJumpOffCleared(1));
     QCOMPARE(p->highestJumpOffNumber(), 1u);
-    QVERIFY(!p->out_of_competition);  // no elimination while in the jump-off
+    QVERIFY(!p->out_of_competition); // no elimination while in the jump-off
     QCOMPARE(p->bestHeight(), 1.95);
 
     p->applyAttemptString(1.93, QStringLiteral("X"), 2);

@@ -30,21 +30,36 @@ void TestResultFormatter::fieldResult_data()
     QTest::addColumn<QString>("fieldType");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("distance truncates to the centimetre") << 7.899 << 0.0 << "H" << "7.89";
-    QTest::newRow("stored 7.90 stays 7.90") << 7.9 << 0.0 << "H" << "7.90";
-    QTest::newRow("binary 0.29 stays 0.29") << 0.29 << 0.0 << "H" << "0.29";
-    QTest::newRow("whole metres get two decimals") << 21.0 << 0.0 << "H" << "21.00";
-    QTest::newRow("long throw") << 85.1299 << 0.0 << "H" << "85.12";
-    QTest::newRow("failed") << -1.0 << 0.0 << "H" << "X";
-    QTest::newRow("skipped") << -2.0 << 0.0 << "H" << "-";
-    QTest::newRow("retired") << -8.0 << 0.0 << "H" << "r";
-    QTest::newRow("removal shows nothing") << -7.0 << 0.0 << "H" << "";
-    QTest::newRow("no mark shows nothing") << 0.0 << 0.0 << "H" << "";
-    QTest::newRow("vertical clearance shows the height") << 1.0 << 1.85 << "V" << "1.85";
-    QTest::newRow("vertical failure shows the height") << -1.0 << 2.01 << "V" << "2.01";
-    QTest::newRow("vertical skip shows the height") << -2.0 << 4.6 << "V" << "4.60";
-    QTest::newRow("vertical retired keeps its mark") << -8.0 << 1.85 << "V" << "r";
-    QTest::newRow("vertical removal keeps its mark") << -7.0 << 1.85 << "V" << "";
+    QTest::newRow("distance truncates to the centimetre") << 7.899 << 0.0 << "H"
+                                                          << "7.89";
+    QTest::newRow("stored 7.90 stays 7.90") << 7.9 << 0.0 << "H"
+                                            << "7.90";
+    QTest::newRow("binary 0.29 stays 0.29") << 0.29 << 0.0 << "H"
+                                            << "0.29";
+    QTest::newRow("whole metres get two decimals") << 21.0 << 0.0 << "H"
+                                                   << "21.00";
+    QTest::newRow("long throw") << 85.1299 << 0.0 << "H"
+                                << "85.12";
+    QTest::newRow("failed") << -1.0 << 0.0 << "H"
+                            << "X";
+    QTest::newRow("skipped") << -2.0 << 0.0 << "H"
+                             << "-";
+    QTest::newRow("retired") << -8.0 << 0.0 << "H"
+                             << "r";
+    QTest::newRow("removal shows nothing") << -7.0 << 0.0 << "H"
+                                           << "";
+    QTest::newRow("no mark shows nothing") << 0.0 << 0.0 << "H"
+                                           << "";
+    QTest::newRow("vertical clearance shows the height") << 1.0 << 1.85 << "V"
+                                                         << "1.85";
+    QTest::newRow("vertical failure shows the height") << -1.0 << 2.01 << "V"
+                                                       << "2.01";
+    QTest::newRow("vertical skip shows the height") << -2.0 << 4.6 << "V"
+                                                    << "4.60";
+    QTest::newRow("vertical retired keeps its mark") << -8.0 << 1.85 << "V"
+                                                     << "r";
+    QTest::newRow("vertical removal keeps its mark") << -7.0 << 1.85 << "V"
+                                                     << "";
 }
 
 void TestResultFormatter::fieldResult()
@@ -62,22 +77,38 @@ void TestResultFormatter::trackResult_data()
     QTest::addColumn<QString>("type");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("a thousandth rounds up to the next hundredth") << 10.001 << "TTB" << "10.01";
-    QTest::newRow("exact hundredths stay") << 10.0 << "TTB" << "10.00";
-    QTest::newRow("below a millionth is cut first") << 10.0000004 << "FST" << "10.00";
-    QTest::newRow("sprint") << 9.581 << "PHF" << "9.59";
-    QTest::newRow("hand timing in tenths") << 10.01 << "MNL" << "10.1";
-    QTest::newRow("photo finish manual in tenths") << 11.0 << "PHM" << "11.0";
-    QTest::newRow("minutes with two-digit seconds") << 65.3 << "TTB" << "1:05.30";
-    QTest::newRow("rounding carries into the minute") << 59.999 << "TTB" << "1:00.00";
-    QTest::newRow("hours with two-digit minutes") << 3725.5 << "TTB" << "1:02:05.50";
-    QTest::newRow("negative time") << -1.5 << "TTB" << "-1.50";
-    QTest::newRow("DNF") << -2.0 << "TTB" << "DNF";
-    QTest::newRow("DNS") << -3.0 << "TTB" << "DNS";
-    QTest::newRow("DQ") << -4.0 << "TTB" << "DQ";
-    QTest::newRow("RUP") << -5.0 << "TTB" << "RUP";
-    QTest::newRow("no reaction time") << -6.0 << "TTB" << "no reaction time";
-    QTest::newRow("NR") << -7.0 << "TTB" << "NR";
+    QTest::newRow("a thousandth rounds up to the next hundredth") << 10.001 << "TTB"
+                                                                  << "10.01";
+    QTest::newRow("exact hundredths stay") << 10.0 << "TTB"
+                                           << "10.00";
+    QTest::newRow("below a millionth is cut first") << 10.0000004 << "FST"
+                                                    << "10.00";
+    QTest::newRow("sprint") << 9.581 << "PHF"
+                            << "9.59";
+    QTest::newRow("hand timing in tenths") << 10.01 << "MNL"
+                                           << "10.1";
+    QTest::newRow("photo finish manual in tenths") << 11.0 << "PHM"
+                                                   << "11.0";
+    QTest::newRow("minutes with two-digit seconds") << 65.3 << "TTB"
+                                                    << "1:05.30";
+    QTest::newRow("rounding carries into the minute") << 59.999 << "TTB"
+                                                      << "1:00.00";
+    QTest::newRow("hours with two-digit minutes") << 3725.5 << "TTB"
+                                                  << "1:02:05.50";
+    QTest::newRow("negative time") << -1.5 << "TTB"
+                                   << "-1.50";
+    QTest::newRow("DNF") << -2.0 << "TTB"
+                         << "DNF";
+    QTest::newRow("DNS") << -3.0 << "TTB"
+                         << "DNS";
+    QTest::newRow("DQ") << -4.0 << "TTB"
+                        << "DQ";
+    QTest::newRow("RUP") << -5.0 << "TTB"
+                         << "RUP";
+    QTest::newRow("no reaction time") << -6.0 << "TTB"
+                                      << "no reaction time";
+    QTest::newRow("NR") << -7.0 << "TTB"
+                        << "NR";
 }
 
 void TestResultFormatter::trackResult()

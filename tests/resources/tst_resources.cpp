@@ -170,8 +170,8 @@ void TestResources::images_data()
             << QStringLiteral("buttoncountdown_9") << QStringLiteral("buttonheight_9")
             << QStringLiteral("buttonremoveheight_9") << QStringLiteral("buttonnewheight_9")
             << QStringLiteral("buttonscoreboard_9") << QStringLiteral("buttonjumpoff_9")
-            << QStringLiteral("buttoncalendar") << QStringLiteral("button_devices")
-            << QStringLiteral("buttonsettings") << QStringLiteral("buttontotalstation") << QStringLiteral("buttonhelp");
+            << QStringLiteral("buttoncalendar") << QStringLiteral("button_devices") << QStringLiteral("buttonsettings")
+            << QStringLiteral("buttontotalstation") << QStringLiteral("buttonhelp");
     for (const QString &button : std::as_const(buttons))
         add(fieldTablet + button + QStringLiteral(".png"), minTouchSide, 256, true, true);
 
@@ -180,8 +180,8 @@ void TestResources::images_data()
     add(fieldTablet + QStringLiteral("colon_digit_9.png"), 24, 160, false, false);
     add(fieldTablet + QStringLiteral("abandonbackground_9.png"), 8, 128, false, true);
 
-    for (const char *name : {"burger", "fieldevents", "trackevents", "outline_schedule_black",
-                             "outline_people_black", "outline_cached_black"})
+    for (const char *name : {"burger", "fieldevents", "trackevents", "outline_schedule_black", "outline_people_black",
+                             "outline_cached_black"})
         add(QStringLiteral(":/custom/") + QLatin1String(name), 16, 64, false, true);
     for (const char *name : {"accept_button", "arrow_refresh", "database_link"})
         add(QStringLiteral(":/fatcow/icons/fatcow/%1.png").arg(QLatin1String(name)), 16, 64, false, true);

@@ -50,8 +50,8 @@ struct TsFile
 
 QString keyOf(const TsMessage &message)
 {
-    return message.context + QLatin1String(" | ") + message.source
-        + (message.comment.isEmpty() ? QString() : QLatin1String(" | ") + message.comment);
+    return message.context + QLatin1String(" | ") + message.source +
+           (message.comment.isEmpty() ? QString() : QLatin1String(" | ") + message.comment);
 }
 
 TsFile readTs(const QString &path)
@@ -127,8 +127,7 @@ QString lupdatePath()
 {
     // Not the lupdate on PATH: on Debian that may be the Qt 5 one, which reads
     // the sources differently.
-    for (const QString &folder :
-         {QLibraryInfo::path(QLibraryInfo::BinariesPath), QStringLiteral("/usr/lib/qt6/bin")}) {
+    for (const QString &folder : {QLibraryInfo::path(QLibraryInfo::BinariesPath), QStringLiteral("/usr/lib/qt6/bin")}) {
         const QFileInfo candidate(folder + QStringLiteral("/lupdate"));
         if (candidate.isExecutable())
             return candidate.absoluteFilePath();
@@ -138,10 +137,9 @@ QString lupdatePath()
 
 // Texts the officials and the other systems read as marks: a translation
 // must not turn them into something else.
-const QSet<QString> marks{QStringLiteral("X"),   QStringLiteral("-"),   QStringLiteral("0"),
-                          QStringLiteral("r"),   QStringLiteral("(r)"), QStringLiteral("DNS"),
-                          QStringLiteral("DNF"), QStringLiteral("DQ"),  QStringLiteral("NR"),
-                          QStringLiteral("RUP")};
+const QSet<QString> marks{QStringLiteral("X"),   QStringLiteral("-"),   QStringLiteral("0"),   QStringLiteral("r"),
+                          QStringLiteral("(r)"), QStringLiteral("DNS"), QStringLiteral("DNF"), QStringLiteral("DQ"),
+                          QStringLiteral("NR"),  QStringLiteral("RUP")};
 
 } // namespace
 
@@ -239,8 +237,7 @@ void TestTranslations::sourceFile_upToDate()
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(lupdate, arguments);
     QVERIFY(process.waitForFinished(60000));
-    QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
-             process.readAll().constData());
+    QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0, process.readAll().constData());
 
     const TsFile committed = readTs(tsPath(language));
     const TsFile fresh = readTs(copy);
@@ -260,8 +257,8 @@ void TestTranslations::sourceFile_upToDate()
         problems << QStringLiteral("no longer in the sources: %1").arg(key);
     problems.sort();
     QVERIFY2(problems.isEmpty(),
-             qPrintable(QStringLiteral("refresh with the stadionix_lupdate target and translate:\n")
-                        + problems.join(QLatin1Char('\n'))));
+             qPrintable(QStringLiteral("refresh with the stadionix_lupdate target and translate:\n") +
+                        problems.join(QLatin1Char('\n'))));
 }
 
 void TestTranslations::compiledFile_matchesSource_data()
@@ -288,9 +285,9 @@ void TestTranslations::compiledFile_matchesSource()
         const QByteArray context = message.context.toUtf8();
         const QByteArray source = message.source.toUtf8();
         const QByteArray comment = message.comment.toUtf8();
-        const QString given = translator.translate(context.constData(), source.constData(),
-                                                   comment.isEmpty() ? nullptr : comment.constData(),
-                                                   message.numerus ? 1 : -1);
+        const QString given =
+            translator.translate(context.constData(), source.constData(),
+                                 comment.isEmpty() ? nullptr : comment.constData(), message.numerus ? 1 : -1);
         if (given != expected)
             problems << QStringLiteral("%1: %2 instead of %3").arg(keyOf(message), given, expected);
     }
@@ -319,9 +316,10 @@ void TestTranslations::settingsDialog_listsEveryLanguageWithFlag()
         QCOMPARE(combo->itemText(index), QLocale::languageToString(language));
         const QImage flag = combo->itemIcon(index).pixmap(QSize(32, 32)).toImage();
         QVERIFY2(!flag.isNull(), qPrintable(code));
-        QCOMPARE(flag.convertToFormat(QImage::Format_ARGB32),
-                 QIcon(QStringLiteral(":/flags/") + code).pixmap(QSize(32, 32)).toImage().convertToFormat(
-                     QImage::Format_ARGB32));
+        QCOMPARE(flag.convertToFormat(QImage::Format_ARGB32), QIcon(QStringLiteral(":/flags/") + code)
+                                                                  .pixmap(QSize(32, 32))
+                                                                  .toImage()
+                                                                  .convertToFormat(QImage::Format_ARGB32));
     }
     QCOMPARE(combo->currentData().toString(), QStringLiteral("nl"));
     Settings::instance()->setValue(QStringLiteral("general"), QStringLiteral("language"), QStringLiteral("en"));
@@ -393,8 +391,8 @@ void TestTranslations::languageSwitch_relabelsOpenScreens()
     // Screens open before the switch, as an official would have them.
     SettingsDialog settings(nullptr, qmFolder());
     ResortParticipationsDialog resort;
-    FieldEventParticipantsModel grid(QVariantMap{{QStringLiteral("fieldType"), QStringLiteral("H")},
-                                                 {QStringLiteral("attempts"), 6}});
+    FieldEventParticipantsModel grid(
+        QVariantMap{{QStringLiteral("fieldType"), QStringLiteral("H")}, {QStringLiteral("attempts"), 6}});
     UnconfirmedActionsDialog unconfirmed(nullptr);
     AboutDialog about;
     QMessageBox question(QMessageBox::Question, QStringLiteral("?"), QStringLiteral("?"),

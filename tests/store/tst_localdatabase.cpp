@@ -16,15 +16,24 @@ namespace {
 
 QVariantMap heatMap(int heatId, const QString &name)
 {
-    return {{"eventID", 11},        {"eventName", "Long Jump Women"},
-            {"roundID", 21},        {"roundName", "Final"},
-            {"id", heatId},         {"name", name},
-            {"displayname", name},  {"athletesQuantity", 1},
-            {"combinedEventsQuantity", 0}, {"distance", 0},
-            {"fieldType", "H"},     {"windMode", "I"},
-            {"windspeed", 0},       {"seqno", 1},
-            {"time", "20261207 143000"}, {"status", 1},
-            {"numberOfParticipants", 12}, {"numberOfAttempts", 6}};
+    return {{"eventID", 11},
+            {"eventName", "Long Jump Women"},
+            {"roundID", 21},
+            {"roundName", "Final"},
+            {"id", heatId},
+            {"name", name},
+            {"displayname", name},
+            {"athletesQuantity", 1},
+            {"combinedEventsQuantity", 0},
+            {"distance", 0},
+            {"fieldType", "H"},
+            {"windMode", "I"},
+            {"windspeed", 0},
+            {"seqno", 1},
+            {"time", "20261207 143000"},
+            {"status", 1},
+            {"numberOfParticipants", 12},
+            {"numberOfAttempts", 6}};
 }
 
 Participation *participationWithResults(LocalDatabase *store, unsigned serverId, const QList<double> &marks)
@@ -139,7 +148,7 @@ void TestLocalDatabase::durability_walWithFullSync()
 {
     TempStore store;
     QCOMPARE(store.scalar(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
-    QCOMPARE(store.scalar(QStringLiteral("PRAGMA synchronous")).toInt(), 2);  // FULL
+    QCOMPARE(store.scalar(QStringLiteral("PRAGMA synchronous")).toInt(), 2); // FULL
 }
 
 void TestLocalDatabase::unopenableFile_reportsUnusable()
@@ -431,16 +440,15 @@ void TestLocalDatabase::edm_purgeOlderThanTwoDays()
     store->purgeOldEDMResults();
     for (int i = 0; i < int(std::size(ages)); ++i) {
         const int expected = ages[i].purged ? 0 : 1;
-        QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM edmeventresults WHERE id = %1").arg(results[i]))
+        QCOMPARE(
+            store.scalar(QStringLiteral("SELECT count(*) FROM edmeventresults WHERE id = %1").arg(results[i])).toInt(),
+            expected);
+        QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM edmeventmeasurements WHERE id = %1").arg(links[i]))
                      .toInt(),
                  expected);
-        QCOMPARE(
-            store.scalar(QStringLiteral("SELECT count(*) FROM edmeventmeasurements WHERE id = %1").arg(links[i])).toInt(),
-            expected);
-        QCOMPARE(
-            store.scalar(QStringLiteral("SELECT count(*) FROM edmmeasurements WHERE id = %1").arg(measurements[i]))
-                .toInt(),
-            expected);
+        QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM edmmeasurements WHERE id = %1").arg(measurements[i]))
+                     .toInt(),
+                 expected);
     }
 }
 
@@ -473,12 +481,14 @@ void TestLocalDatabase::killedWriter_everyCommittedResultHasItsAction()
     // exists without the pending action that sends it, nor the other way.
     const unsigned results = store.scalar(QStringLiteral("SELECT count(*) FROM results")).toUInt();
     QVERIFY2(results >= reported, qPrintable(QStringLiteral("%1 < %2").arg(results).arg(reported)));
-    QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM results WHERE id NOT IN (SELECT local_id FROM "
-                                         "unconfirmedactions WHERE action = 0)"))
+    QCOMPARE(store
+                 .scalar(QStringLiteral("SELECT count(*) FROM results WHERE id NOT IN (SELECT local_id FROM "
+                                        "unconfirmedactions WHERE action = 0)"))
                  .toInt(),
              0);
-    QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM unconfirmedactions WHERE local_id NOT IN (SELECT id "
-                                         "FROM results)"))
+    QCOMPARE(store
+                 .scalar(QStringLiteral("SELECT count(*) FROM unconfirmedactions WHERE local_id NOT IN (SELECT id "
+                                        "FROM results)"))
                  .toInt(),
              0);
     QCOMPARE(store.scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));

@@ -31,12 +31,17 @@ void TestUnconfirmedActions::model_cells_data()
     QTest::addColumn<QVariantMap>("action");
     QTest::addColumn<QStringList>("cells");
 
-    const QVariantMap result{{"table_name", "results"}, {"action", 0}, {"participation_displayname", "Ilse Varnholt"},
-                             {"participation_bib", "101"}, {"value", 7.899}, {"seqno", 2}, {"metavalue", 0.0},
-                             {"time_performed", "14:31:05"}, {"field_type", "H"}};
-    QTest::newRow("new distance") << result
-                                  << QStringList{"Ilse Varnholt", "101", "insert", "results", "7.89", "2", "0",
-                                                 "14:31:05"};
+    const QVariantMap result{{"table_name", "results"},
+                             {"action", 0},
+                             {"participation_displayname", "Ilse Varnholt"},
+                             {"participation_bib", "101"},
+                             {"value", 7.899},
+                             {"seqno", 2},
+                             {"metavalue", 0.0},
+                             {"time_performed", "14:31:05"},
+                             {"field_type", "H"}};
+    QTest::newRow("new distance") << result << QStringList{"Ilse Varnholt", "101", "insert", "results",
+                                                           "7.89",          "2",   "0",      "14:31:05"};
     QVariantMap failed = result;
     failed.insert("action", 1);
     failed.insert("value", -1.0);
@@ -47,17 +52,18 @@ void TestUnconfirmedActions::model_cells_data()
     height.insert("value", 1.0);
     height.insert("metavalue", 1.85);
     height.insert("field_type", "V");
-    QTest::newRow("a height cleared") << height
-                                      << QStringList{"Ilse Varnholt", "101", "insert", "results", "1.85", "2",
-                                                     "1.85", "14:31:05"};
+    QTest::newRow("a height cleared") << height << QStringList{"Ilse Varnholt", "101", "insert", "results",
+                                                               "1.85",          "2",   "1.85",   "14:31:05"};
     QVariantMap time = result;
     time.insert("value", -3.0);
     time.insert("field_type", "");
-    QTest::newRow("a track DNS") << time
-                                 << QStringList{"Ilse Varnholt", "101", "insert", "results", "DNS", "2", "0",
-                                                "14:31:05"};
-    const QVariantMap lane{{"table_name", "participations"}, {"action", 1}, {"participation_displayname", "Mara Q"},
-                           {"participation_bib", "7"}, {"initial_order", 4}};
+    QTest::newRow("a track DNS") << time << QStringList{"Ilse Varnholt", "101", "insert", "results",
+                                                        "DNS",           "2",   "0",      "14:31:05"};
+    const QVariantMap lane{{"table_name", "participations"},
+                           {"action", 1},
+                           {"participation_displayname", "Mara Q"},
+                           {"participation_bib", "7"},
+                           {"initial_order", 4}};
     QTest::newRow("lane change") << lane << QStringList{"Mara Q", "7", "update", "participations", "4", "", "", ""};
     QVariantMap unknown = lane;
     unknown.insert("action", 5);

@@ -16,8 +16,7 @@ class TempStore
 public:
     TempStore()
         : m_store(std::make_unique<LocalDatabase>(path(), nullptr))
-    {
-    }
+    {}
 
     LocalDatabase *operator->() const { return m_store.get(); }
     LocalDatabase *get() const { return m_store.get(); }

@@ -16,15 +16,14 @@ void failOnUnexpectedWarnings()
 {
     // Everything but the remarks the offscreen platform and a machine without
     // sound hardware always make.
-    static const QRegularExpression unexpected(
-        QStringLiteral("^(?!This plugin does not support propagateSizeHints"
-                       "|This plugin does not support raise"
-                       "|This plugin does not support grabbing"
-                       "|No audio device detected"
-                       "|PulseAudioService:"
-                       "|QSoundEffect\\(pulseaudio\\)"
-                       "|qt\\.multimedia)"),
-        QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression unexpected(QStringLiteral("^(?!This plugin does not support propagateSizeHints"
+                                                              "|This plugin does not support raise"
+                                                              "|This plugin does not support grabbing"
+                                                              "|No audio device detected"
+                                                              "|PulseAudioService:"
+                                                              "|QSoundEffect\\(pulseaudio\\)"
+                                                              "|qt\\.multimedia)"),
+                                               QRegularExpression::DotMatchesEverythingOption);
     QTest::failOnWarning(unexpected);
 }
 

@@ -62,8 +62,8 @@ public:
     static QVariantMap heatData(unsigned heatId, const QString &fieldType, unsigned eventId, unsigned roundId,
                                 int cached = 0)
     {
-        return {{"event.id", heatId},        {"event.fieldType", fieldType}, {"event.eventID", eventId},
-                {"event.roundID", roundId},  {"event.windMode", ""},         {"event.participantsCached", cached},
+        return {{"event.id", heatId},         {"event.fieldType", fieldType}, {"event.eventID", eventId},
+                {"event.roundID", roundId},   {"event.windMode", ""},         {"event.participantsCached", cached},
                 {"event.numberOfAttempts", 6}};
     }
 

@@ -130,8 +130,7 @@ void TestConnectionRecovery::unsentResultRemoved_laneChangeWithSameNumberStays()
     f.connection->setRetransmitInterval(300);
     f.connection->onRetransmitTimeout();
     QVERIFY(QTest::qWaitFor([&] { return f.connection->pendingActionCount() == 0; }, 8000));
-    QCOMPARE(f.server.competition().participation(sameNumber->participation_id)->data.value("initialorder").toInt(),
-             8);
+    QCOMPARE(f.server.competition().participation(sameNumber->participation_id)->data.value("initialorder").toInt(), 8);
     QCOMPARE(serverResultCount(f, runner), 0);
 }
 
@@ -265,10 +264,8 @@ void TestConnectionRecovery::syncFile_valuesReadBackUnchanged()
     QFETCH(QString, password);
     QTemporaryDir folder;
     DatabaseConnection connection(nullptr, folder.path(), folder.filePath("stadionix.db"));
-    connection.onSetDatabaseConnectionData("meetwise", {{"ip", "127.0.0.1"},
-                                                        {"user", password},
-                                                        {"pass", password},
-                                                        {"competition", 3}});
+    connection.onSetDatabaseConnectionData(
+        "meetwise", {{"ip", "127.0.0.1"}, {"user", password}, {"pass", password}, {"competition", 3}});
     QCOMPARE(connection.restService()->password(), password);
     DatabaseConnection reread(nullptr, folder.path(), folder.filePath("other.db"));
     QCOMPARE(reread.restService()->user(), password);

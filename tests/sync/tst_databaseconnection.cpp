@@ -79,7 +79,7 @@ void TestDatabaseConnection::schedule_fromStoreThenServer()
     ConnectionFixture f;
     QVERIFY(f.started);
     f.connection->registerListener(&f.listener);
-    QCOMPARE(f.listener.schedules.size(), 1);  // the store's answer, at once
+    QCOMPARE(f.listener.schedules.size(), 1); // the store's answer, at once
     QVERIFY(f.listener.schedules.first().isEmpty());
     QVERIFY(QTest::qWaitFor([&] { return f.listener.schedules.size() == 2; }, 5000));
     const QList<QVariantMap> events = f.listener.schedules.last();
@@ -302,7 +302,7 @@ void TestDatabaseConnection::staleCachedFlag_heatComesFromServer()
     ConnectionFixture f;
     QVERIFY(f.started);
     f.openHeat(106, "H", 14, 25);
-    f.openHeat(109, "H", 15, 27);  // the store now keeps heat 109 only
+    f.openHeat(109, "H", 15, 27); // the store now keeps heat 109 only
     // A schedule entry that still says heat 106 is cached.
     f.listener.participations.clear();
     f.connection->loadHeat(ConnectionFixture::heatData(106, "H", 14, 25, 1), &f.listener);

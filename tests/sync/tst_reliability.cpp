@@ -55,7 +55,7 @@ QProcess *TestReliability::startDriver(const QString &folder, const QStringList 
 
 void TestReliability::killedAndRestarted_serverHoldsExactlyTheStoredResults()
 {
-    ConnectionFixture f;  // the stand-in on 8090
+    ConnectionFixture f; // the stand-in on 8090
     QVERIFY(f.started);
     QTemporaryDir folder;
     {
@@ -64,7 +64,7 @@ void TestReliability::killedAndRestarted_serverHoldsExactlyTheStoredResults()
         sync.write("[general]\ntype=meetwise\nip=127.0.0.1\nuser=official\npass=lap&time=42\ncompetition=1\n");
     }
     const unsigned heat = 109;
-    const QString attempts = QStringLiteral("30");  // 12 athletes x 30 = 360 results
+    const QString attempts = QStringLiteral("30"); // 12 athletes x 30 = 360 results
     QRandomGenerator random(20261207);
     QSet<QString> reported;
     int kills = 0;

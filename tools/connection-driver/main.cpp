@@ -62,13 +62,21 @@ int main(int argc, char *argv[])
     connection.setRetransmitInterval(400);
 
     HeatListener listener;
-    QVariantMap heat{{"event.id", heatId},   {"event.fieldType", "H"},       {"event.eventID", 15},
-                     {"event.roundID", 27},  {"event.windMode", ""},         {"event.numberOfAttempts", 6},
+    QVariantMap heat{{"event.id", heatId},
+                     {"event.fieldType", "H"},
+                     {"event.eventID", 15},
+                     {"event.roundID", 27},
+                     {"event.windMode", ""},
+                     {"event.numberOfAttempts", 6},
                      {"event.participantsCached", storeHasHeat(connection.store(), heatId) ? 1 : 0}};
     // The schedule must exist in the store for the heat to be marked cached.
     if (!storeHasHeat(connection.store(), heatId))
-        connection.store()->storeHeatEvents({{{"id", heatId}, {"eventID", 15}, {"eventName", "Shot Put"},
-                                              {"roundID", 27}, {"windMode", ""}, {"seqno", 1},
+        connection.store()->storeHeatEvents({{{"id", heatId},
+                                              {"eventID", 15},
+                                              {"eventName", "Shot Put"},
+                                              {"roundID", 27},
+                                              {"windMode", ""},
+                                              {"seqno", 1},
                                               {"numberOfAttempts", 6}}});
     connection.loadHeat(heat, &listener);
     while (!listener.received)

@@ -30,13 +30,13 @@ Face faceFor(Tone tone, bool pressed)
                               Palette::lightGrey}
                        : Face{Palette::midBlue, Palette::darkBlue, Palette::darkBlue.darker(140), Palette::white};
     case Tone::Ok:
-        return pressed ? Face{Palette::okGreen.darker(170), Palette::okGreen.darker(130),
-                              Palette::okGreen.darker(220), Palette::lightGrey}
+        return pressed ? Face{Palette::okGreen.darker(170), Palette::okGreen.darker(130), Palette::okGreen.darker(220),
+                              Palette::lightGrey}
                        : Face{Palette::okGreen.lighter(125), Palette::okGreen, Palette::okGreen.darker(160),
                               Palette::white};
     case Tone::Fail:
-        return pressed ? Face{Palette::failRed.darker(170), Palette::failRed.darker(130),
-                              Palette::failRed.darker(220), Palette::lightGrey}
+        return pressed ? Face{Palette::failRed.darker(170), Palette::failRed.darker(130), Palette::failRed.darker(220),
+                              Palette::lightGrey}
                        : Face{Palette::failRed.lighter(125), Palette::failRed, Palette::failRed.darker(160),
                               Palette::white};
     }
@@ -99,7 +99,7 @@ void saveButtonPair(OutputFolder &out, const QString &baseName, const QSize &siz
 QImage paintSevenSegment(int digit)
 {
     static const char *const litSegments[10] = {"abcdef", "bc",     "abdeg", "abcdg",   "bcfg",
-                                               "acdfg",  "acdefg", "abc",   "abcdefg", "abcdfg"};
+                                                "acdfg",  "acdefg", "abc",   "abcdefg", "abcdfg"};
     const int width = 48;
     const int height = 80;
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
@@ -123,12 +123,8 @@ QImage paintSevenSegment(int digit)
         return QPolygonF({QPointF(x, y0), QPointF(x + t / 2, y0 + t / 2), QPointF(x + t / 2, y1 - t / 2),
                           QPointF(x, y1), QPointF(x - t / 2, y1 - t / 2), QPointF(x - t / 2, y0 + t / 2)});
     };
-    const QPolygonF segments[7] = {horizontal(top),
-                                   vertical(right, top, middle),
-                                   vertical(right, middle, bottom),
-                                   horizontal(bottom),
-                                   vertical(left, middle, bottom),
-                                   vertical(left, top, middle),
+    const QPolygonF segments[7] = {horizontal(top),    vertical(right, top, middle),   vertical(right, middle, bottom),
+                                   horizontal(bottom), vertical(left, middle, bottom), vertical(left, top, middle),
                                    horizontal(middle)};
 
     // Unlit segments stay faintly visible, like on a real display board.

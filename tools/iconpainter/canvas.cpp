@@ -69,7 +69,9 @@ void arcArrow(QPainter &painter, const QPointF &center, qreal radius, qreal star
     arrowHead(painter, end + tangent * (headLength * 0.75), tangent, headLength, headHalfWidth, color);
 }
 
-OutputFolder::OutputFolder(const QString &root) : m_root(QDir::cleanPath(root)) {}
+OutputFolder::OutputFolder(const QString &root)
+    : m_root(QDir::cleanPath(root))
+{}
 
 bool OutputFolder::prepareFolder(const QString &absolutePath)
 {

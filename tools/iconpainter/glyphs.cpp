@@ -7,8 +7,8 @@ namespace Glyphs {
 namespace {
 
 // Draws a 60 x 100 outline centred in the unit box at the given height.
-void strokeCentered(QPainter &painter, const QPainterPath &outline, const QColor &color, qreal height,
-                    qreal penWidth, const QPointF &center = QPointF(50, 50))
+void strokeCentered(QPainter &painter, const QPainterPath &outline, const QColor &color, qreal height, qreal penWidth,
+                    const QPointF &center = QPointF(50, 50))
 {
     const qreal scale = height / 100.0;
     painter.save();
@@ -209,8 +209,8 @@ void retired(QPainter &painter, const Ink &ink)
     line(painter, ink.fg, 10, QPointF(70, 34), QPointF(65, 57));
     painter.setBrush(Qt::NoBrush);
     painter.setPen(roundPen(ink.fg, 6));
-    painter.drawPolyline(QPolygonF({QPointF(56, 49), QPointF(62, 38), QPointF(70, 35), QPointF(78, 45),
-                                    QPointF(88, 47)}));
+    painter.drawPolyline(
+        QPolygonF({QPointF(56, 49), QPointF(62, 38), QPointF(70, 35), QPointF(78, 45), QPointF(88, 47)}));
     painter.drawPolyline(QPolygonF({QPointF(65, 57), QPointF(79, 69), QPointF(80, 88)}));
     painter.drawPolyline(QPolygonF({QPointF(65, 57), QPointF(61, 74), QPointF(53, 87)}));
 }
@@ -247,8 +247,8 @@ void skip(QPainter &painter, const Ink &ink)
 
 void call(QPainter &painter, const Ink &ink)
 {
-    QPolygonF horn({QPointF(16, 40), QPointF(34, 40), QPointF(70, 18), QPointF(70, 82), QPointF(34, 60),
-                    QPointF(16, 60)});
+    QPolygonF horn(
+        {QPointF(16, 40), QPointF(34, 40), QPointF(70, 18), QPointF(70, 82), QPointF(34, 60), QPointF(16, 60)});
     painter.setPen(roundPen(ink.fg, 4));
     painter.setBrush(ink.fg);
     painter.drawPolygon(horn);

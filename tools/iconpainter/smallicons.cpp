@@ -129,8 +129,7 @@ void arrowRefresh(QPainter &p)
     // A dark pass under a lighter one outlines the arrows so they stay
     // readable on both dark and light toolbars.
     for (const auto &[color, width, head] : {std::tuple<QColor, qreal, qreal>{Palette::darkBlue, 18, 36},
-                                             std::tuple<QColor, qreal, qreal>{Palette::midBlue.lighter(130), 10,
-                                                                              28}}) {
+                                             std::tuple<QColor, qreal, qreal>{Palette::midBlue.lighter(130), 10, 28}}) {
         arcArrow(p, QPointF(50, 50), 33, 100, -150, width, head, head * 0.75, color);
         arcArrow(p, QPointF(50, 50), 33, -80, -150, width, head, head * 0.75, color);
     }
