@@ -21,8 +21,7 @@ class AtletiekNuSettingsWidget : public QWidget, public AtletiekNuInterface
 public:
     // A code is sent once typing has paused this long, not at every key.
     static constexpr int LoginDelay = 500;
-    static constexpr const char *SuccessStyle =
-        "QLabel { background-color: green; color: white; font-weight: bold; }";
+    static constexpr const char *SuccessStyle = "QLabel { background-color: green; color: white; font-weight: bold; }";
     static constexpr const char *FailureStyle = "QLabel { background-color: red; color: white; font-weight: bold; }";
 
     // The service's host and a certificate to trust come from the settings

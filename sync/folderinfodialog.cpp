@@ -119,10 +119,9 @@ void FolderInfoDialog::readFile(const QString &syncFilePath)
     const QSettings file(syncFilePath, QSettings::IniFormat);
     const QString type = settingText(file, QStringLiteral("type")).toLower();
     if (type == QLatin1String("meetwise"))
-        m_meetwise->setConfiguration(settingsOf(file, {QStringLiteral("ip"), QStringLiteral("user"),
-                                                       QStringLiteral("pass"), QStringLiteral("competition"),
-                                                       QStringLiteral("sessions"), QStringLiteral("dates"),
-                                                       QStringLiteral("sessionID")}));
+        m_meetwise->setConfiguration(settingsOf(
+            file, {QStringLiteral("ip"), QStringLiteral("user"), QStringLiteral("pass"), QStringLiteral("competition"),
+                   QStringLiteral("sessions"), QStringLiteral("dates"), QStringLiteral("sessionID")}));
     else if (type == QLatin1String("atletieknu"))
         m_atletiekNu->setConfiguration(settingsOf(file, {QStringLiteral("code"), QStringLiteral("servertimeoffset")}));
 
@@ -196,7 +195,7 @@ void FolderInfoDialog::updateState()
 {
     const int kind = serverKind();
     m_pages->setCurrentIndex(kind);
-    const bool complete = (kind == Meetwise && m_meetwise->isComplete()) ||
-                          (kind == AtletiekNu && m_atletiekNu->isComplete());
+    const bool complete =
+        (kind == Meetwise && m_meetwise->isComplete()) || (kind == AtletiekNu && m_atletiekNu->isComplete());
     m_btnOK->setEnabled(complete);
 }

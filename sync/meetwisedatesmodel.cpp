@@ -17,8 +17,8 @@ void MeetwiseDatesModel::setDates(const QDate &start, const QDate &end)
     QList<Row> rows;
     const QLocale locale;
     for (QDate day = start; day.isValid() && day <= end && rows.size() < MaximumDays; day = day.addDays(1))
-        rows.append({locale.toString(day, QStringLiteral("ddd d MMMM yyyy")),
-                     day.toString(QStringLiteral("yyyyMMdd")), false});
+        rows.append(
+            {locale.toString(day, QStringLiteral("ddd d MMMM yyyy")), day.toString(QStringLiteral("yyyyMMdd")), false});
     setRows(rows);
 }
 

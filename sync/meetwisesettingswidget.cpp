@@ -78,8 +78,8 @@ MeetwiseSettingsWidget::MeetwiseSettingsWidget(QWidget *parent)
     connect(m_cmbCompetition, &QComboBox::currentIndexChanged, this, &MeetwiseSettingsWidget::onCompetitionChanged);
     connect(m_btnAddServer, &QPushButton::clicked, this, &MeetwiseSettingsWidget::onAddServerClicked);
     connect(m_txtIp, &QLineEdit::returnPressed, this, &MeetwiseSettingsWidget::onAddServerClicked);
-    for (CheckableListModel *model : {static_cast<CheckableListModel *>(m_sessions),
-                                      static_cast<CheckableListModel *>(m_dates)})
+    for (CheckableListModel *model :
+         {static_cast<CheckableListModel *>(m_sessions), static_cast<CheckableListModel *>(m_dates)})
         connect(model, &QAbstractItemModel::dataChanged, this, &MeetwiseSettingsWidget::changed);
 }
 
@@ -141,8 +141,8 @@ void MeetwiseSettingsWidget::buildForm()
     m_lblUser = new QLabel;
     m_lblPass = new QLabel;
     auto *manual = new QHBoxLayout(m_grpManual);
-    for (const auto &[label, edit] : {std::pair{m_lblIp, m_txtIp}, std::pair{m_lblUser, m_txtUser},
-                                      std::pair{m_lblPass, m_txtPass}}) {
+    for (const auto &[label, edit] :
+         {std::pair{m_lblIp, m_txtIp}, std::pair{m_lblUser, m_txtUser}, std::pair{m_lblPass, m_txtPass}}) {
         label->setBuddy(edit);
         manual->addWidget(label);
         manual->addWidget(edit, edit == m_txtIp ? 2 : 1);
@@ -333,7 +333,8 @@ void MeetwiseSettingsWidget::competitionsReceived(const QList<QVariantMap> &comp
     }
     if (isConfiguredServer(serverAddress())) {
         for (int i = 0; i < m_cmbCompetition->count(); ++i) {
-            if (competitionId(m_cmbCompetition->itemData(i).toMap()) == m_configuration.value(CompetitionKey).toString())
+            if (competitionId(m_cmbCompetition->itemData(i).toMap()) ==
+                m_configuration.value(CompetitionKey).toString())
                 m_cmbCompetition->setCurrentIndex(i);
         }
     }
@@ -354,7 +355,8 @@ void MeetwiseSettingsWidget::onCompetitionChanged()
     m_dates->setDates(competition.value(QStringLiteral("startdate")).toString(),
                       competition.value(QStringLiteral("enddate")).toString());
     // The stored choice comes back with the stored competition.
-    if (isConfiguredServer(serverAddress()) && competitionId(competition) == m_configuration.value(CompetitionKey).toString()) {
+    if (isConfiguredServer(serverAddress()) &&
+        competitionId(competition) == m_configuration.value(CompetitionKey).toString()) {
         m_sessions->setCheckedText(m_configuration.value(SessionsKey).toString());
         m_dates->setCheckedText(m_configuration.value(DatesKey).toString());
     }

@@ -21,13 +21,13 @@ public:
         }
         QProcess process;
         process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(openssl, {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
-                                QStringLiteral("ec"), QStringLiteral("-pkeyopt"),
-                                QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes"),
-                                QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-subj"),
-                                QStringLiteral("/CN=%1").arg(ipAddress), QStringLiteral("-addext"),
-                                QStringLiteral("subjectAltName=IP:%1").arg(ipAddress), QStringLiteral("-keyout"),
-                                keyFile(), QStringLiteral("-out"), certificateFile()});
+        process.start(openssl,
+                      {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("ec"),
+                       QStringLiteral("-pkeyopt"), QStringLiteral("ec_paramgen_curve:prime256v1"),
+                       QStringLiteral("-nodes"), QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-subj"),
+                       QStringLiteral("/CN=%1").arg(ipAddress), QStringLiteral("-addext"),
+                       QStringLiteral("subjectAltName=IP:%1").arg(ipAddress), QStringLiteral("-keyout"), keyFile(),
+                       QStringLiteral("-out"), certificateFile()});
         if (!process.waitForFinished(30000) || process.exitCode() != 0)
             m_error = QStringLiteral("openssl failed: ") + QString::fromLocal8Bit(process.readAll());
     }

@@ -325,8 +325,7 @@ void TestAtletiekNu::page_typedCode_oneLoginOnceTypingPauses()
     const QList<QJsonObject> logins = requests(QStringLiteral("code"));
     QCOMPARE(logins.size(), 1);
     QCOMPARE(logins.first().value("code").toString(), MeetingCode);
-    QCOMPARE(page.configuration(),
-             (QVariantMap{{"code", MeetingCode}, {"servertimeoffset", offset->text()}}));
+    QCOMPARE(page.configuration(), (QVariantMap{{"code", MeetingCode}, {"servertimeoffset", offset->text()}}));
 }
 
 void TestAtletiekNu::page_refusedCode_shownOnRed()

@@ -110,8 +110,8 @@ void TestFolderInfoDialog::initTestCase()
 {
     QString error;
     QVERIFY2(startDiscoverableStandin(m_server, ServerAddress, &error), qPrintable(error));
-    QVERIFY(m_pingSink.bind(Nowhere, MeetwiseDiscovery::PingPort,
-                            QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint));
+    QVERIFY(
+        m_pingSink.bind(Nowhere, MeetwiseDiscovery::PingPort, QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint));
     // A code typed on the AtletiekNu page goes nowhere but loopback.
     Settings::instance()->setValue(QStringLiteral("atletieknu"), QStringLiteral("host"),
                                    QStringLiteral("https://%1:9/").arg(Nowhere.toString()));
@@ -212,8 +212,7 @@ void TestFolderInfoDialog::answers_data()
         << QString() << QStringList{"Hall B - 127.0.18.13"} << QStringList{"clerk", "second"};
     QTest::newRow("two addresses, two entries")
         << Answers{{"127.0.18.13", answer("Hall A;judge;first;x;")}, {"127.0.18.14", answer("Hall B;clerk;second;x;")}}
-        << QString() << QStringList{"Hall A - 127.0.18.13", "Hall B - 127.0.18.14"}
-        << QStringList{"judge", "first"};
+        << QString() << QStringList{"Hall A - 127.0.18.13", "Hall B - 127.0.18.14"} << QStringList{"judge", "first"};
     QTest::newRow("only the key field gives no server")
         << Answers{{"127.0.18.13", "MWSTADIONIXPINGANSWER;271828;"}} << QString() << QStringList() << QStringList();
     QByteArray wrongVersion = QByteArray::fromBase64(MeetwiseCipher::encipher("Hall A;judge;first;x;", 9).toLatin1());
@@ -259,7 +258,8 @@ void TestFolderInfoDialog::answers()
     // serves there, and the official is told.
     const QVariantMap map = page->configuration();
     QCOMPARE((QStringList{map.value("user").toString(), map.value("pass").toString()}), credentials);
-    QTRY_VERIFY(page->findChild<QLabel *>(QStringLiteral("lblStatus"))->text().contains(QLatin1String("did not answer")));
+    QTRY_VERIFY(
+        page->findChild<QLabel *>(QStringLiteral("lblStatus"))->text().contains(QLatin1String("did not answer")));
     QVERIFY(!page->isComplete());
 }
 
@@ -340,7 +340,8 @@ void TestFolderInfoDialog::storedSettings_serverUnreachable_keptAsTheyWere()
               "dates=\"20240615,20240616\"\n");
     auto folderDialog = dialog();
     MeetwiseSettingsWidget *page = folderDialog->meetwisePage();
-    QTRY_VERIFY(page->findChild<QLabel *>(QStringLiteral("lblStatus"))->text().contains(QLatin1String("did not answer")));
+    QTRY_VERIFY(
+        page->findChild<QLabel *>(QStringLiteral("lblStatus"))->text().contains(QLatin1String("did not answer")));
     QVERIFY(folderDialog->findChild<QPushButton *>(QStringLiteral("btnOK"))->isEnabled());
     QVariantMap map = folderDialog->configuration();
     map.remove("sessionID");

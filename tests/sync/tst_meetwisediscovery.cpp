@@ -50,25 +50,25 @@ void TestMeetwiseDiscovery::parseAnswer_data()
                                        << QStringList{"Stadionix stand-in", "official", "lap&time=42"};
     QTest::newRow("empty fields are dropped before counting")
         << answer(99, ";;Hall B;judge;pw;x") << noWarning << true << QStringList{"Hall B", "judge", "pw"};
-    QTest::newRow("separators around the key") << "MWSTADIONIXPINGANSWER;;5;;" +
-                                                      MeetwiseCipher::encipher("N;U;P;E", 5).toLatin1() + ";"
-                                               << noWarning << true << QStringList{"N", "U", "P"};
+    QTest::newRow("separators around the key")
+        << "MWSTADIONIXPINGANSWER;;5;;" + MeetwiseCipher::encipher("N;U;P;E", 5).toLatin1() + ";" << noWarning << true
+        << QStringList{"N", "U", "P"};
     QTest::newRow("only the key field") << QByteArray("MWSTADIONIXPINGANSWER;271828;") << noWarning << false
                                         << QStringList();
     QTest::newRow("prefix alone") << QByteArray("MWSTADIONIXPINGANSWER") << noWarning << false << QStringList();
-    QTest::newRow("three fields are too few")
-        << answer(7, "Hall B;judge;pw;") << noWarning << false << QStringList();
+    QTest::newRow("three fields are too few") << answer(7, "Hall B;judge;pw;") << noWarning << false << QStringList();
     QByteArray wrongVersion = QByteArray::fromBase64(MeetwiseCipher::encipher("N;U;P;E;", 7).toLatin1());
     wrongVersion[0] = 2;
-    QTest::newRow("wrong cipher version") << "MWSTADIONIXPINGANSWER;7;" + wrongVersion.toBase64() << "Invalid version or not a cyphertext." << false << QStringList();
+    QTest::newRow("wrong cipher version") << "MWSTADIONIXPINGANSWER;7;" + wrongVersion.toBase64()
+                                          << "Invalid version or not a cyphertext." << false << QStringList();
     QTest::newRow("deciphered with another key")
-        << "MWSTADIONIXPINGANSWER;8;" + MeetwiseCipher::encipher("N;U;P;E;", 7).toLatin1()
-        << "Integrity check failed." << false << QStringList();
-    QTest::newRow("key is no number") << "MWSTADIONIXPINGANSWER;x7;" + MeetwiseCipher::encipher("N;U;P;E;", 7).toLatin1()
+        << "MWSTADIONIXPINGANSWER;8;" + MeetwiseCipher::encipher("N;U;P;E;", 7).toLatin1() << "Integrity check failed."
+        << false << QStringList();
+    QTest::newRow("key is no number") << "MWSTADIONIXPINGANSWER;x7;" +
+                                             MeetwiseCipher::encipher("N;U;P;E;", 7).toLatin1()
                                       << noWarning << false << QStringList();
     QTest::newRow("a ping is no answer") << QByteArray("MWSTADIONIXPING;64;") << noWarning << false << QStringList();
-    QTest::newRow("prefix not at the start")
-        << " " + answer(7, "N;U;P;E;") << noWarning << false << QStringList();
+    QTest::newRow("prefix not at the start") << " " + answer(7, "N;U;P;E;") << noWarning << false << QStringList();
 }
 
 void TestMeetwiseDiscovery::parseAnswer()
@@ -129,7 +129,8 @@ void TestMeetwiseDiscovery::standin_answersPing_serverFoundWithItsIdentity()
 void TestMeetwiseDiscovery::unsendablePing_loggedOnceAndOtherTargetsStillPinged()
 {
     QUdpSocket server;
-    QVERIFY(server.bind(ServerAddress, MeetwiseDiscovery::PingPort, QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint));
+    QVERIFY(server.bind(ServerAddress, MeetwiseDiscovery::PingPort,
+                        QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint));
 
     MeetwiseDiscovery discovery;
     // An IPv6 target cannot be reached from a socket bound to an IPv4

@@ -154,7 +154,8 @@ void AtletiekNuStandin::handleRequest(const QHttpServerRequest &request, QTcpSoc
     QByteArray contentType = QByteArrayLiteral("text/plain; charset=utf-8");
     // The time is read when the answer goes: a late answer carries a late time.
     std::function<QByteArray()> body;
-    if (path.endsWith(QLatin1String("/feeder.php")) && query.queryItemValue(QStringLiteral("do")) == QLatin1String("login") &&
+    if (path.endsWith(QLatin1String("/feeder.php")) &&
+        query.queryItemValue(QStringLiteral("do")) == QLatin1String("login") &&
         request.method() == QHttpServerRequest::Method::Post) {
         QString code;
         for (const auto &field : StandinHttp::decodeForm(request.body())) {

@@ -26,8 +26,9 @@ QString control(AtletiekNuStandin &standin, const QString &line)
     else if (command == QLatin1String("delay"))
         standin.setDelay(rest.toInt(&isNumber));
     else if (command == QLatin1String("code") && !rest.isEmpty())
-        standin.setCode(rest.section(QLatin1Char(' '), 0, 0),
-                        rest.contains(QLatin1Char(' ')) ? rest.section(QLatin1Char(' '), 1) : QStringLiteral("LOGINOK"));
+        standin.setCode(rest.section(QLatin1Char(' '), 0, 0), rest.contains(QLatin1Char(' '))
+                                                                  ? rest.section(QLatin1Char(' '), 1)
+                                                                  : QStringLiteral("LOGINOK"));
     else if (command == QLatin1String("logindelay"))
         standin.setLoginDelay(rest.section(QLatin1Char(' '), 0, 0), rest.section(QLatin1Char(' '), 1).toInt(&isNumber));
     else if (command == QLatin1String("refusal"))
@@ -55,17 +56,16 @@ int main(int argc, char *argv[])
                                           QStringLiteral("address"), QStringLiteral("127.0.0.1"));
     const QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("HTTPS port, 0 for any (default 8443)."),
                                         QStringLiteral("port"), QStringLiteral("8443"));
-    const QCommandLineOption certificateOption(QStringLiteral("certificate"),
-                                               QStringLiteral("Certificate of the service (PEM)."),
-                                               QStringLiteral("file"));
+    const QCommandLineOption certificateOption(
+        QStringLiteral("certificate"), QStringLiteral("Certificate of the service (PEM)."), QStringLiteral("file"));
     const QCommandLineOption keyOption(QStringLiteral("key"), QStringLiteral("Its private key (PEM, no pass phrase)."),
                                        QStringLiteral("file"));
     const QCommandLineOption codeOption(
         QStringLiteral("code"),
         QStringLiteral("A code the service knows, with the text its login answers (default LOGINOK); repeatable."),
         QStringLiteral("code[=answer]"));
-    const QCommandLineOption refusalOption(QStringLiteral("refusal"),
-                                           QStringLiteral("The answer to an unknown code."), QStringLiteral("text"),
+    const QCommandLineOption refusalOption(QStringLiteral("refusal"), QStringLiteral("The answer to an unknown code."),
+                                           QStringLiteral("text"),
                                            QString::fromLatin1(AtletiekNuStandin::DefaultRefusal));
     const QCommandLineOption offsetOption(QStringLiteral("offset"),
                                           QStringLiteral("The service's clock runs this far ahead (ms)."),

@@ -93,5 +93,4 @@ void writeResponse(QTcpSocket *socket, int status, const QByteArray &body, bool 
         socket->disconnectFromHost();
 }
 
-
 } // namespace StandinHttp
