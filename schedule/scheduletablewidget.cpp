@@ -17,7 +17,7 @@
 #include "schedule/schedulelogging.h"
 #include "schedule/scheduletablesortfiltermodel.h"
 #include "schedule/scheduletablestyleditemdelegate.h"
-#include "schedule/syncsettingsdialog.h"
+#include "sync/folderinfodialog.h"
 
 namespace {
 
@@ -182,23 +182,14 @@ void ScheduleTableWidget::onScheduleMouseMove(QPoint position)
 
 void ScheduleTableWidget::onBtnDatabaseLinkClicked()
 {
-    Settings *settings = Settings::instance();
-    SyncSettingsDialog dialog(syncFilePath(), settings->value(CommunicationGroup, DatabaseKey).toInt(), this);
+    FolderInfoDialog dialog(syncFilePath(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
 
     const int kind = dialog.serverKind();
-    settings->setValue(CommunicationGroup, DatabaseKey, kind);
-
-    QString type;
-    QVariantMap data;
-    if (kind == SyncSettingsDialog::Meetwise) {
-        type = QStringLiteral("meetwise");
-        data = dialog.meetwiseData();
-    } else if (kind == SyncSettingsDialog::AtletiekNu) {
-        type = QStringLiteral("atletieknu");
-        data = dialog.atletiekNuData();
-    }
+    Settings::instance()->setValue(CommunicationGroup, DatabaseKey, kind);
+    const QString type = dialog.databaseType();
+    const QVariantMap data = dialog.configuration();
     if (!type.isEmpty() && !writeSyncFile(kind, data)) {
         qCWarning(lcSchedule) << "Could not write the server settings to" << syncFilePath();
         QMessageBox::warning(this, tr("Server connection"),
@@ -212,7 +203,7 @@ bool ScheduleTableWidget::writeSyncFile(int kind, const QVariantMap &data) const
     // Scoped: the file must be complete on disk before the signal goes out,
     // because the connection rewrites it in its slot.
     QSettings file(syncFilePath(), QSettings::IniFormat);
-    if (kind == SyncSettingsDialog::Meetwise) {
+    if (kind == FolderInfoDialog::Meetwise) {
         file.setValue(QStringLiteral("type"), QStringLiteral("meetwise"));
         for (const char *key : {"ip", "user", "pass", "competition", "sessions", "dates"})
             file.setValue(QLatin1String(key), data.value(QLatin1String(key)));

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Stadionix and starts it on a local demo competition: the stand-in
 # competition server serves the demo on 127.0.0.1:8090 and the program is
-# bound to it. The demo keeps its own folder (build/demo) for the program's
+# bound to it; the stand-in results service answers on 127.0.0.1:8443 (code
+# "DEMO") for a folder bound to AtletiekNu instead. The demo keeps its own folder (build/demo) for the program's
 # "sync" file, settings and database, and for the server's state; nothing of
 # the user's own settings or database is read or written.
 set -euo pipefail
@@ -9,7 +10,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${STADIONIX_BUILD_DIR:-$here/build}
 
 # Only what the demo runs: the program with its data folders, and the stand-in.
-bash "$here/tools/build.sh" stadionix meetwise-standin
+bash "$here/tools/build.sh" stadionix meetwise-standin atletieknu-standin
 
 demo="$build/demo"
 mkdir -p "$demo/config/Chronavel" "$demo/data" "$demo/cache"
@@ -26,12 +27,34 @@ if [[ ! -f "$settings" ]]; then
     printf '[communication]\ndatabase=1\n\n[general]\nlanguage=en\n' > "$settings"
 fi
 
+# The results service's address and the stand-in's certificate, which the
+# program trusts for it.
+certificate="$demo/atletieknu-certificate.pem"
+key="$demo/atletieknu-key.pem"
+if [[ ! -f "$certificate" || ! -f "$key" ]]; then
+    openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 365 \
+        -subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 \
+        -keyout "$key" -out "$certificate" 2>/dev/null
+fi
+if ! grep -q '^\[atletieknu\]' "$settings"; then
+    printf '\n[atletieknu]\nhost=https://127.0.0.1:8443/\ncertificate=%s\n' "$certificate" >> "$settings"
+fi
+
+# Waits up to five seconds for a stand-in's "ready" line in its output file.
+wait_ready() {
+    for _ in $(seq 1 50); do
+        grep -q "ready" "$1" 2>/dev/null && return
+        sleep 0.1
+    done
+}
+
 server_pid=""
+results_pid=""
 cleanup() {
-    if [[ -n "$server_pid" ]]; then
-        kill "$server_pid" 2>/dev/null || true
-        wait "$server_pid" 2>/dev/null || true
-    fi
+    for pid in $server_pid $results_pid; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
 }
 trap cleanup EXIT
 
@@ -44,11 +67,19 @@ else
     "$build/tools/meetwise-standin" "${competition[@]}" --state "$state" --log "$demo/server-requests.jsonl" \
         > "$demo/server.out" 2>&1 &
     server_pid=$!
-    for _ in $(seq 1 50); do
-        grep -q "ready" "$demo/server.out" 2>/dev/null && break
-        sleep 0.1
-    done
+    wait_ready "$demo/server.out"
     echo "Demo competition server: $(head -n 1 "$demo/server.out")"
+fi
+
+if (exec 3<>/dev/tcp/127.0.0.1/8443) 2>/dev/null; then
+    echo "Something already answers on 127.0.0.1:8443; using it as the results service."
+else
+    "$build/tools/atletieknu-standin" --certificate "$certificate" --key "$key" \
+        --code "DEMO=LOGINOK Northern Lakes Open 2026 (demo)" --offset 1500 --log "$demo/results-requests.jsonl" \
+        < /dev/null > "$demo/results.out" 2>&1 &
+    results_pid=$!
+    wait_ready "$demo/results.out"
+    echo "Demo results service: $(head -n 1 "$demo/results.out")"
 fi
 
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
@@ -57,5 +88,6 @@ if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}
     export QT_QPA_PLATFORM=offscreen
 fi
 
+# The folder dialog finds the demo server by pinging it on loopback.
 XDG_CONFIG_HOME="$demo/config" XDG_DATA_HOME="$demo/data" XDG_CACHE_HOME="$demo/cache" \
-    STADIONIX_DATA_FOLDER="$demo" "$build/stadionix"
+    STADIONIX_DATA_FOLDER="$demo" STADIONIX_DISCOVERY_PING=127.0.0.1 "$build/stadionix"

@@ -17,6 +17,25 @@
     </message>
 </context>
 <context>
+    <name>AtletiekNuSettingsWidget</name>
+    <message>
+        <source>competition code:</source>
+        <translation>Wettkampfcode:</translation>
+    </message>
+    <message>
+        <source>server time offset:</source>
+        <translation>Zeitversatz zum Server:</translation>
+    </message>
+    <message>
+        <source>Measure the server time offset again</source>
+        <translation>Den Zeitversatz zum Server neu messen</translation>
+    </message>
+    <message>
+        <source>The results could not be uploaded to AtletiekNu: %1</source>
+        <translation>Die Ergebnisse konnten nicht zu AtletiekNu hochgeladen werden: %1</translation>
+    </message>
+</context>
+<context>
     <name>BurgerMenu</name>
     <message>
         <source>Schedule</source>
@@ -263,6 +282,25 @@
     </message>
 </context>
 <context>
+    <name>FolderInfoDialog</name>
+    <message>
+        <source>Server connection</source>
+        <translation>Serververbindung</translation>
+    </message>
+    <message>
+        <source>Meetwise server</source>
+        <translation>Meetwise-Server</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
     <name>LaneSelectionDialog</name>
     <message>
         <source>Lane selection</source>
@@ -322,6 +360,65 @@
     <message>
         <source>The last change could not be stored on this device and may be lost when the program closes. Write it down on the field card.</source>
         <translation>Die letzte Änderung konnte auf diesem Gerät nicht gespeichert werden und kann beim Schließen des Programms verloren gehen. Notieren Sie sie auf der Wettkampfkarte.</translation>
+    </message>
+</context>
+<context>
+    <name>MeetwiseSettingsWidget</name>
+    <message>
+        <source>server</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <source>competition</source>
+        <translation>Wettkampf</translation>
+    </message>
+    <message>
+        <source>sessions</source>
+        <translation>Wettkampfabschnitte</translation>
+    </message>
+    <message>
+        <source>days</source>
+        <translation>Tage</translation>
+    </message>
+    <message>
+        <source>Server not listed? Type its address</source>
+        <translation>Server nicht in der Liste? Geben Sie seine Adresse ein</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Adresse:</translation>
+    </message>
+    <message>
+        <source>User:</source>
+        <translation>Benutzer:</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Passwort:</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Verbinden</translation>
+    </message>
+    <message>
+        <source>Looking for servers on the network...</source>
+        <translation>Server im Netzwerk werden gesucht...</translation>
+    </message>
+    <message>
+        <source>Servers cannot be looked for on this network. Type the server&apos;s address below.</source>
+        <translation>In diesem Netzwerk können keine Server gesucht werden. Geben Sie unten die Adresse des Servers ein.</translation>
+    </message>
+    <message>
+        <source>Asking %1 for its competitions...</source>
+        <translation>Wettkämpfe werden bei %1 abgefragt...</translation>
+    </message>
+    <message>
+        <source>%1 did not answer: %2</source>
+        <translation>%1 hat nicht geantwortet: %2</translation>
+    </message>
+    <message>
+        <source>%1 has no competitions.</source>
+        <translation>%1 hat keine Wettkämpfe.</translation>
     </message>
 </context>
 <context>
@@ -553,65 +650,6 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
-    </message>
-</context>
-<context>
-    <name>SyncSettingsDialog</name>
-    <message>
-        <source>Server address:</source>
-        <translation>Serveradresse:</translation>
-    </message>
-    <message>
-        <source>User:</source>
-        <translation>Benutzer:</translation>
-    </message>
-    <message>
-        <source>Password:</source>
-        <translation>Passwort:</translation>
-    </message>
-    <message>
-        <source>Competition:</source>
-        <translation>Wettkampf:</translation>
-    </message>
-    <message>
-        <source>Sessions (comma-separated):</source>
-        <translation>Wettkampfabschnitte (durch Kommas getrennt):</translation>
-    </message>
-    <message>
-        <source>Days (yyyyMMdd, comma-separated):</source>
-        <translation>Tage (JJJJMMTT, durch Kommas getrennt):</translation>
-    </message>
-    <message>
-        <source>Session ID:</source>
-        <translation>Sitzungs-ID:</translation>
-    </message>
-    <message>
-        <source>Competition code:</source>
-        <translation>Wettkampfcode:</translation>
-    </message>
-    <message>
-        <source>Server time offset (ms):</source>
-        <translation>Zeitversatz zum Server (ms):</translation>
-    </message>
-    <message>
-        <source>Server connection</source>
-        <translation>Serververbindung</translation>
-    </message>
-    <message>
-        <source>Meetwise server</source>
-        <translation>Meetwise-Server</translation>
-    </message>
-    <message>
-        <source>AtletiekNu service</source>
-        <translation>AtletiekNu-Dienst</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>

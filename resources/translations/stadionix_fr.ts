@@ -17,6 +17,25 @@
     </message>
 </context>
 <context>
+    <name>AtletiekNuSettingsWidget</name>
+    <message>
+        <source>competition code:</source>
+        <translation>code de la compétition :</translation>
+    </message>
+    <message>
+        <source>server time offset:</source>
+        <translation>décalage horaire du serveur :</translation>
+    </message>
+    <message>
+        <source>Measure the server time offset again</source>
+        <translation>Mesurer à nouveau le décalage horaire du serveur</translation>
+    </message>
+    <message>
+        <source>The results could not be uploaded to AtletiekNu: %1</source>
+        <translation>Les résultats n&apos;ont pas pu être envoyés à AtletiekNu : %1</translation>
+    </message>
+</context>
+<context>
     <name>BurgerMenu</name>
     <message>
         <source>Schedule</source>
@@ -263,6 +282,25 @@
     </message>
 </context>
 <context>
+    <name>FolderInfoDialog</name>
+    <message>
+        <source>Server connection</source>
+        <translation>Connexion au serveur</translation>
+    </message>
+    <message>
+        <source>Meetwise server</source>
+        <translation>Serveur Meetwise</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
     <name>LaneSelectionDialog</name>
     <message>
         <source>Lane selection</source>
@@ -322,6 +360,65 @@
     <message>
         <source>The last change could not be stored on this device and may be lost when the program closes. Write it down on the field card.</source>
         <translation>La dernière modification n&apos;a pas pu être enregistrée sur cet appareil et peut être perdue à la fermeture du programme. Notez-la sur la feuille de concours.</translation>
+    </message>
+</context>
+<context>
+    <name>MeetwiseSettingsWidget</name>
+    <message>
+        <source>server</source>
+        <translation>serveur</translation>
+    </message>
+    <message>
+        <source>competition</source>
+        <translation>compétition</translation>
+    </message>
+    <message>
+        <source>sessions</source>
+        <translation>sessions</translation>
+    </message>
+    <message>
+        <source>days</source>
+        <translation>jours</translation>
+    </message>
+    <message>
+        <source>Server not listed? Type its address</source>
+        <translation>Serveur absent de la liste ? Saisissez son adresse</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Adresse :</translation>
+    </message>
+    <message>
+        <source>User:</source>
+        <translation>Utilisateur :</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Mot de passe :</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Se connecter</translation>
+    </message>
+    <message>
+        <source>Looking for servers on the network...</source>
+        <translation>Recherche de serveurs sur le réseau...</translation>
+    </message>
+    <message>
+        <source>Servers cannot be looked for on this network. Type the server&apos;s address below.</source>
+        <translation>Impossible de rechercher des serveurs sur ce réseau. Saisissez l&apos;adresse du serveur ci-dessous.</translation>
+    </message>
+    <message>
+        <source>Asking %1 for its competitions...</source>
+        <translation>Demande des compétitions à %1...</translation>
+    </message>
+    <message>
+        <source>%1 did not answer: %2</source>
+        <translation>%1 n&apos;a pas répondu : %2</translation>
+    </message>
+    <message>
+        <source>%1 has no competitions.</source>
+        <translation>%1 n&apos;a aucune compétition.</translation>
     </message>
 </context>
 <context>
@@ -553,65 +650,6 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
-    </message>
-</context>
-<context>
-    <name>SyncSettingsDialog</name>
-    <message>
-        <source>Server address:</source>
-        <translation>Adresse du serveur :</translation>
-    </message>
-    <message>
-        <source>User:</source>
-        <translation>Utilisateur :</translation>
-    </message>
-    <message>
-        <source>Password:</source>
-        <translation>Mot de passe :</translation>
-    </message>
-    <message>
-        <source>Competition:</source>
-        <translation>Compétition :</translation>
-    </message>
-    <message>
-        <source>Sessions (comma-separated):</source>
-        <translation>Sessions (séparées par des virgules) :</translation>
-    </message>
-    <message>
-        <source>Days (yyyyMMdd, comma-separated):</source>
-        <translation>Jours (aaaammjj, séparés par des virgules) :</translation>
-    </message>
-    <message>
-        <source>Session ID:</source>
-        <translation>ID de session :</translation>
-    </message>
-    <message>
-        <source>Competition code:</source>
-        <translation>Code de la compétition :</translation>
-    </message>
-    <message>
-        <source>Server time offset (ms):</source>
-        <translation>Décalage horaire du serveur (ms) :</translation>
-    </message>
-    <message>
-        <source>Server connection</source>
-        <translation>Connexion au serveur</translation>
-    </message>
-    <message>
-        <source>Meetwise server</source>
-        <translation>Serveur Meetwise</translation>
-    </message>
-    <message>
-        <source>AtletiekNu service</source>
-        <translation>Service AtletiekNu</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
     </message>
 </context>
 <context>

@@ -17,6 +17,25 @@
     </message>
 </context>
 <context>
+    <name>AtletiekNuSettingsWidget</name>
+    <message>
+        <source>competition code:</source>
+        <translation>wedstrijdcode:</translation>
+    </message>
+    <message>
+        <source>server time offset:</source>
+        <translation>tijdverschil met de server:</translation>
+    </message>
+    <message>
+        <source>Measure the server time offset again</source>
+        <translation>Het tijdverschil met de server opnieuw meten</translation>
+    </message>
+    <message>
+        <source>The results could not be uploaded to AtletiekNu: %1</source>
+        <translation>De uitslagen konden niet naar AtletiekNu worden verzonden: %1</translation>
+    </message>
+</context>
+<context>
     <name>BurgerMenu</name>
     <message>
         <source>Schedule</source>
@@ -263,6 +282,25 @@
     </message>
 </context>
 <context>
+    <name>FolderInfoDialog</name>
+    <message>
+        <source>Server connection</source>
+        <translation>Serververbinding</translation>
+    </message>
+    <message>
+        <source>Meetwise server</source>
+        <translation>Meetwise-server</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuleren</translation>
+    </message>
+</context>
+<context>
     <name>LaneSelectionDialog</name>
     <message>
         <source>Lane selection</source>
@@ -322,6 +360,65 @@
     <message>
         <source>The last change could not be stored on this device and may be lost when the program closes. Write it down on the field card.</source>
         <translation>De laatste wijziging kon niet op dit apparaat worden opgeslagen en kan verloren gaan wanneer het programma sluit. Noteer deze op de veldkaart.</translation>
+    </message>
+</context>
+<context>
+    <name>MeetwiseSettingsWidget</name>
+    <message>
+        <source>server</source>
+        <translation>server</translation>
+    </message>
+    <message>
+        <source>competition</source>
+        <translation>wedstrijd</translation>
+    </message>
+    <message>
+        <source>sessions</source>
+        <translation>sessies</translation>
+    </message>
+    <message>
+        <source>days</source>
+        <translation>dagen</translation>
+    </message>
+    <message>
+        <source>Server not listed? Type its address</source>
+        <translation>Server niet in de lijst? Typ zijn adres</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Adres:</translation>
+    </message>
+    <message>
+        <source>User:</source>
+        <translation>Gebruiker:</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Wachtwoord:</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Verbinden</translation>
+    </message>
+    <message>
+        <source>Looking for servers on the network...</source>
+        <translation>Servers op het netwerk zoeken...</translation>
+    </message>
+    <message>
+        <source>Servers cannot be looked for on this network. Type the server&apos;s address below.</source>
+        <translation>Op dit netwerk kunnen geen servers gezocht worden. Typ hieronder het adres van de server.</translation>
+    </message>
+    <message>
+        <source>Asking %1 for its competitions...</source>
+        <translation>Wedstrijden opvragen bij %1...</translation>
+    </message>
+    <message>
+        <source>%1 did not answer: %2</source>
+        <translation>%1 antwoordde niet: %2</translation>
+    </message>
+    <message>
+        <source>%1 has no competitions.</source>
+        <translation>%1 heeft geen wedstrijden.</translation>
     </message>
 </context>
 <context>
@@ -553,65 +650,6 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
-    </message>
-</context>
-<context>
-    <name>SyncSettingsDialog</name>
-    <message>
-        <source>Server address:</source>
-        <translation>Serveradres:</translation>
-    </message>
-    <message>
-        <source>User:</source>
-        <translation>Gebruiker:</translation>
-    </message>
-    <message>
-        <source>Password:</source>
-        <translation>Wachtwoord:</translation>
-    </message>
-    <message>
-        <source>Competition:</source>
-        <translation>Wedstrijd:</translation>
-    </message>
-    <message>
-        <source>Sessions (comma-separated):</source>
-        <translation>Sessies (kommagescheiden):</translation>
-    </message>
-    <message>
-        <source>Days (yyyyMMdd, comma-separated):</source>
-        <translation>Dagen (jjjjmmdd, kommagescheiden):</translation>
-    </message>
-    <message>
-        <source>Session ID:</source>
-        <translation>Sessie-ID:</translation>
-    </message>
-    <message>
-        <source>Competition code:</source>
-        <translation>Wedstrijdcode:</translation>
-    </message>
-    <message>
-        <source>Server time offset (ms):</source>
-        <translation>Tijdverschil met de server (ms):</translation>
-    </message>
-    <message>
-        <source>Server connection</source>
-        <translation>Serververbinding</translation>
-    </message>
-    <message>
-        <source>Meetwise server</source>
-        <translation>Meetwise-server</translation>
-    </message>
-    <message>
-        <source>AtletiekNu service</source>
-        <translation>AtletiekNu-dienst</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Annuleren</translation>
     </message>
 </context>
 <context>

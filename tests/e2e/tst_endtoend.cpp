@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -23,12 +24,14 @@ private slots:
     void cleanup();
     void judgeAndTrackOfficial_changesReachServerThroughOutage();
     void secondStart_refusedWhileFirstWorks();
+    void folderWithoutSyncFile_boundToDiscoveredServer_scheduleFills();
 
 private:
-    bool startServer(bool fromState);
+    bool startServer(bool fromState, const QStringList &moreArguments = {});
     bool stopServer();
-    bool startProgram();
+    bool startProgram(const QProcessEnvironment &moreEnvironment = {});
     void enterFieldResult(const QString &keys);
+    void chooseDutch();
     bool openFromSchedule(const QString &name);
     QList<QJsonObject> serverLog() const;
     void screenshot(const QString &name, const QString &object = QString());
@@ -69,7 +72,7 @@ void TestEndToEnd::cleanup()
     m_folder = nullptr;
 }
 
-bool TestEndToEnd::startServer(bool fromState)
+bool TestEndToEnd::startServer(bool fromState, const QStringList &moreArguments)
 {
     delete m_server;
     m_server = new QProcess;
@@ -86,6 +89,8 @@ bool TestEndToEnd::startServer(bool fromState)
                           state};
     if (fromState)
         arguments << QStringLiteral("--competition") << state;
+    // Later options win: the test's own address and discovery.
+    arguments << moreArguments;
     m_server->start(TestSupport::buildDir() + QStringLiteral("/tools/meetwise-standin"), arguments);
     if (!m_server->waitForStarted(5000))
         return false;
@@ -105,7 +110,7 @@ bool TestEndToEnd::stopServer()
     return m_server->waitForFinished(10000);
 }
 
-bool TestEndToEnd::startProgram()
+bool TestEndToEnd::startProgram(const QProcessEnvironment &moreEnvironment)
 {
     m_program = new QProcess;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -121,6 +126,7 @@ bool TestEndToEnd::startProgram()
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_folder->filePath(QStringLiteral("config")));
     env.insert(QStringLiteral("XDG_DATA_HOME"), m_folder->filePath(QStringLiteral("data")));
     env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("*.debug=false"));
+    env.insert(moreEnvironment);
     m_program->setProcessEnvironment(env);
     m_program->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_program->start(TestSupport::programPath(), {});
@@ -144,6 +150,17 @@ void TestEndToEnd::enterFieldResult(const QString &keys)
              QStringLiteral("Manual windspeed result"));
     for (const char *key : {"btnButton1", "btnButtonComma", "btnButton2", "btnOK"})
         QVERIFY2(m_remote.click(QString::fromLatin1(key)), qPrintable(m_remote.lastError()));
+    QVERIFY(m_remote.waitForNoModal(5000));
+}
+
+// In the settings dialog, as an official would.
+void TestEndToEnd::chooseDutch()
+{
+    QVERIFY(m_remote.send({{"cmd", "trigger"}, {"object", "actionSettings"}}).value("ok").toBool());
+    QVERIFY(m_remote.waitForModal(5000));
+    QVERIFY2(m_remote.set(QStringLiteral("cmbLanguage"), QStringLiteral("currentIndex"), 3),
+             qPrintable(m_remote.lastError()));
+    QVERIFY(m_remote.answerObject(QStringLiteral("btnOK")));
     QVERIFY(m_remote.waitForNoModal(5000));
 }
 
@@ -262,12 +279,7 @@ void TestEndToEnd::judgeAndTrackOfficial_changesReachServerThroughOutage()
 
     // Dutch, chosen in the settings dialog, re-labels the open track screen
     // at once; then the same screens once more.
-    QVERIFY(m_remote.send({{"cmd", "trigger"}, {"object", "actionSettings"}}).value("ok").toBool());
-    QVERIFY(m_remote.waitForModal(5000));
-    QVERIFY2(m_remote.set(QStringLiteral("cmbLanguage"), QStringLiteral("currentIndex"), 3),
-             qPrintable(m_remote.lastError()));
-    QVERIFY(m_remote.answerObject(QStringLiteral("btnOK")));
-    QVERIFY(m_remote.waitForNoModal(5000));
+    chooseDutch();
     QCOMPARE(m_remote.get(QStringLiteral("btnPrevious"), QStringLiteral("toolTip")).toString(),
              QStringLiteral("Naar de vorige serie"));
     screenshot(QStringLiteral("trackheat-nl"));
@@ -336,6 +348,77 @@ void TestEndToEnd::secondStart_refusedWhileFirstWorks()
     // The first goes on serving its official.
     QVERIFY(m_remote.waitFor(
         [&] { return !m_remote.modelRows(QStringLiteral("tblTimeSchedulesListView"), 1).isEmpty(); }, 15000));
+    QVERIFY(m_remote.quit());
+    QVERIFY(m_program->waitForFinished(15000));
+    QCOMPARE(m_program->exitCode(), 0);
+}
+
+void TestEndToEnd::folderWithoutSyncFile_boundToDiscoveredServer_scheduleFills()
+{
+    // A fresh folder: no "sync" file, no server kind chosen.
+    QVERIFY(QFile::remove(m_folder->filePath(QStringLiteral("sync"))));
+    QFile settings(m_folder->filePath(QStringLiteral("config/Chronavel/Stadionix.ini")));
+    QVERIFY(settings.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    settings.write("[general]\nlanguage=en\n");
+    settings.close();
+
+    // The server and the program's discovery each on an address of this test.
+    QVERIFY(startServer(false,
+                        {QStringLiteral("--listen"), QStringLiteral("127.0.18.31"), QStringLiteral("--discovery-port"),
+                         QStringLiteral("1217"), QStringLiteral("--discovery-listen"), QStringLiteral("127.0.18.31")}));
+    QProcessEnvironment discovery;
+    discovery.insert(QStringLiteral("STADIONIX_DISCOVERY_PING"), QStringLiteral("127.0.18.31"));
+    discovery.insert(QStringLiteral("STADIONIX_DISCOVERY_LISTEN"), QStringLiteral("127.0.18.32"));
+    QVERIFY(startProgram(discovery));
+    const QString schedule = QStringLiteral("tblTimeSchedulesListView");
+    QVERIFY(m_remote.waitFor(QStringLiteral("ScheduleTableWidget"), QStringLiteral("visible"), true, 15000));
+    QCOMPARE(m_remote.modelRows(schedule, 1), QStringList());
+
+    QVERIFY2(m_remote.click(QStringLiteral("btnDatabaseLink")), qPrintable(m_remote.lastError()));
+    QVERIFY(m_remote.waitForModal(5000));
+    QCOMPARE(m_remote.modal().value(QStringLiteral("objectName")).toString(), QStringLiteral("FolderInfoDialog"));
+    QCOMPARE(m_remote.get(QStringLiteral("btnOK"), QStringLiteral("enabled")).toBool(), false);
+    QVERIFY2(m_remote.click(QStringLiteral("btnMeetwise")), qPrintable(m_remote.lastError()));
+    QVERIFY(m_remote.waitFor(QStringLiteral("cmbServer"), QStringLiteral("currentText"),
+                             QStringLiteral("Stadionix stand-in - 127.0.18.31"), 10000));
+    QVERIFY(m_remote.waitFor(QStringLiteral("cmbCompetition"), QStringLiteral("currentText"),
+                             QStringLiteral("Northern Lakes Open 2026"), 10000));
+    QVERIFY(m_remote.waitFor([&] { return m_remote.modelRows(QStringLiteral("lstDays")).size() == 2; }, 5000));
+    QVERIFY2(m_remote.clickItem(QStringLiteral("lstSessions"), QStringLiteral("Saturday morning")),
+             qPrintable(m_remote.lastError()));
+    QVERIFY2(m_remote.clickItem(QStringLiteral("lstDays"), QStringLiteral("13 June 2026")),
+             qPrintable(m_remote.lastError()));
+    QCOMPARE(m_remote.get(QStringLiteral("cmbServer"), QStringLiteral("count")).toInt(), 1);
+    screenshot(QStringLiteral("folderinfo-en"), QStringLiteral("FolderInfoDialog"));
+    QVERIFY2(m_remote.click(QStringLiteral("btnOK")), qPrintable(m_remote.lastError()));
+    QVERIFY(m_remote.waitForNoModal(5000));
+
+    // The morning of the first day: the 100 m heats and the shot put flights.
+    QVERIFY(m_remote.waitFor([&] { return m_remote.modelRows(schedule, 1).size() == 4; }, 15000));
+    QStringList names = m_remote.modelRows(schedule, 1);
+    QCOMPARE(names.filter(QStringLiteral("100 m")).size(), 2);
+    QCOMPARE(names.filter(QStringLiteral("Shot Put")).size(), 2);
+    QSettings sync(m_folder->filePath(QStringLiteral("sync")), QSettings::IniFormat);
+    QCOMPARE(sync.value(QStringLiteral("type")).toString(), QStringLiteral("meetwise"));
+    QCOMPARE(sync.value(QStringLiteral("ip")).toString(), QStringLiteral("127.0.18.31"));
+    QCOMPARE(sync.value(QStringLiteral("competition")).toString(), QStringLiteral("1"));
+    QCOMPARE(sync.value(QStringLiteral("sessions")).toString(), QStringLiteral("1"));
+    QCOMPARE(sync.value(QStringLiteral("dates")).toString(), QStringLiteral("20260613"));
+
+    // In Dutch, the dialog opens again on the choice just made.
+    chooseDutch();
+    QVERIFY2(m_remote.click(QStringLiteral("btnDatabaseLink")), qPrintable(m_remote.lastError()));
+    QVERIFY(m_remote.waitForModal(5000));
+    QCOMPARE(m_remote.get(QStringLiteral("btnMeetwise"), QStringLiteral("checked")).toBool(), true);
+    QVERIFY(m_remote.waitFor(QStringLiteral("cmbServer"), QStringLiteral("currentText"),
+                             QStringLiteral("Stadionix stand-in - 127.0.18.31"), 10000));
+    QVERIFY(m_remote.waitFor(QStringLiteral("cmbCompetition"), QStringLiteral("currentText"),
+                             QStringLiteral("Northern Lakes Open 2026"), 10000));
+    QCOMPARE(m_remote.get(QStringLiteral("btnCancel"), QStringLiteral("text")).toString(), QStringLiteral("Annuleren"));
+    screenshot(QStringLiteral("folderinfo-nl"), QStringLiteral("FolderInfoDialog"));
+    QVERIFY(m_remote.answerObject(QStringLiteral("btnCancel")));
+    QVERIFY(m_remote.waitForNoModal(5000));
+
     QVERIFY(m_remote.quit());
     QVERIFY(m_program->waitForFinished(15000));
     QCOMPARE(m_program->exitCode(), 0);

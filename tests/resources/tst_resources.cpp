@@ -181,7 +181,7 @@ void TestResources::images_data()
     add(fieldTablet + QStringLiteral("abandonbackground_9.png"), 8, 128, false, true);
 
     for (const char *name : {"burger", "fieldevents", "trackevents", "outline_schedule_black", "outline_people_black",
-                             "outline_cached_black"})
+                             "outline_cached_black", "atletieknu"})
         add(QStringLiteral(":/custom/") + QLatin1String(name), 16, 64, false, true);
     for (const char *name : {"accept_button", "arrow_refresh", "database_link"})
         add(QStringLiteral(":/fatcow/icons/fatcow/%1.png").arg(QLatin1String(name)), 16, 64, false, true);

@@ -5,11 +5,11 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QUdpSocket>
 #include <QtTest>
 
 #include "app/settings.h"
@@ -20,8 +20,9 @@
 #include "schedule/racesmodel.h"
 #include "schedule/scheduletablesortfiltermodel.h"
 #include "schedule/scheduletablewidget.h"
-#include "schedule/syncsettingsdialog.h"
 #include "support/testsupport.h"
+#include "sync/folderinfodialog.h"
+#include "sync/meetwisediscovery.h"
 
 using HeatMaps::heat;
 
@@ -78,8 +79,6 @@ private slots:
     void databaseLink_accepted_writesSyncFileAndEmits();
     void databaseLink_cancelled_changesNothing();
     void databaseLink_unwritableFolder_warnsAndStillEmits();
-    void syncDialog_incompleteEntries_cannotBeAccepted_data();
-    void syncDialog_incompleteEntries_cannotBeAccepted();
     void dragScrolling_byWholeRowsWithinRange_data();
     void dragScrolling_byWholeRowsWithinRange();
     void dragScrolling_withTheFingerOnTheList();
@@ -90,6 +89,7 @@ private:
     std::unique_ptr<ScheduleTableWidget> shownPage(const QList<QVariantMap> &heats);
 
     QTemporaryDir m_folder;
+    QUdpSocket m_pingSink;
 };
 
 void TestScheduleTableWidget::initTestCase()
@@ -97,6 +97,15 @@ void TestScheduleTableWidget::initTestCase()
     // The settings object sets the INI format that QSettings below must use too.
     Settings::instance();
     QVERIFY(m_folder.isValid());
+    // The folder dialog looks for servers and logs in on loopback only, where
+    // nothing answers; its pings end in the test's own sink rather than in a
+    // stand-in that another test runs on every address.
+    qputenv(MeetwiseDiscovery::PingTargetsVariable, "127.0.18.40");
+    qputenv(MeetwiseDiscovery::ListenAddressVariable, "127.0.18.41");
+    QVERIFY(m_pingSink.bind(QHostAddress(QStringLiteral("127.0.18.40")), MeetwiseDiscovery::PingPort,
+                            QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint));
+    Settings::instance()->setValue(QStringLiteral("atletieknu"), QStringLiteral("host"),
+                                   QStringLiteral("https://127.0.18.40:9/"));
 }
 
 void TestScheduleTableWidget::init()
@@ -262,7 +271,7 @@ void TestScheduleTableWidget::databaseLink_prefilledFromSyncFile()
     // As the connection writes the file: lower-case section, values unquoted.
     QFile file(m_folder.filePath(QStringLiteral("sync")));
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Text));
-    file.write("[general]\ntype=meetwise\nip=10.0.0.5\nuser=judge\npass=pw\ncompetition=12\nsessions=1,2\n"
+    file.write("[general]\ntype=meetwise\nip=127.0.18.40\nuser=judge\npass=pw\ncompetition=12\nsessions=1,2\n"
                "dates=20240615,20240616\nsessionID=0a1b\n");
     file.close();
 
@@ -270,63 +279,82 @@ void TestScheduleTableWidget::databaseLink_prefilledFromSyncFile()
     QVERIFY(page);
     TextMap seen;
     bool meetwiseChecked = false;
+    QVariantMap configuration;
     ModalAnswerer answerer({[&](QWidget *modal) {
-        auto *dialog = qobject_cast<SyncSettingsDialog *>(modal);
+        auto *dialog = qobject_cast<FolderInfoDialog *>(modal);
         if (!dialog)
             return;
-        meetwiseChecked = dialog->findChild<QRadioButton *>(QStringLiteral("rdbMeetwise"))->isChecked();
+        meetwiseChecked = dialog->findChild<QPushButton *>(QStringLiteral("btnMeetwise"))->isChecked();
         for (QLineEdit *edit : dialog->findChildren<QLineEdit *>())
             seen.insert(edit->objectName(), edit->text());
+        configuration = dialog->configuration();
         dialog->reject();
     }});
     page->onBtnDatabaseLinkClicked();
     QCOMPARE(answerer.answered(), 1);
     QVERIFY(meetwiseChecked);
-    const TextMap expected{{"txtIp", "10.0.0.5"},    {"txtUser", "judge"},   {"txtPass", "pw"},
-                           {"txtCompetition", "12"}, {"txtSessions", "1,2"}, {"txtDates", "20240615,20240616"},
-                           {"txtSessionId", "0a1b"}, {"txtCode", ""},        {"txtServerTimeOffset", ""}};
+    const TextMap expected{{"txtIp", "127.0.18.40"},
+                           {"txtUser", "judge"},
+                           {"txtPass", "pw"},
+                           {"txtSynchronisationCode", ""},
+                           {"txtServerTimeOffset", ""}};
     QCOMPARE(seen, expected);
+    configuration.remove(QStringLiteral("sessionID"));
+    QCOMPARE(configuration, (QVariantMap{{"ip", "127.0.18.40"},
+                                         {"user", "judge"},
+                                         {"pass", "pw"},
+                                         {"competition", "12"},
+                                         {"sessions", "1,2"},
+                                         {"dates", "20240615,20240616"}}));
 }
 
 void TestScheduleTableWidget::databaseLink_accepted_writesSyncFileAndEmits_data()
 {
+    QTest::addColumn<QByteArray>("syncFile");
     QTest::addColumn<QString>("kindButton");
     QTest::addColumn<TextMap>("entries");
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("type");
     QTest::addColumn<QVariantMap>("data");
 
-    QTest::newRow("Meetwise server") << "rdbMeetwise"
-                                     << TextMap{{"txtIp", "192.168.1.20"},  {"txtUser", "official"},
-                                                {"txtPass", "s3cret"},      {"txtCompetition", "17"},
-                                                {"txtSessions", "3,4"},     {"txtDates", "20240615,20240616"},
-                                                {"txtSessionId", "abc-123"}}
-                                     << 1 << "meetwise"
-                                     << QVariantMap{{"ip", "192.168.1.20"},  {"user", "official"},
-                                                    {"pass", "s3cret"},      {"competition", "17"},
-                                                    {"sessions", "3,4"},     {"dates", "20240615,20240616"},
-                                                    {"sessionID", "abc-123"}};
-    QTest::newRow("AtletiekNu service") << "rdbAtletiekNu"
-                                        << TextMap{{"txtCode", "ZX81"}, {"txtServerTimeOffset", "-250"}} << 2
-                                        << "atletieknu" << QVariantMap{{"code", "ZX81"}, {"servertimeoffset", "-250"}};
+    // The server cannot be reached: the stored choice is what is accepted.
+    QTest::newRow("Meetwise server")
+        << QByteArray("[general]\ntype=meetwise\nip=127.0.18.40\nuser=official\npass=s3cret\ncompetition=17\n"
+                      "sessions=\"3,4\"\ndates=\"20240615,20240616\"\n")
+        << "btnMeetwise" << TextMap() << 1 << "meetwise"
+        << QVariantMap{{"ip", "127.0.18.40"}, {"user", "official"}, {"pass", "s3cret"},
+                       {"competition", "17"}, {"sessions", "3,4"},  {"dates", "20240615,20240616"}};
+    QTest::newRow("AtletiekNu service") << QByteArray() << "btnAtletiekNu"
+                                        << TextMap{{"txtSynchronisationCode", "ZX81"}, {"txtServerTimeOffset", "-250"}}
+                                        << 2 << "atletieknu"
+                                        << QVariantMap{{"code", "ZX81"}, {"servertimeoffset", "-250"}};
 }
 
 void TestScheduleTableWidget::databaseLink_accepted_writesSyncFileAndEmits()
 {
+    QFETCH(QByteArray, syncFile);
     QFETCH(QString, kindButton);
     QFETCH(TextMap, entries);
     QFETCH(int, kind);
     QFETCH(QString, type);
     QFETCH(QVariantMap, data);
 
+    const QString path = m_folder.path() + QDir::separator() + QStringLiteral("sync");
+    if (!syncFile.isEmpty()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Text));
+        file.write(syncFile);
+    }
     auto page = shownPage({});
     QVERIFY(page);
     QSignalSpy spy(page.get(), &ScheduleTableWidget::setDatabaseConnectionData);
     ModalAnswerer answerer({[&](QWidget *modal) {
-        auto *dialog = qobject_cast<SyncSettingsDialog *>(modal);
+        auto *dialog = qobject_cast<FolderInfoDialog *>(modal);
         if (!dialog)
             return;
-        QTest::mouseClick(dialog->findChild<QRadioButton *>(kindButton), Qt::LeftButton);
+        auto *toggle = dialog->findChild<QPushButton *>(kindButton);
+        if (!toggle->isChecked())
+            QTest::mouseClick(toggle, Qt::LeftButton);
         for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
             auto *edit = dialog->findChild<QLineEdit *>(it.key());
             edit->clear();
@@ -342,9 +370,15 @@ void TestScheduleTableWidget::databaseLink_accepted_writesSyncFileAndEmits()
     QCOMPARE(storedSetting("communication", "database").toInt(), kind);
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.first().at(0).toString(), type);
-    QCOMPARE(spy.first().at(1).toMap(), data);
+    QVariantMap emitted = spy.first().at(1).toMap();
+    if (type == QLatin1String("meetwise")) {
+        // Made by the dialog's own client for these settings.
+        QVERIFY(emitted.take(QStringLiteral("sessionID"))
+                    .toString()
+                    .startsWith(QLatin1String("SID:MW:127.0.18.40:official:")));
+    }
+    QCOMPARE(emitted, data);
 
-    const QString path = m_folder.path() + QDir::separator() + QStringLiteral("sync");
     QVERIFY(QFile::exists(path));
     QSettings sync(path, QSettings::IniFormat);
     for (auto it = data.cbegin(); it != data.cend(); ++it)
@@ -358,8 +392,9 @@ void TestScheduleTableWidget::databaseLink_cancelled_changesNothing()
     QVERIFY(page);
     QSignalSpy spy(page.get(), &ScheduleTableWidget::setDatabaseConnectionData);
     ModalAnswerer answerer({[](QWidget *modal) {
-        QTest::mouseClick(modal->findChild<QRadioButton *>(QStringLiteral("rdbAtletiekNu")), Qt::LeftButton);
-        QTest::keyClicks(modal->findChild<QLineEdit *>(QStringLiteral("txtCode")), QStringLiteral("AB12"));
+        QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("btnAtletiekNu")), Qt::LeftButton);
+        QTest::keyClicks(modal->findChild<QLineEdit *>(QStringLiteral("txtSynchronisationCode")),
+                         QStringLiteral("AB12"));
         QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("btnCancel")), Qt::LeftButton);
     }});
     page->onBtnDatabaseLinkClicked();
@@ -383,8 +418,9 @@ void TestScheduleTableWidget::databaseLink_unwritableFolder_warnsAndStillEmits()
     QString warning;
     ModalAnswerer answerer(
         {[](QWidget *modal) {
-             QTest::mouseClick(modal->findChild<QRadioButton *>(QStringLiteral("rdbAtletiekNu")), Qt::LeftButton);
-             QTest::keyClicks(modal->findChild<QLineEdit *>(QStringLiteral("txtCode")), QStringLiteral("AB12"));
+             QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("btnAtletiekNu")), Qt::LeftButton);
+             QTest::keyClicks(modal->findChild<QLineEdit *>(QStringLiteral("txtSynchronisationCode")),
+                              QStringLiteral("AB12"));
              QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("btnOK")), Qt::LeftButton);
          },
          [&warning](QWidget *modal) {
@@ -402,39 +438,6 @@ void TestScheduleTableWidget::databaseLink_unwritableFolder_warnsAndStillEmits()
     // The connection still gets the choice; it keeps it in memory.
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.first().at(0).toString(), QStringLiteral("atletieknu"));
-}
-
-void TestScheduleTableWidget::syncDialog_incompleteEntries_cannotBeAccepted_data()
-{
-    QTest::addColumn<QString>("kindButton");
-    QTest::addColumn<TextMap>("entries");
-    QTest::addColumn<bool>("acceptable");
-
-    QTest::newRow("no kind chosen") << QString() << TextMap{{"txtIp", "10.0.0.1"}} << false;
-    QTest::newRow("Meetwise without address") << "rdbMeetwise" << TextMap{{"txtCompetition", "3"}} << false;
-    QTest::newRow("Meetwise with address") << "rdbMeetwise" << TextMap{{"txtIp", "10.0.0.1"}} << true;
-    QTest::newRow("day that does not exist")
-        << "rdbMeetwise" << TextMap{{"txtIp", "10.0.0.1"}, {"txtDates", "20240231"}} << false;
-    QTest::newRow("unfinished list of sessions")
-        << "rdbMeetwise" << TextMap{{"txtIp", "10.0.0.1"}, {"txtSessions", "3,"}} << false;
-    QTest::newRow("AtletiekNu without code") << "rdbAtletiekNu" << TextMap{{"txtServerTimeOffset", "12"}} << false;
-    QTest::newRow("AtletiekNu with code") << "rdbAtletiekNu" << TextMap{{"txtCode", "Q7"}} << true;
-}
-
-void TestScheduleTableWidget::syncDialog_incompleteEntries_cannotBeAccepted()
-{
-    QFETCH(QString, kindButton);
-    QFETCH(TextMap, entries);
-    QFETCH(bool, acceptable);
-
-    SyncSettingsDialog dialog(m_folder.filePath(QStringLiteral("sync")), 3);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    if (!kindButton.isEmpty())
-        QTest::mouseClick(dialog.findChild<QRadioButton *>(kindButton), Qt::LeftButton);
-    for (auto it = entries.cbegin(); it != entries.cend(); ++it)
-        QTest::keyClicks(dialog.findChild<QLineEdit *>(it.key()), it.value());
-    QCOMPARE(dialog.findChild<QPushButton *>(QStringLiteral("btnOK"))->isEnabled(), acceptable);
 }
 
 void TestScheduleTableWidget::dragScrolling_byWholeRowsWithinRange_data()

@@ -47,6 +47,10 @@ int main(int argc, char *argv[])
     const QCommandLineOption discoveryOption(QStringLiteral("discovery-port"),
                                              QStringLiteral("UDP port for discovery pings, 0 for none (default 1217)."),
                                              QStringLiteral("port"), QStringLiteral("1217"));
+    const QCommandLineOption discoveryListenOption(
+        QStringLiteral("discovery-listen"),
+        QStringLiteral("Address that discovery pings are awaited on (default every IPv4 address)."),
+        QStringLiteral("address"), QStringLiteral("0.0.0.0"));
     const QCommandLineOption answerOption(QStringLiteral("discovery-answer-port"),
                                           QStringLiteral("UDP port discovery answers go to (default 1218)."),
                                           QStringLiteral("port"), QStringLiteral("1218"));
@@ -63,8 +67,9 @@ int main(int argc, char *argv[])
                                          QStringLiteral("Write the competition with all changes here at exit and on "
                                                         "the control channel's /save."),
                                          QStringLiteral("file"));
-    for (const auto &option : {competitionOption, listenOption, portOption, controlOption, discoveryOption,
-                               answerOption, downOption, delayOption, dropOption, logOption, stateOption})
+    for (const auto &option :
+         {competitionOption, listenOption, portOption, controlOption, discoveryOption, discoveryListenOption,
+          answerOption, downOption, delayOption, dropOption, logOption, stateOption})
         parser.addOption(option);
     parser.process(app);
 
@@ -72,6 +77,10 @@ int main(int argc, char *argv[])
     StandinServer::Settings settings;
     if (!settings.address.setAddress(parser.value(listenOption))) {
         err << "meetwise-standin: not an address: " << parser.value(listenOption) << Qt::endl;
+        return 2;
+    }
+    if (!settings.discoveryAddress.setAddress(parser.value(discoveryListenOption))) {
+        err << "meetwise-standin: not an address: " << parser.value(discoveryListenOption) << Qt::endl;
         return 2;
     }
     settings.port = static_cast<quint16>(parser.value(portOption).toUInt());

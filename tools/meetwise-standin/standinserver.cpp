@@ -15,30 +15,20 @@
 #include <functional>
 
 #include "sync/meetwisecipher.h"
+#include "tools/meetwise-standin/standinhttpendpoint.h"
 
 namespace {
 
 Q_LOGGING_CATEGORY(lcStandin, "stadionix.standin")
 
+using StandinHttp::decodeForm;
+using StandinHttp::hasHeader;
+using StandinHttp::header;
+using StandinHttp::methodName;
+using StandinHttp::writeResponse;
+
 const QByteArray PingPrefix = QByteArrayLiteral("MWSTADIONIXPING;");
 const QByteArray AnswerPrefix = QByteArrayLiteral("MWSTADIONIXPINGANSWER");
-
-StandinFields decodeForm(const QByteArray &encoded)
-{
-    StandinFields fields;
-    for (const QByteArray &piece : encoded.split('&')) {
-        if (piece.isEmpty())
-            continue;
-        const qsizetype equals = piece.indexOf('=');
-        QByteArray name = equals < 0 ? piece : piece.left(equals);
-        QByteArray value = equals < 0 ? QByteArray() : piece.mid(equals + 1);
-        name.replace('+', ' ');
-        value.replace('+', ' ');
-        fields.append({QString::fromUtf8(QByteArray::fromPercentEncoding(name)),
-                       QString::fromUtf8(QByteArray::fromPercentEncoding(value))});
-    }
-    return fields;
-}
 
 QJsonArray fieldsJson(const StandinFields &fields)
 {
@@ -46,24 +36,6 @@ QJsonArray fieldsJson(const StandinFields &fields)
     for (const auto &field : fields)
         array.append(QJsonArray{field.first, field.second});
     return array;
-}
-
-bool hasHeader(const QHttpServerRequest &request, const QByteArray &name)
-{
-    for (const auto &pair : request.headers()) {
-        if (pair.first.compare(name, Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
-}
-
-QByteArray header(const QHttpServerRequest &request, const QByteArray &name)
-{
-    for (const auto &pair : request.headers()) {
-        if (pair.first.compare(name, Qt::CaseInsensitive) == 0)
-            return pair.second;
-    }
-    return QByteArray();
 }
 
 // Results are the same result when the same machine sends the same local id
@@ -77,83 +49,7 @@ QString clientOf(const QByteArray &sessionId)
     return text;
 }
 
-QString methodName(QHttpServerRequest::Method method)
-{
-    switch (method) {
-    case QHttpServerRequest::Method::Get:
-        return QStringLiteral("GET");
-    case QHttpServerRequest::Method::Post:
-        return QStringLiteral("POST");
-    case QHttpServerRequest::Method::Put:
-        return QStringLiteral("PUT");
-    case QHttpServerRequest::Method::Delete:
-        return QStringLiteral("DELETE");
-    case QHttpServerRequest::Method::Head:
-        return QStringLiteral("HEAD");
-    default:
-        return QStringLiteral("OTHER");
-    }
-}
-
-QByteArray reasonPhrase(int status)
-{
-    switch (status) {
-    case 200:
-        return "OK";
-    case 400:
-        return "Bad Request";
-    case 404:
-        return "Not Found";
-    case 405:
-        return "Method Not Allowed";
-    default:
-        return "Internal Server Error";
-    }
-}
-
-void writeResponse(QTcpSocket *socket, int status, const QByteArray &body, bool close)
-{
-    if (!socket || socket->state() != QAbstractSocket::ConnectedState)
-        return;
-    QByteArray response = "HTTP/1.1 " + QByteArray::number(status) + ' ' + reasonPhrase(status) + "\r\n";
-    response += "Content-Type: application/json; charset=utf-8\r\n";
-    response += "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
-    if (close)
-        response += "Connection: close\r\n";
-    response += "\r\n";
-    response += body;
-    socket->write(response);
-    if (close)
-        socket->disconnectFromHost();
-}
-
 } // namespace
-
-// Qt's HTTP server parses the requests; the stand-in answers on the socket
-// itself so that it can answer late or not at all.
-class StandinHttpEndpoint : public QAbstractHttpServer
-{
-public:
-    using Handler = std::function<void(const QHttpServerRequest &, QTcpSocket *)>;
-
-    StandinHttpEndpoint(Handler handler, QObject *parent)
-        : QAbstractHttpServer(parent)
-        , m_handler(std::move(handler))
-    {}
-
-    bool bound = false;
-
-protected:
-    bool handleRequest(const QHttpServerRequest &request, QTcpSocket *socket) override
-    {
-        m_handler(request, socket);
-        return true;
-    }
-    void missingHandler(const QHttpServerRequest &, QTcpSocket *) override {}
-
-private:
-    Handler m_handler;
-};
 
 StandinServer::StandinServer(QObject *parent)
     : QObject(parent)
@@ -222,12 +118,13 @@ bool StandinServer::start(const Settings &settings, QString *error)
     if (settings.discoveryPort != 0) {
         m_discovery = new QUdpSocket(this);
         // Pings come as broadcasts, which a socket bound to one address (the
-        // loopback or a network card's) never sees: discovery listens on all.
-        if (!m_discovery->bind(QHostAddress::AnyIPv4, settings.discoveryPort,
+        // loopback or a network card's) never sees: discovery listens on all
+        // unless told otherwise.
+        if (!m_discovery->bind(settings.discoveryAddress, settings.discoveryPort,
                                QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)) {
             if (error)
                 *error = QStringLiteral("cannot listen for discovery on %1:%2: %3")
-                             .arg(QHostAddress(QHostAddress::AnyIPv4).toString())
+                             .arg(settings.discoveryAddress.toString())
                              .arg(settings.discoveryPort)
                              .arg(m_discovery->errorString());
             stop();

@@ -32,6 +32,9 @@ public:
         quint16 port = 8090;
         quint16 controlPort = 0;   // 0: no control channel
         quint16 discoveryPort = 0; // 0: no discovery (1217 answers pings)
+        // Every address by default, where broadcasts arrive; one address to
+        // stay off the ports of other servers on the same machine.
+        QHostAddress discoveryAddress = QHostAddress(QHostAddress::AnyIPv4);
         quint16 discoveryAnswerPort = 1218;
         QString logFile;   // JSON lines; empty: kept in memory only
         QString stateFile; // where save requests write by default
