@@ -33,12 +33,34 @@ QVariantMap bridgePort(const QHostAddress &address)
     return QVariantMap{{"type", 2}, {"name", "bench bridge"}, {"ip", address.toIPv4Address()}};
 }
 
+// A bridge out of reach on a loopback address of the benchmark's own.
+bool startUnreachableBridge(WifiBridgeStandin &bridge, const char *address)
+{
+    WifiBridgeStandin::Settings settings;
+    settings.address = QHostAddress(QString::fromLatin1(address));
+    settings.announceTo = settings.address;
+    settings.silent = true;
+    settings.unreachable = true;
+    return bridge.start(settings);
+}
+
 bool opened(PortDevice &device)
 {
     if (QTest::qWaitFor([&] { return device.isPortOpen(); }, 3000))
         return true;
     std::printf("the port did not open\n");
     return false;
+}
+
+// Starts a socat pair and opens the device on its first end.
+bool openOnPty(SocatPair &pair, PortDevice &device)
+{
+    if (!pair.start()) {
+        std::printf("no pty pair: %s\n", qPrintable(pair.error()));
+        return false;
+    }
+    device.setPort(serialPort(pair.first()));
+    return opened(device);
 }
 
 double percentile(QList<double> values, double p)
@@ -75,30 +97,20 @@ void emitCost(const char *what, PortDevice &device, int msleep)
 void guiThreadCost()
 {
     SocatPair pair;
-    if (!pair.start()) {
-        std::printf("no pty pair: %s\n", qPrintable(pair.error()));
-        return;
-    }
-    PtyEnd peer(pair.second());
     {
         PortDevice device(PortDevice::WriteData);
-        device.setPort(serialPort(pair.first()));
-        if (!opened(device))
+        if (!openOnPty(pair, device))
             return;
+        PtyEnd peer(pair.second());
         emitCost("serial pty, worker pacing 75 ms per frame", device, 75);
         device.closePort();
     }
     WifiBridgeStandin bridge;
-    WifiBridgeStandin::Settings settings;
-    settings.address = QHostAddress(QStringLiteral("127.0.13.201"));
-    settings.announceTo = settings.address;
-    settings.silent = true;
-    settings.unreachable = true;
-    if (!bridge.start(settings))
+    if (!startUnreachableBridge(bridge, "127.0.13.201"))
         return;
     {
         PortDevice device(PortDevice::WriteData);
-        device.setPort(bridgePort(settings.address));
+        device.setPort(bridgePort(bridge.settings().address));
         QTest::qWait(200); // the worker is waiting on the connection now
         emitCost("bridge out of reach, worker connecting", device, 75);
         device.closePort();
@@ -108,13 +120,10 @@ void guiThreadCost()
 void pacing()
 {
     SocatPair pair;
-    if (!pair.start())
+    PortDevice device(PortDevice::WriteData);
+    if (!openOnPty(pair, device))
         return;
     PtyEnd peer(pair.second());
-    PortDevice device(PortDevice::WriteData);
-    device.setPort(serialPort(pair.first()));
-    if (!opened(device))
-        return;
     for (const int pause : {20, 75, 150}) {
         constexpr int frames = 40;
         QByteArray expected;
@@ -190,25 +199,17 @@ void goneForTenMinutes()
 {
     {
         SocatPair pair;
-        if (!pair.start())
-            return;
         PortDevice device(PortDevice::WriteData);
-        device.setPort(serialPort(pair.first()));
-        if (!opened(device))
+        if (!openOnPty(pair, device))
             return;
         pair.stop(); // the adapter is pulled
         deadDevice("serial device pulled", device);
     }
     WifiBridgeStandin bridge;
-    WifiBridgeStandin::Settings settings;
-    settings.address = QHostAddress(QStringLiteral("127.0.13.202"));
-    settings.announceTo = settings.address;
-    settings.silent = true;
-    settings.unreachable = true;
-    if (!bridge.start(settings))
+    if (!startUnreachableBridge(bridge, "127.0.13.202"))
         return;
     PortDevice device(PortDevice::WriteData);
-    device.setPort(bridgePort(settings.address));
+    device.setPort(bridgePort(bridge.settings().address));
     deadDevice("bridge out of reach", device);
 }
 

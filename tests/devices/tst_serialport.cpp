@@ -40,6 +40,23 @@ bool waitForOpen(const QSignalSpy &spy, bool open, int ms = 5000)
         ms);
 }
 
+// A device on one end of a fresh socat pair; the test plays the device on
+// the other end (peer).
+struct SerialRig
+{
+    SocatPair pair;
+    PtyEnd peer;
+    RecordingDevice device;
+    QSignalSpy opened{&device, &PortDevice::port_opened};
+
+    bool startPair() { return pair.start() && peer.open(pair.second()); }
+    bool openDevice()
+    {
+        device.setPort(serialPortDescriptor(pair.first()));
+        return waitForOpen(opened, true);
+    }
+};
+
 } // namespace
 
 void TestSerialPort::init()
@@ -49,34 +66,25 @@ void TestSerialPort::init()
 
 void TestSerialPort::open_reportsOpen_andCarriesBytesBothWays()
 {
-    SocatPair pair;
-    QVERIFY2(pair.start(), qPrintable(pair.error()));
-    PtyEnd peer(pair.second());
-    RecordingDevice device;
-    QSignalSpy opened(&device, &PortDevice::port_opened);
+    SerialRig rig;
+    QVERIFY2(rig.startPair(), qPrintable(rig.pair.error()));
+    QVERIFY(rig.openDevice());
+    QCOMPARE(rig.opened.count(), 1);
+    QVERIFY(rig.device.isPortOpen());
 
-    device.setPort(serialPortDescriptor(pair.first()));
-    QVERIFY(waitForOpen(opened, true));
-    QCOMPARE(opened.count(), 1);
-    QVERIFY(device.isPortOpen());
+    emit rig.device.writeData(QByteArrayLiteral("\x02hello\x03"), 0);
+    QVERIFY(rig.peer.waitForBytes(7, 3000));
+    QCOMPARE(rig.peer.take(), QByteArrayLiteral("\x02hello\x03"));
 
-    emit device.writeData(QByteArrayLiteral("\x02hello\x03"), 0);
-    QVERIFY(peer.waitForBytes(7, 3000));
-    QCOMPARE(peer.take(), QByteArrayLiteral("\x02hello\x03"));
-
-    QVERIFY(peer.write(QByteArrayLiteral("D+01.2\r")));
-    QTRY_COMPARE(device.read, QByteArrayLiteral("D+01.2\r"));
+    QVERIFY(rig.peer.write(QByteArrayLiteral("D+01.2\r")));
+    QTRY_COMPARE(rig.device.read, QByteArrayLiteral("D+01.2\r"));
 }
 
 void TestSerialPort::pacedFrames_arriveWholeInOrderAndSpaced()
 {
-    SocatPair pair;
-    QVERIFY2(pair.start(), qPrintable(pair.error()));
-    PtyEnd peer(pair.second());
-    RecordingDevice device;
-    QSignalSpy opened(&device, &PortDevice::port_opened);
-    device.setPort(serialPortDescriptor(pair.first()));
-    QVERIFY(waitForOpen(opened, true));
+    SerialRig rig;
+    QVERIFY2(rig.startPair(), qPrintable(rig.pair.error()));
+    QVERIFY(rig.openDevice());
 
     constexpr int frames = 12;
     constexpr int pauseMs = 50;
@@ -84,20 +92,20 @@ void TestSerialPort::pacedFrames_arriveWholeInOrderAndSpaced()
     for (int i = 0; i < frames; ++i) {
         const QByteArray frame = QByteArray("frame ") + QByteArray::number(i) + ";";
         expected += frame;
-        emit device.writeData(frame, pauseMs);
+        emit rig.device.writeData(frame, pauseMs);
     }
     // When each frame's end arrives.
     QList<qint64> arrivals;
     QElapsedTimer clock;
     clock.start();
-    QVERIFY(peer.waitFor(
+    QVERIFY(rig.peer.waitFor(
         [&](const QByteArray &bytes) {
             while (arrivals.size() < bytes.count(';'))
                 arrivals.append(clock.elapsed());
             return bytes.size() >= expected.size();
         },
         5000));
-    QCOMPARE(peer.take(), expected);
+    QCOMPARE(rig.peer.take(), expected);
     QCOMPARE(arrivals.size(), frames);
     // Each frame waits for the pause after the one before it.
     QVERIFY2(arrivals.last() - arrivals.first() >= (frames - 1) * pauseMs - 20,
@@ -134,30 +142,26 @@ void TestSerialPort::properties_setTheLine_andReopenOnlyOnChange()
     QFETCH(bool, twoStopBits);
     QFETCH(bool, reopens);
 
-    SocatPair pair;
-    QVERIFY2(pair.start(), qPrintable(pair.error()));
+    SerialRig rig;
+    QVERIFY2(rig.startPair(), qPrintable(rig.pair.error()));
     // The device's own pty, held only to read its line settings.
-    PtyEnd line(pair.first());
-    PtyEnd peer(pair.second());
-    RecordingDevice device;
-    QSignalSpy opened(&device, &PortDevice::port_opened);
-    device.setPort(serialPortDescriptor(pair.first()));
-    QVERIFY(waitForOpen(opened, true));
+    PtyEnd line(rig.pair.first());
+    QVERIFY(rig.openDevice());
     const termios initial = line.attributes();
     QCOMPARE(int(cfgetospeed(&initial)), int(B9600));
     QVERIFY(!(initial.c_cflag & CSTOPB));
 
-    emit device.set_properties(properties);
+    emit rig.device.set_properties(properties);
     // A frame after the properties: when it is out, they have been applied.
-    emit device.writeData(QByteArrayLiteral("marker"), 0);
-    QVERIFY(peer.waitForBytes(6, 3000));
+    emit rig.device.writeData(QByteArrayLiteral("marker"), 0);
+    QVERIFY(rig.peer.waitForBytes(6, 3000));
     QCoreApplication::processEvents();
 
     const termios attributes = line.attributes();
     QCOMPARE(int(cfgetospeed(&attributes)), speed);
     QCOMPARE(bool(attributes.c_cflag & CSTOPB), twoStopBits);
-    QCOMPARE(opened.count(), reopens ? 2 : 1);
-    QVERIFY(device.isPortOpen());
+    QCOMPARE(rig.opened.count(), reopens ? 2 : 1);
+    QVERIFY(rig.device.isPortOpen());
 }
 
 void TestSerialPort::unusablePort_reportsClosed_andIsRetriedAtMostOncePerSecond_data()
@@ -192,13 +196,11 @@ void TestSerialPort::unusablePort_reportsClosed_andIsRetriedAtMostOncePerSecond(
 
 void TestSerialPort::vanishedDevice_costsNoCpu_andIsPickedUpAgain()
 {
-    SocatPair pair;
-    QVERIFY2(pair.start(), qPrintable(pair.error()));
-    auto peer = std::make_unique<PtyEnd>(pair.second());
-    RecordingDevice device;
-    QSignalSpy opened(&device, &PortDevice::port_opened);
-    device.setPort(serialPortDescriptor(pair.first()));
-    QVERIFY(waitForOpen(opened, true));
+    SerialRig rig;
+    QVERIFY2(rig.startPair(), qPrintable(rig.pair.error()));
+    QVERIFY(rig.openDevice());
+    RecordingDevice &device = rig.device;
+    QSignalSpy &opened = rig.opened;
 
     int sent = 0;
     QTimer writer;
@@ -206,11 +208,11 @@ void TestSerialPort::vanishedDevice_costsNoCpu_andIsPickedUpAgain()
     connect(&writer, &QTimer::timeout, &device,
             [&] { emit device.writeData(QByteArray("frame ") + QByteArray::number(sent++) + "\n", 0); });
     writer.start();
-    QVERIFY(peer->waitFor([](const QByteArray &bytes) { return bytes.count('\n') >= 3; }, 3000));
+    QVERIFY(rig.peer.waitFor([](const QByteArray &bytes) { return bytes.count('\n') >= 3; }, 3000));
 
     // The adapter is pulled.
-    peer.reset();
-    pair.stop();
+    rig.peer.close();
+    rig.pair.stop();
     opened.clear();
     QVERIFY(waitForOpen(opened, false, 3000));
     QVERIFY(!device.isPortOpen());
@@ -226,11 +228,11 @@ void TestSerialPort::vanishedDevice_costsNoCpu_andIsPickedUpAgain()
     QVERIFY2(opened.count() <= 7, qPrintable(QStringLiteral("%1 open attempts in 5 s").arg(opened.count())));
 
     // It is plugged in again under the same name: the next frame goes out.
-    QVERIFY2(pair.start(), qPrintable(pair.error()));
-    peer = std::make_unique<PtyEnd>(pair.second());
+    rig.peer.take();
+    QVERIFY2(rig.startPair(), qPrintable(rig.pair.error()));
     const int firstAfterReturn = sent;
-    QVERIFY(peer->waitFor([](const QByteArray &bytes) { return bytes.contains('\n'); }, 3000));
-    const QByteArray line = peer->take().split('\n').first();
+    QVERIFY(rig.peer.waitFor([](const QByteArray &bytes) { return bytes.contains('\n'); }, 3000));
+    const QByteArray line = rig.peer.take().split('\n').first();
     QVERIFY2(line.startsWith("frame "), line.constData());
     QVERIFY(line.mid(6).toInt() >= firstAfterReturn);
     QTRY_VERIFY(device.isPortOpen());

@@ -6,23 +6,10 @@
 #include <QSocketNotifier>
 #include <QTextStream>
 
-#include <csignal>
-#include <sys/socket.h>
 #include <unistd.h>
 
+#include "tools/common/quitonsignals.h"
 #include "tools/wifi-bridge-standin/wifibridgestandin.h"
-
-namespace {
-
-int signalPipe[2] = {-1, -1};
-
-void onSignal(int)
-{
-    const char byte = 1;
-    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -87,12 +74,7 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
-        auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-        QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
-        std::signal(SIGINT, onSignal);
-        std::signal(SIGTERM, onSignal);
-    }
+    QuitOnSignals::install(app);
     QObject::connect(&bridge, &WifiBridgeStandin::quitRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
 
     // Control channel: one command per line on standard input.
