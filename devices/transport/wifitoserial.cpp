@@ -113,6 +113,7 @@ void WifiToSerial::onConnected()
 {
     m_connectTimer->stop();
     m_lastFailure.clear();
+    m_connectedSince.start();
     emit port_opened(true);
     // What was given while connecting goes out now, paced as it was asked.
     const QList<QPair<QByteArray, int>> held = std::exchange(m_held, {});
@@ -151,6 +152,10 @@ void WifiToSerial::onDisconnected()
     if (connecting())
         return;
     qCDebug(lcTransport).noquote() << QStringLiteral("Wifi2Serial %1 lost its connection").arg(name());
+    // A bridge that closes every connection at once (one that takes a
+    // single client, say) is not connected to again for every frame.
+    if (m_connectedSince.isValid() && m_connectedSince.elapsed() < retryIntervalMs)
+        m_retryAt.setRemainingTime(retryIntervalMs);
     emit port_opened(false);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractSocket>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QList>
 #include <QPair>
@@ -20,7 +21,8 @@ class QTimer;
 // next one is made no sooner than retryIntervalMs later, and frames given in
 // between are dropped at once. A bridge out of range therefore neither holds
 // up the worker nor lets frames pile up, and the first frame after it is back
-// goes out.
+// goes out. A connection the bridge closes within retryIntervalMs counts as
+// a failed attempt.
 class WifiToSerial : public OutputDevice
 {
     Q_OBJECT
@@ -62,6 +64,7 @@ private:
     QTcpSocket *m_socket = nullptr;
     QTimer *m_connectTimer = nullptr;
     QDeadlineTimer m_retryAt{0};
+    QElapsedTimer m_connectedSince;
     QList<QPair<QByteArray, int>> m_held;
     qsizetype m_heldBytes = 0;
     QString m_lastFailure;

@@ -20,6 +20,7 @@ private slots:
     void init();
     void bridge_carriesBytesBothWaysThroughItsSerialSide();
     void cutConnection_isReported_andTheNextFrameReconnectsAtOnce();
+    void bridgeClosingEveryConnectionAtOnce_isNotReconnectedForEveryFrame();
     void refusingBridge_isTriedEveryFewSeconds_andPickedUpAgain();
     void unreachableBridge_dropsFramesMeanwhile_andTheFirstAfterItsReturnGoesOut();
     void closingWhileConnectingToAnUnreachableBridge_endsTheThreadAtOnce();
@@ -115,7 +116,8 @@ void TestWifiToSerial::cutConnection_isReported_andTheNextFrameReconnectsAtOnce(
     QSignalSpy opened(&device, &PortDevice::port_opened);
     device.setPort(bridgeDescriptor(QStringLiteral("bridge"), settings.address));
     QTRY_COMPARE(count(opened, true), 1);
-
+    // Up for a while, then cut (a bridge restarting).
+    QTest::qWait(WifiToSerial::retryIntervalMs + 200);
     bridge.cutConnections();
     QTRY_COMPARE(count(opened, false), 1);
     QVERIFY(!device.isPortOpen());
@@ -128,6 +130,22 @@ void TestWifiToSerial::cutConnection_isReported_andTheNextFrameReconnectsAtOnce(
     QVERIFY(clock.elapsed() < WifiToSerial::retryIntervalMs);
     QCOMPARE(bridge.connectionsAccepted(), 2);
     QCOMPARE(count(opened, true), 2);
+}
+
+void TestWifiToSerial::bridgeClosingEveryConnectionAtOnce_isNotReconnectedForEveryFrame()
+{
+    WifiBridgeStandin bridge;
+    const WifiBridgeStandin::Settings settings = bridgeAt("127.0.13.26");
+    QVERIFY(bridge.start(settings));
+    connect(&bridge, &WifiBridgeStandin::clientConnected, &bridge, &WifiBridgeStandin::cutConnections,
+            Qt::QueuedConnection);
+    RecordingDevice device;
+    device.setPort(bridgeDescriptor(QStringLiteral("bridge"), settings.address));
+    FrameWriter writer(device);
+    QTest::qWait(4000);
+    // Forty frames; a connection at the start and one a few seconds later.
+    QVERIFY2(bridge.connectionsAccepted() >= 1 && bridge.connectionsAccepted() <= 2,
+             qPrintable(QStringLiteral("%1 connections in 4 s").arg(bridge.connectionsAccepted())));
 }
 
 void TestWifiToSerial::refusingBridge_isTriedEveryFewSeconds_andPickedUpAgain()
