@@ -1,5 +1,6 @@
 #include "devices/portdevice.h"
 
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QThread>
 #include <QTimer>
