@@ -19,13 +19,10 @@
 #include "app/settings.h"
 #include "app/settingsdialog.h"
 #include "app/stadionix.h"
-#include "devices/countdownclock.h"
 #include "devices/devicesdialog.h"
+#include "devices/deviceset.h"
 #include "devices/edmmodel.h"
 #include "devices/edmperformancewidget.h"
-#include "devices/scoreboard.h"
-#include "devices/videoscoreboard.h"
-#include "devices/windspeed.h"
 #include "fieldevents/fieldeventwidget.h"
 #include "records/disqualificationrulesmodel.h"
 #include "records/heatevent.h"
@@ -92,8 +89,8 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_menu, &BurgerMenu::triggered, this, &MainWindow::onBurgerMenuActionClicked);
     connect(m_menu, &BurgerMenu::expandedChanged, this, &MainWindow::onBurgerMenuExpanded);
 
-    if (auto *app = qobject_cast<Stadionix *>(QCoreApplication::instance()); app && app->edmModel)
-        app->edmModel->setDatabaseConnection(m_connection);
+    if (auto *app = qobject_cast<Stadionix *>(QCoreApplication::instance()); app && app->devices())
+        app->devices()->edmModel()->setDatabaseConnection(m_connection);
 
     changeLanguage(Settings::instance()
                        ->value(QStringLiteral("general"), QStringLiteral("language"), QStringLiteral("en"))
@@ -312,7 +309,7 @@ void MainWindow::onBurgerMenuActionClicked(QAction *action)
 {
     const QString name = action->objectName();
     auto *app = qobject_cast<Stadionix *>(QCoreApplication::instance());
-    EDMModel *edmModel = app ? app->edmModel : nullptr;
+    EDMModel *edmModel = app && app->devices() ? app->devices()->edmModel() : nullptr;
 
     if (name == QLatin1String("actionSchedule")) {
         clearPageArea();
@@ -397,18 +394,7 @@ void MainWindow::changeEvent(QEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // The devices close in this order, each waiting for its port.
-    if (auto *app = qobject_cast<Stadionix *>(QCoreApplication::instance())) {
-        if (app->scoreboard)
-            app->scoreboard->closePort();
-        if (app->videoScoreboard)
-            app->videoScoreboard->closePort();
-        if (app->windspeed)
-            app->windspeed->closePort();
-        if (app->edmModel)
-            app->edmModel->closeDevice();
-        if (app->countdownClock)
-            app->countdownClock->closePort();
-    }
+    if (auto *app = qobject_cast<Stadionix *>(QCoreApplication::instance()); app && app->devices())
+        app->devices()->closeAll();
     QMainWindow::closeEvent(event);
 }

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "app/stadionix.h"
+#include "devices/deviceset.h"
 
 ScreenDevices ScreenDevices::fromApplication()
 {
@@ -10,11 +11,13 @@ ScreenDevices ScreenDevices::fromApplication()
     auto *app = qobject_cast<Stadionix *>(QCoreApplication::instance());
     if (!app)
         return devices;
-    devices.scoreboard = app->scoreboard;
-    devices.videoScoreboard = app->videoScoreboard;
-    devices.windspeed = app->windspeed;
-    devices.edmModel = app->edmModel;
-    devices.countdownClock = app->countdownClock;
+    if (const DeviceSet *set = app->devices()) {
+        devices.scoreboard = set->scoreboard();
+        devices.videoScoreboard = set->videoScoreboard();
+        devices.windspeed = set->windspeed();
+        devices.edmModel = set->edmModel();
+        devices.countdownClock = set->countdownClock();
+    }
     devices.sounds = app->sounds();
     return devices;
 }

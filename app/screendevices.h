@@ -8,7 +8,7 @@ class VideoScoreboard;
 class Windspeed;
 
 // The devices a screen reports to. Screens take them from the application
-// object; tests hand in their own. Any of them may be missing.
+// object's DeviceSet; tests hand in their own. Any of them may be missing.
 struct ScreenDevices
 {
     Scoreboard *scoreboard = nullptr;

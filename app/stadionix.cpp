@@ -3,38 +3,19 @@
 #include <QFont>
 
 #include "app/interfacesounds.h"
-#include "devices/countdownclock.h"
-#include "devices/edm.h"
-#include "devices/edmmodel.h"
-#include "devices/scoreboard.h"
-#include "devices/thirdpartyresult.h"
-#include "devices/videoscoreboard.h"
-#include "devices/windspeed.h"
+#include "devices/deviceset.h"
 
 Stadionix::Stadionix(int &argc, char **argv)
     : SingleApplication(argc, argv)
 {
-    scoreboard = new Scoreboard;
-    videoScoreboard = new VideoScoreboard;
-    windspeed = new Windspeed;
-    edm = new EDM;
-    edmModel = new EDMModel;
-    countdownClock = new CountdownClock;
-    thirdPartyResult = new ThirdPartyResult;
-    edmModel->setEDM(edm);
+    m_devices = new DeviceSet;
     m_sounds = new InterfaceSounds;
 }
 
 Stadionix::~Stadionix()
 {
     delete m_sounds;
-    delete thirdPartyResult;
-    delete countdownClock;
-    delete edmModel;
-    delete edm;
-    delete windspeed;
-    delete videoScoreboard;
-    delete scoreboard;
+    delete m_devices;
 }
 
 Stadionix *Stadionix::instance()

@@ -4,15 +4,9 @@
 
 #include "app/singleapplication.h"
 
-class CountdownClock;
-class EDM;
-class EDMModel;
+class DeviceSet;
 class InterfaceSounds;
 class MainWindow;
-class Scoreboard;
-class ThirdPartyResult;
-class VideoScoreboard;
-class Windspeed;
 
 // The application object: the one place from which screens reach the devices,
 // the main window and the interface sounds.
@@ -28,13 +22,8 @@ public:
     // The application font at 18 points, whatever the platform's default.
     static void applyApplicationFont();
 
-    Scoreboard *scoreboard = nullptr;
-    VideoScoreboard *videoScoreboard = nullptr;
-    Windspeed *windspeed = nullptr;
-    EDM *edm = nullptr;
-    EDMModel *edmModel = nullptr;
-    CountdownClock *countdownClock = nullptr;
-    ThirdPartyResult *thirdPartyResult = nullptr;
+    // The devices, built from the settings at start-up.
+    DeviceSet *devices() const { return m_devices; }
     MainWindow *mainWindow = nullptr;
 
     // 0 click, 1 drop; other indexes play nothing.
@@ -42,5 +31,6 @@ public:
     InterfaceSounds *sounds() const { return m_sounds; }
 
 private:
+    DeviceSet *m_devices = nullptr;
     InterfaceSounds *m_sounds = nullptr;
 };

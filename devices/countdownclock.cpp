@@ -1,8 +1,10 @@
 #include "devices/countdownclock.h"
 
 CountdownClock::CountdownClock(QObject *parent)
-    : QObject(parent)
-{}
+    : PortDevice(WriteData, parent)
+{
+    setPort(descriptorFromSettings(QStringLiteral("countdown")));
+}
 
 void CountdownClock::setCountdownValue(unsigned seconds, bool show)
 {
@@ -15,9 +17,4 @@ void CountdownClock::startPauseCountdown(bool manual)
 {
     Q_UNUSED(manual)
     emit valueUpdated(m_value);
-}
-
-void CountdownClock::closePort()
-{
-    // No port transport yet: nothing to close.
 }

@@ -1,18 +1,15 @@
 #pragma once
 
-#include <QObject>
+#include "devices/portdevice.h"
 
-// The countdown clock for the attempt time. Owned by the application object;
-// reads its own settings.
-class CountdownClock : public QObject
+// The countdown clock for the attempt time. Owned by the DeviceSet; builds its
+// port from the settings group "countdown".
+class CountdownClock : public PortDevice
 {
     Q_OBJECT
 
 public:
     explicit CountdownClock(QObject *parent = nullptr);
-
-    // Closes the port: tells the transport and waits 200 ms for it.
-    void closePort();
 
     void setCountdownValue(unsigned seconds, bool show);
     unsigned countdownValue() const { return m_value; }

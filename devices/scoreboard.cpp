@@ -1,8 +1,10 @@
 #include "devices/scoreboard.h"
 
 Scoreboard::Scoreboard(QObject *parent)
-    : QObject(parent)
-{}
+    : PortDevice(WriteData, parent)
+{
+    setPort(descriptorFromSettings(QStringLiteral("scoreboard")));
+}
 
 void Scoreboard::sendHorizontalParticipant()
 {
@@ -45,9 +47,4 @@ void Scoreboard::startPauseCountdown(bool manual)
 {
     Q_UNUSED(manual)
     emit outputRequested(QStringLiteral("countdown"));
-}
-
-void Scoreboard::closePort()
-{
-    // No port transport yet: nothing to close.
 }

@@ -2,22 +2,21 @@
 
 #include <QChar>
 #include <QList>
-#include <QObject>
 #include <QString>
+
+#include "devices/portdevice.h"
 
 class Participation;
 
-// The LED scoreboard output. Owned by the application object; reads its own
-// settings. The screens report participants, results and rankings to it.
-class Scoreboard : public QObject
+// The LED scoreboard output. Owned by the DeviceSet; builds its port from the
+// settings group "scoreboard". The screens report participants, results and
+// rankings to it.
+class Scoreboard : public PortDevice
 {
     Q_OBJECT
 
 public:
     explicit Scoreboard(QObject *parent = nullptr);
-
-    // Closes the port: tells the transport and waits 200 ms for it.
-    void closePort();
 
     // The participation the next sending operation shows (not owned).
     void setCurrentParticipation(Participation *participation) { m_current = participation; }

@@ -1,8 +1,10 @@
 #include "devices/videoscoreboard.h"
 
 VideoScoreboard::VideoScoreboard(QObject *parent)
-    : QObject(parent)
-{}
+    : PortDevice(WriteData, parent)
+{
+    setPort(descriptorFromSettings(QStringLiteral("videoscoreboard")));
+}
 
 void VideoScoreboard::sendParticipant(Participation *participation)
 {
@@ -20,9 +22,4 @@ void VideoScoreboard::sendRanking(const QList<Participation *> &ranking, QChar f
 {
     Q_UNUSED(fieldType)
     emit outputRequested(QStringLiteral("ranking %1 %2").arg(ranking.size()).arg(eventText));
-}
-
-void VideoScoreboard::closePort()
-{
-    // No port transport yet: nothing to close.
 }

@@ -2,22 +2,20 @@
 
 #include <QChar>
 #include <QList>
-#include <QObject>
 #include <QString>
+
+#include "devices/portdevice.h"
 
 class Participation;
 
-// The video scoreboard output. Owned by the application object; reads its
-// own settings.
-class VideoScoreboard : public QObject
+// The video scoreboard output. Owned by the DeviceSet; builds its port from
+// the settings group "videoscoreboard".
+class VideoScoreboard : public PortDevice
 {
     Q_OBJECT
 
 public:
     explicit VideoScoreboard(QObject *parent = nullptr);
-
-    // Closes the port: tells the transport and waits 200 ms for it.
-    void closePort();
 
     void sendParticipant(Participation *participation);
     void sendResult(Participation *participation);

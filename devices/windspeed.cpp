@@ -1,15 +1,17 @@
 #include "devices/windspeed.h"
 
 Windspeed::Windspeed(QObject *parent)
-    : QObject(parent)
-{}
+    : PortDevice(WriteData | DataRead, parent)
+{
+    setPort(descriptorFromSettings(QStringLiteral("windspeed")));
+}
 
 void Windspeed::startMeasurement(int kind)
 {
     Q_UNUSED(kind)
 }
 
-void Windspeed::closePort()
+void Windspeed::onPortDataRead(QByteArray data)
 {
-    // No port transport yet: nothing to close.
+    Q_UNUSED(data)
 }

@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QObject>
+#include "devices/portdevice.h"
 
-// The wind gauge. Owned by the application object; reads its own settings.
-class Windspeed : public QObject
+// The wind gauge. Owned by the DeviceSet; builds its port from the settings
+// group "windspeed".
+class Windspeed : public PortDevice
 {
     Q_OBJECT
 
@@ -12,13 +13,12 @@ public:
 
     explicit Windspeed(QObject *parent = nullptr);
 
-    // Closes the port: tells the transport and waits 200 ms for it.
-    void closePort();
-
     void startMeasurement(int kind);
 
 signals:
     // Metres per second, or -9 when nothing was measured.
     void windspeedResult(double result);
-    void port_opened(bool open);
+
+protected slots:
+    void onPortDataRead(QByteArray data) override;
 };

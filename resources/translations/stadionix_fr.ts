@@ -449,6 +449,13 @@
     </message>
 </context>
 <context>
+    <name>OutputDevice</name>
+    <message>
+        <source>None</source>
+        <translation>Aucun</translation>
+    </message>
+</context>
+<context>
     <name>QPlatformTheme</name>
     <message>
         <source>OK</source>

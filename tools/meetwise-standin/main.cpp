@@ -10,20 +10,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "tools/common/quitonsignals.h"
 #include "tools/meetwise-standin/standinserver.h"
-
-namespace {
-
-int signalPipe[2] = {-1, -1};
-
-void onSignal(int)
-{
-    const char byte = 1;
-    // Only the pipe is touched here; the event loop does the rest.
-    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -106,12 +94,7 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
-        auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-        QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
-        std::signal(SIGINT, onSignal);
-        std::signal(SIGTERM, onSignal);
-    }
+    QuitOnSignals::install(app);
     QObject::connect(&server, &StandinServer::quitRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
 
     QTextStream out(stdout);

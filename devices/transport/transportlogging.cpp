@@ -1,0 +1,3 @@
+#include "devices/transport/transportlogging.h"
+
+Q_LOGGING_CATEGORY(lcTransport, "stadionix.devices")
