@@ -11,22 +11,6 @@
 #include "connectionfixture.h"
 #include "support/testsupport.h"
 
-namespace {
-
-qint64 residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    }
-    return 0;
-}
-
-} // namespace
-
 class TestReliability : public QObject
 {
     Q_OBJECT
@@ -196,9 +180,9 @@ void TestReliability::outage()
         QTest::qWait(50);
         mostInFlight = std::max(mostInFlight, f.connection->requestsInFlight());
         if (memoryAfterTwoTicks == 0 && clock.elapsed() > 2 * tick)
-            memoryAfterTwoTicks = residentKiB();
+            memoryAfterTwoTicks = TestSupport::residentKiB();
     }
-    const qint64 memoryGrowth = residentKiB() - memoryAfterTwoTicks;
+    const qint64 memoryGrowth = TestSupport::residentKiB() - memoryAfterTwoTicks;
     QCOMPARE(f.connection->pendingActionCount(), pending);
 
     // The server returns; count the ticks the queue needs to drain.
