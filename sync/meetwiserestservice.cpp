@@ -243,13 +243,22 @@ QNetworkRequest MeetwiseRESTService::makeRequest(const QString &pathAndQuery, co
 QNetworkReply *MeetwiseRESTService::watch(QNetworkReply *reply, qint64 cap)
 {
     // Neither a server gone wrong nor a link that delivers rubbish may fill
-    // the memory: an answer larger than any real one is not read on.
-    connect(reply, &QNetworkReply::downloadProgress, reply, [reply, cap](qint64 received, qint64 total) {
-        if ((received > cap || total > cap) && reply->isRunning()) {
+    // the memory: an answer larger than any real one is not read on. The
+    // read buffer keeps the network from reading far ahead of the check; it
+    // holds more than the cap, or reading would stall just below it and the
+    // answer only end at its time-out.
+    reply->setReadBufferSize(cap + cap / 2 + 64 * 1024);
+    const auto cutOff = [reply, cap](qint64 announced) {
+        if ((reply->bytesAvailable() > cap || announced > cap) && reply->isRunning()) {
             qCDebug(lcSync) << "Answer to" << reply->url().path() << "is larger than" << cap << "bytes, cut off";
             reply->abort();
         }
-    });
+    };
+    // The announced length tells before the first byte of the body; what
+    // has come (nothing is read before the end) tells on every piece.
+    connect(reply, &QNetworkReply::metaDataChanged, reply,
+            [reply, cutOff] { cutOff(reply->header(QNetworkRequest::ContentLengthHeader).toLongLong()); });
+    connect(reply, &QNetworkReply::readyRead, reply, [cutOff] { cutOff(0); });
     if (m_transferTimeout > 0) {
         // Qt's own transfer time-out starts again with every byte that
         // arrives: an answer trickling in would hold the request, and the

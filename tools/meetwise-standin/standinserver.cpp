@@ -29,6 +29,7 @@ const QByteArray AnswerPrefix = QByteArrayLiteral("MWSTADIONIXPINGANSWER");
 // answers still to be written (a delayed answer keeps the connection busy).
 const char ReceivedProperty[] = "standinReceived";
 const char AnswersDueProperty[] = "standinAnswersDue";
+const char RefusedProperty[] = "standinRefused";
 
 StandinFields decodeForm(const QByteArray &encoded)
 {
@@ -336,13 +337,15 @@ void StandinServer::guard(QTcpSocket *socket)
         idle->start();
         const qint64 received = socket->property(ReceivedProperty).toLongLong() + socket->bytesAvailable();
         socket->setProperty(ReceivedProperty, received);
-        if (received <= limit)
+        if (received <= limit || socket->property(RefusedProperty).toBool())
             return;
         qCDebug(lcStandin) << "Refusing a request of more than" << limit << "bytes";
+        socket->setProperty(RefusedProperty, true);
         writeResponse(socket, 413, errorBody(QStringLiteral("request larger than %1 bytes").arg(limit)), true);
         socket->flush();
-        // Nothing more of it is read, so nothing more of it is kept.
-        socket->abort();
+        // Nothing more of it is read, so nothing more of it is kept; closed
+        // once the HTTP server has taken what is there now.
+        QMetaObject::invokeMethod(socket, &QTcpSocket::abort, Qt::QueuedConnection);
     });
     connect(socket, &QTcpSocket::bytesWritten, idle, qOverload<>(&QTimer::start));
     idle->start();
@@ -535,10 +538,11 @@ void StandinServer::sendAnswer(QTcpSocket *socket, const QString &path, int stat
         return;
     }
     if (m_faults.endless) {
-        // A length no client should wait for, and blanks (valid JSON
-        // white space) for as long as the client reads them. Only a little
-        // is kept waiting on this side.
-        socket->write(responseHead(200, Q_INT64_C(1) << 40, false) + "[");
+        // No length (the body ends when the connection does), and blanks
+        // (valid JSON white space) for as long as the client reads them.
+        // Only a little is kept waiting on this side.
+        socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/json; charset=utf-8\r\n"
+                      "Connection: close\r\n\r\n[");
         const QByteArray blanks(64 * 1024, ' ');
         const auto feed = [socket, blanks] {
             while (socket->state() == QAbstractSocket::ConnectedState && socket->bytesToWrite() < 4 * blanks.size())
