@@ -239,9 +239,10 @@ void TestConnectionFaults::malformedSchedule_heldHeatStaysOpenable_data()
     QTest::newRow("empty object") << QByteArray(R"([{}])") << false;
     QTest::newRow("object where the list belongs") << QByteArray(R"([{"events": {"id": 15}}])") << false;
     QTest::newRow("lists where objects belong") << QByteArray(R"([{"events": [[15, "Shot put"]]}])") << false;
-    QTest::newRow("heat id as text") << QByteArray(
-        R"([{"events": [{"id": 15, "name": "Shot put", "rounds": [{"id": 27, "heats": [{"id": "109"}]}]}]}])")
-                                     << false;
+    QTest::newRow("heat id as text")
+        << QByteArray(
+               R"([{"events": [{"id": 15, "name": "Shot put", "rounds": [{"id": 27, "heats": [{"id": "109"}]}]}]}])")
+        << false;
     QTest::newRow("well formed, without the heat") << QByteArray(R"([{"events": []}])") << true;
 }
 
@@ -334,8 +335,7 @@ void TestConnectionFaults::fullStore_refusedChangeTakenBackAndNotPosted()
     ConnectionFixture f(Host);
     QVERIFY(f.started);
     // Long jump, or high jump (heat 110).
-    const QList<Participation *> heat =
-        vertical ? f.openHeat(110, "V", 16, 28) : f.openHeat(Heat, "H", 15, 27);
+    const QList<Participation *> heat = vertical ? f.openHeat(110, "V", 16, 28) : f.openHeat(Heat, "H", 15, 27);
     QVERIFY(heat.size() >= 2);
     Participation *athlete = heat.first();
     const auto enter = [&](Participation *p, bool second) {

@@ -553,23 +553,24 @@ void StandinServer::sendAnswer(QTcpSocket *socket, const QString &path, int stat
         return;
     }
     const QByteArray answer = m_faults.body.isEmpty() ? body : m_faults.body;
-    const QByteArray response = responseHead(m_faults.body.isEmpty() ? status : 200, answer.size(), close) + answer;
+    socket->write(responseHead(m_faults.body.isEmpty() ? status : 200, answer.size(), close));
     if (m_faults.trickleMs <= 0) {
-        socket->write(response);
+        socket->write(answer);
         if (close)
             socket->disconnectFromHost();
         return;
     }
-    // One byte at a time, as over a link that barely holds.
+    // The head at once, then the body one byte at a time, as over a link
+    // that barely holds: the client hears something all the time.
     auto *trickle = new QTimer(socket);
     auto sent = std::make_shared<qsizetype>(0);
-    connect(trickle, &QTimer::timeout, socket, [socket, trickle, response, sent, close] {
+    connect(trickle, &QTimer::timeout, socket, [socket, trickle, answer, sent, close] {
         if (socket->state() != QAbstractSocket::ConnectedState) {
             trickle->stop();
             return;
         }
-        socket->write(response.mid((*sent)++, 1));
-        if (*sent < response.size())
+        socket->write(answer.mid((*sent)++, 1));
+        if (*sent < answer.size())
             return;
         trickle->stop();
         trickle->deleteLater();
