@@ -19,6 +19,21 @@ constexpr unsigned LongJumpHeat = 106;
 // This test's own loopback address: it takes no lock on the port.
 const QString OwnHost = QStringLiteral("127.0.12.2");
 
+// The demo competition served on this test's own address, with a control
+// channel on port 8091 and the state file given. The error, or nothing.
+QString startOwnServer(StandinServer &server, const QString &stateFile)
+{
+    QString error;
+    if (!server.loadCompetition(StandinServer::demoCompetitionPath(), &error))
+        return error;
+    StandinServer::Settings settings;
+    settings.address = QHostAddress(OwnHost);
+    settings.controlPort = 8091;
+    settings.stateFile = stateFile;
+    server.start(settings, &error);
+    return error;
+}
+
 // Status code of a request to the control channel.
 int controlStatus(const QString &host, quint16 port, const QByteArray &method, const QString &pathAndQuery)
 {
@@ -74,13 +89,8 @@ void TestStandinLimits::controlChannel_changesOnlyOnPost()
     QFETCH(bool, down);
     QTemporaryDir dir;
     StandinServer server;
-    QString error;
-    QVERIFY(server.loadCompetition(StandinServer::demoCompetitionPath(), &error));
-    StandinServer::Settings settings;
-    settings.address = QHostAddress(OwnHost);
-    settings.controlPort = 8091;
-    settings.stateFile = dir.filePath("state.json");
-    QVERIFY2(server.start(settings, &error), qPrintable(error));
+    const QString error = startOwnServer(server, dir.filePath("state.json"));
+    QVERIFY2(error.isEmpty(), qPrintable(error));
     QSignalSpy quit(&server, &StandinServer::quitRequested);
 
     QCOMPARE(controlStatus(OwnHost, 8091, method, path), status);
@@ -112,13 +122,8 @@ void TestStandinLimits::controlChannel_savesOnlyInStateFolder()
     QVERIFY(QFile::link(dir.path(), dir.filePath("state/link")));
     file.replace(QLatin1Char('@'), dir.path());
     StandinServer server;
-    QString error;
-    QVERIFY(server.loadCompetition(StandinServer::demoCompetitionPath(), &error));
-    StandinServer::Settings settings;
-    settings.address = QHostAddress(OwnHost);
-    settings.controlPort = 8091;
-    settings.stateFile = dir.filePath("state/state.json");
-    QVERIFY2(server.start(settings, &error), qPrintable(error));
+    const QString error = startOwnServer(server, dir.filePath("state/state.json"));
+    QVERIFY2(error.isEmpty(), qPrintable(error));
 
     const QString query = file.isEmpty() ? QString() : "?file=" + QString::fromLatin1(QUrl::toPercentEncoding(file));
     QCOMPARE(controlStatus(OwnHost, 8091, "POST", "/save" + query), status);
