@@ -422,7 +422,8 @@ void LocalDatabase::open(const QString &filePath)
         prepareStatements();
         return;
     }
-    m_usable = configureDurability() && createTables() && checkIntact() && checkWritable();
+    // Checked before anything is written: a damaged file stays as it is.
+    m_usable = checkIntact() && configureDurability() && createTables() && checkWritable();
     if (!m_usable && m_problem == Problem::None)
         m_problem = Problem::CannotOpen;
     prepareStatements();

@@ -545,8 +545,10 @@ void MeetwiseRESTService::handleReplyBody(const QString &path, const QByteArray 
         if (m_listener)
             m_listener->disqualificationRulesReceived(rules);
     } else if (beforeLast == QLatin1String("events")) {
-        if (!isHeatEventsShape(firstObject.value(QStringLiteral("events"))))
-            return dropped("not a schedule");
+        if (!isHeatEventsShape(firstObject.value(QStringLiteral("events")))) {
+            dropped("not a schedule");
+            return;
+        }
         const QList<QVariantMap> events =
             parseHeatEvents(first.value(QStringLiteral("events")).toList(), m_sessions, m_dates);
         if (m_listener)
@@ -557,8 +559,10 @@ void MeetwiseRESTService::handleReplyBody(const QString &path, const QByteArray 
         if (m_listener)
             m_listener->participationsReceived(participations, last.toUInt());
     } else if (beforeLast == QLatin1String("results")) {
-        if (!isHeatResultsShape(firstObject.value(QStringLiteral("participations"))))
-            return dropped("not the participations of a heat");
+        if (!isHeatResultsShape(firstObject.value(QStringLiteral("participations")))) {
+            dropped("not the participations of a heat");
+            return;
+        }
         const unsigned heatId = last.toUInt();
         const QList<Participation *> participations =
             parseHeatResults(first.value(QStringLiteral("participations")).toList(), heatId);

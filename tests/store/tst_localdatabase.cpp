@@ -182,7 +182,7 @@ void TestLocalDatabase::startCheck_findsStoreUnfitForResults_data()
     QTest::newRow("damaged pages") << "pages" << int(LocalDatabase::Problem::Damaged)
                                    << "The local database is damaged";
     QTest::newRow("no database at all") << "header" << int(LocalDatabase::Problem::Damaged)
-                                        << "Cannot set the journal mode: file is not a database";
+                                        << "The local database is damaged: file is not a database";
 }
 
 void TestLocalDatabase::startCheck_findsStoreUnfitForResults()
