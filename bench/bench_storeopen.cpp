@@ -75,7 +75,8 @@ void BenchStoreOpen::open()
 {
     QTemporaryDir dir;
     const QString path = makeStore(dir);
-    QBENCHMARK {
+    QBENCHMARK
+    {
         LocalDatabase store(path, nullptr);
         QVERIFY(store.isUsable());
     }
@@ -87,7 +88,8 @@ void BenchStoreOpen::intactCheck()
     const QString path = makeStore(dir);
     LocalDatabase store(path, nullptr);
     QSqlQuery query(store.database());
-    QBENCHMARK {
+    QBENCHMARK
+    {
         QVERIFY(query.exec(QStringLiteral("PRAGMA quick_check")));
         QVERIFY(query.next());
         query.finish();
