@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLoggingCategory>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
@@ -150,8 +151,9 @@ void MainWindow::onChangeNotStored()
     m_changeNotStoredShown = true;
     QTimer::singleShot(0, this, [this] {
         QMessageBox::critical(this, tr("Local database"),
-                              tr("The last change could not be stored on this device and may be lost when "
-                                 "the program closes. Write it down on the field card."));
+                              tr("The last change could not be stored on this device, so it is not shown as "
+                                 "entered. What was typed is still there: press Enter to try again, and write it "
+                                 "down on the field card."));
         m_changeNotStoredShown = false;
     });
 }
@@ -160,14 +162,57 @@ void MainWindow::warnWhenStoreUnusable()
 {
     if (m_connection->store()->isUsable())
         return;
-    const QString detail = m_connection->store()->errorText();
     // Once the window is up, on top of it.
-    QTimer::singleShot(0, this, [this, detail] {
-        QMessageBox::critical(this, tr("Local database"),
-                              tr("The local database cannot be opened, so results cannot be stored on this "
-                                 "device. Do not use this device to enter results.\n\n%1")
-                                  .arg(detail));
+    QTimer::singleShot(0, this, [this] {
+        LocalDatabase *store = m_connection->store();
+        const QString detail = store->errorText();
+        switch (store->problem()) {
+        case LocalDatabase::Problem::Damaged:
+            offerNewStore(detail);
+            return;
+        case LocalDatabase::Problem::NotWritable:
+            QMessageBox::critical(this, tr("Local database"),
+                                  tr("The local database cannot be written, so results cannot be stored on this "
+                                     "device. Do not use this device to enter results.\n\n%1")
+                                      .arg(detail));
+            return;
+        default:
+            QMessageBox::critical(this, tr("Local database"),
+                                  tr("The local database cannot be opened, so results cannot be stored on this "
+                                     "device. Do not use this device to enter results.\n\n%1")
+                                      .arg(detail));
+        }
     });
+}
+
+void MainWindow::offerNewStore(const QString &detail)
+{
+    QMessageBox box(QMessageBox::Critical, tr("Local database"),
+                    tr("The local database is damaged, so results cannot be stored in it. Results not yet posted "
+                       "to the server are only in that file; it is kept as it is. A new database can be started "
+                       "beside it. Until then, do not use this device to enter results.\n\n%1")
+                        .arg(detail),
+                    QMessageBox::NoButton, this);
+    QPushButton *start = box.addButton(tr("Start a new database"), QMessageBox::AcceptRole);
+    box.addButton(QMessageBox::Cancel);
+    box.exec();
+    if (box.clickedButton() != start)
+        return;
+    LocalDatabase *store = m_connection->store();
+    const QString kept = store->startNewBesideDamaged();
+    if (kept.isEmpty() || !store->isUsable()) {
+        QMessageBox::critical(this, tr("Local database"),
+                              tr("A new local database could not be started. Do not use this device to enter "
+                                 "results.\n\n%1")
+                                  .arg(store->errorText()));
+        return;
+    }
+    QMessageBox::information(this, tr("Local database"),
+                             tr("A new local database has been started. The damaged one is kept as %1.")
+                                 .arg(QDir::toNativeSeparators(kept)));
+    onUpdateUnconfirmedActions(m_connection->pendingActionCount());
+    if (m_connection->serverKind() != DatabaseConnection::NoServer)
+        requestSchedule();
 }
 
 QWidget *MainWindow::currentPage() const

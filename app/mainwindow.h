@@ -69,6 +69,7 @@ private:
     void requestSchedule();
     void changeLanguage(const QString &language);
     void warnWhenStoreUnusable();
+    void offerNewStore(const QString &detail);
     void showUnconfirmedActions();
 
     BurgerMenu *m_menu = nullptr;

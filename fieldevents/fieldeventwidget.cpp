@@ -792,6 +792,8 @@ void FieldEventWidget::confirm()
             const double newMark = windOfStoredMark ? stored->value : mark;
             m_connection->setFieldResult(p, m_currentAttempt, newMark, m_wind == -9 ? 0 : m_wind, 0);
             m_model->refresh();
+            if (!m_connection->lastChangeStored())
+                return keepRefusedEntry();
             if (m_devices.scoreboard) {
                 m_devices.scoreboard->setCurrentParticipation(p);
                 m_devices.scoreboard->sendHorizontalResult();
@@ -802,6 +804,8 @@ void FieldEventWidget::confirm()
     } else {
         if (m_input.isChanged()) {
             m_connection->applyAttemptString(p, m_bar.height, m_input.text(), m_bar.jumpOff);
+            if (!m_connection->lastChangeStored())
+                return keepRefusedEntry();
             if (m_devices.scoreboard) {
                 m_devices.scoreboard->setCurrentParticipation(p);
                 m_devices.scoreboard->sendVerticalResult();
@@ -826,6 +830,15 @@ void FieldEventWidget::confirm()
         showPage(OverviewPage);
     afterResultChecks();
     m_callNext = false;
+}
+
+// The store refused the entry: the grid shows what it holds, and the typed
+// entry stays where it is, for Enter to be pressed again.
+void FieldEventWidget::keepRefusedEntry()
+{
+    m_callNext = false;
+    m_model->refresh();
+    inputChanged();
 }
 
 // ---- Checks after a result -------------------------------------------------------------

@@ -134,6 +134,7 @@ private:
     void callCurrentParticipant();
     void showPage(int page);
     void confirm();
+    void keepRefusedEntry();
     void afterResultChecks();
     void resortCheck();
     void runResort(int proposed);

@@ -1,6 +1,8 @@
 #include "store/localdatabase.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSet>
@@ -144,6 +146,12 @@ const char ParticipationColumns[] =
     "birthdate, gender, nationality, club, abbreviation, best_result, startheight, failed_attempts, field_type, "
     "windmode";
 
+// Heats with a result or a participation the server has not confirmed.
+const char HeatsWithUnposted[] =
+    "SELECT DISTINCT heat_id FROM participations WHERE participation_id IN (SELECT results.participation FROM results "
+    "JOIN unconfirmedactions ON unconfirmedactions.table_name = 'results' AND unconfirmedactions.local_id = "
+    "results.id) OR id IN (SELECT local_id FROM unconfirmedactions WHERE table_name = 'participations')";
+
 const char ResultColumns[] = "id, result_id, participation, value, wind, seqno, best_result, best_valid_result, "
                              "metavalue, type, info, time_performed, official";
 
@@ -167,15 +175,21 @@ const Statement Statements[] = {
      "combined_evens_quantity, distance, field_type, wind_mode, wind_speed, seqno, time_scheduled, status, "
      "number_of_participants, number_of_attempts, participants_cached FROM heatevents WHERE participants_cached = 1;"},
     {"clearCachedHeat", "UPDATE heatevents SET participants_cached = 0"},
-    {"selectStoredHeat", "SELECT heat_id FROM participations LIMIT 1"},
+    {"countHeatParticipations", "SELECT count(*) FROM participations WHERE heat_id = :heat_id"},
     {"setCachedHeat", "UPDATE heatevents SET participants_cached = :participants_cached WHERE heat_id = :heat_id"},
+    {"markHeldHeats",
+     "UPDATE heatevents SET participants_cached = 1 WHERE heat_id IN (SELECT heat_id FROM participations)"},
+    {"selectHeatsWithUnposted", nullptr},
 
-    {"deleteParticipations", "DELETE FROM participations;"},
+    // A heat with changes the server has not confirmed stays whole when
+    // another is cached, so that it still opens here without the server.
+    {"deleteReplacedParticipations", nullptr},
     {"deleteResults", "DELETE FROM results;"},
-    // Results still waiting for the server stay when another heat is cached,
-    // so that changing heats never throws away what a judge entered.
+    // Results still waiting for the server stay in any case, so that
+    // changing heats never throws away what a judge entered.
     {"deleteConfirmedResults",
-     "DELETE FROM results WHERE id NOT IN (SELECT local_id FROM unconfirmedactions WHERE table_name = 'results');"},
+     "DELETE FROM results WHERE id NOT IN (SELECT local_id FROM unconfirmedactions WHERE table_name = 'results') "
+     "AND participation NOT IN (SELECT participation_id FROM participations);"},
     {"insertParticipation",
      "INSERT INTO participations (participation_id, heat_id, round_id, event_id, category, initial_order, "
      "current_order, current_order_combined_event, current_order_round, working_order, "
@@ -332,7 +346,15 @@ LocalDatabase::LocalDatabase(const QString &filePath, QObject *parent)
 
 LocalDatabase::~LocalDatabase()
 {
+    close();
+}
+
+void LocalDatabase::close()
+{
     m_statements.clear();
+    m_transformations.clear();
+    m_transactionDepth = 0;
+    m_transactionFailed = false;
     {
         QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
         if (db.isOpen())
@@ -363,9 +385,21 @@ void LocalDatabase::fail(const QString &what, const QString &error)
         m_errorText = what + QLatin1Char(' ') + error;
 }
 
+void LocalDatabase::fail(const QString &what, const QSqlError &error)
+{
+    // SQLite's primary codes: 11 a damaged file, 26 no database at all.
+    const int code = error.nativeErrorCode().toInt() & 0xff;
+    if (code == 11 || code == 26)
+        m_problem = Problem::Damaged;
+    fail(what, error.text());
+}
+
 void LocalDatabase::open(const QString &filePath)
 {
     m_filePath = filePath;
+    m_usable = false;
+    m_problem = Problem::None;
+    m_errorText.clear();
     // One store per process normally uses the product name; further stores
     // (tests, tools) get a numbered name so they do not replace it.
     m_connectionName = QStringLiteral("stadionix");
@@ -373,16 +407,25 @@ void LocalDatabase::open(const QString &filePath)
         m_connectionName = QStringLiteral("stadionix-%1").arg(n);
 
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
-    const QFileInfo info(filePath);
-    if (!info.absoluteDir().exists())
-        QDir().mkpath(info.absolutePath());
+    if (filePath.startsWith(QLatin1String("file:"))) {
+        // An SQLite URI, which may carry options such as mode=ro.
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
+    } else {
+        const QFileInfo info(filePath);
+        if (!info.absoluteDir().exists())
+            QDir().mkpath(info.absolutePath());
+    }
     db.setDatabaseName(filePath);
     if (!db.open()) {
         fail(QStringLiteral("Cannot open the local database %1:").arg(filePath), db.lastError().text());
+        m_problem = Problem::CannotOpen;
         prepareStatements();
         return;
     }
-    m_usable = configureDurability() && createTables();
+    // Checked before anything is written: a damaged file stays as it is.
+    m_usable = checkIntact() && configureDurability() && createTables() && checkWritable();
+    if (!m_usable && m_problem == Problem::None)
+        m_problem = Problem::CannotOpen;
     prepareStatements();
     if (!m_usable)
         return;
@@ -399,7 +442,7 @@ bool LocalDatabase::configureDurability()
     // is what we want per attempt.
     QSqlQuery query(database());
     if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !query.next()) {
-        fail(QStringLiteral("Cannot set the journal mode:"), query.lastError().text());
+        fail(QStringLiteral("Cannot set the journal mode:"), query.lastError());
         return false;
     }
     const QString mode = query.value(0).toString().toLower();
@@ -421,11 +464,84 @@ bool LocalDatabase::createTables()
     QSqlQuery query(database());
     for (const char *sql : CreateTables) {
         if (!query.exec(QString::fromLatin1(sql))) {
-            fail(QStringLiteral("Cannot create the tables of the local database:"), query.lastError().text());
+            fail(QStringLiteral("Cannot create the tables of the local database:"), query.lastError());
             return false;
         }
     }
     return true;
+}
+
+// A damaged file opens and answers some statements, and fails others at
+// random later; it is found before the first result goes into it.
+bool LocalDatabase::checkIntact()
+{
+    QSqlQuery query(database());
+    if (!query.exec(QStringLiteral("PRAGMA quick_check"))) {
+        fail(QStringLiteral("The local database is damaged:"), query.lastError());
+        m_problem = Problem::Damaged;
+        return false;
+    }
+    QStringList problems;
+    while (query.next())
+        problems.append(query.value(0).toString());
+    if (problems == QStringList{QStringLiteral("ok")})
+        return true;
+    m_problem = Problem::Damaged;
+    fail(QStringLiteral("The local database is damaged:"), problems.mid(0, 5).join(QStringLiteral("; ")));
+    return false;
+}
+
+// A file that can be read but not written (read-only, on a read-only
+// medium, or no room for a journal) takes results and loses them; a write
+// that is rolled back shows it at once.
+bool LocalDatabase::checkWritable()
+{
+    QSqlDatabase db = database();
+    if (!db.transaction()) {
+        fail(QStringLiteral("The local database cannot be written:"), db.lastError());
+        if (m_problem == Problem::None)
+            m_problem = Problem::NotWritable;
+        return false;
+    }
+    QSqlQuery query(db);
+    const bool written = query.exec(
+        QStringLiteral("INSERT INTO charactertransformings (driver_name, source, transformed) VALUES ('', '', '')"));
+    const QSqlError error = query.lastError();
+    query.finish();
+    db.rollback();
+    if (!written) {
+        fail(QStringLiteral("The local database cannot be written:"), error);
+        if (m_problem == Problem::None)
+            m_problem = Problem::NotWritable;
+    }
+    return written;
+}
+
+QString LocalDatabase::startNewBesideDamaged()
+{
+    if (m_problem != Problem::Damaged || m_filePath.startsWith(QLatin1String("file:")))
+        return QString();
+    close();
+    // The damaged file and its journal stay as they are, under a name of
+    // their own: what was not posted yet may still be got out of them.
+    const QFileInfo info(m_filePath);
+    const QString kept = info.absoluteDir().filePath(
+        QStringLiteral("%1-damaged-%2.%3")
+            .arg(info.completeBaseName(), QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")),
+                 info.suffix().isEmpty() ? QStringLiteral("db") : info.suffix()));
+    if (QFileInfo::exists(kept) || !QFile::rename(m_filePath, kept)) {
+        qCWarning(lcStore) << "Cannot set the damaged local database aside as" << kept;
+        open(m_filePath);
+        return QString();
+    }
+    for (const char *suffix : {"-wal", "-shm"}) {
+        const QString journal = m_filePath + QLatin1String(suffix);
+        if (QFileInfo::exists(journal))
+            QFile::rename(journal, kept + QLatin1String(suffix));
+    }
+    qCWarning(lcStore) << "The damaged local database is kept as" << kept << "; a new one is started";
+    open(m_filePath);
+    return kept;
 }
 
 void LocalDatabase::prepareStatements()
@@ -448,6 +564,11 @@ void LocalDatabase::prepareStatements()
         } else if (name == "selectResultsOfParticipation") {
             sql = QStringLiteral("SELECT %1 FROM results WHERE participation = :participation;")
                       .arg(QLatin1String(ResultColumns));
+        } else if (name == "selectHeatsWithUnposted") {
+            sql = QLatin1String(HeatsWithUnposted);
+        } else if (name == "deleteReplacedParticipations") {
+            sql = QStringLiteral("DELETE FROM participations WHERE heat_id = :heat_id OR heat_id NOT IN (%1);")
+                      .arg(QLatin1String(HeatsWithUnposted));
         } else if (name == "selectResult") {
             sql = QStringLiteral("SELECT %1 FROM results WHERE id = :id;").arg(QLatin1String(ResultColumns));
         }
@@ -624,14 +745,27 @@ QList<QVariantMap> LocalDatabase::loadCachedHeatEvents()
     return list;
 }
 
-unsigned LocalDatabase::storedHeatId()
+bool LocalDatabase::holdsHeat(unsigned heatId)
 {
-    QSqlQuery &query = statement("selectStoredHeat");
+    QSqlQuery &query = statement("countHeatParticipations");
+    query.bindValue(QStringLiteral(":heat_id"), heatId);
     if (!exec(query) || !query.next())
-        return 0;
-    const unsigned heatId = query.value(0).toUInt();
+        return false;
+    const bool held = query.value(0).toInt() > 0;
     query.finish();
-    return heatId;
+    return held;
+}
+
+QSet<unsigned> LocalDatabase::heatsWithUnpostedChanges()
+{
+    QSet<unsigned> heats;
+    QSqlQuery &query = statement("selectHeatsWithUnposted");
+    if (!exec(query))
+        return heats;
+    while (query.next())
+        heats.insert(query.value(0).toUInt());
+    query.finish();
+    return heats;
 }
 
 void LocalDatabase::markCachedHeat(unsigned heatId)
@@ -642,6 +776,8 @@ void LocalDatabase::markCachedHeat(unsigned heatId)
     query.bindValue(QStringLiteral(":participants_cached"), 1);
     query.bindValue(QStringLiteral(":heat_id"), heatId);
     exec(query);
+    // Heats kept for their unposted changes are held as well.
+    exec(statement("markHeldHeats"));
     endTransaction();
 }
 
@@ -719,7 +855,9 @@ void LocalDatabase::replaceCachedHeat(const QList<Participation *> &participatio
     // One transaction with the deletes: a crash half way must not leave an
     // empty heat behind.
     beginTransaction();
-    exec(statement("deleteParticipations"));
+    QSqlQuery &remove = statement("deleteReplacedParticipations");
+    remove.bindValue(QStringLiteral(":heat_id"), participations.isEmpty() ? 0u : participations.first()->heat_id);
+    exec(remove);
     exec(statement("deleteConfirmedResults"));
     QSqlQuery &insertResult = statement("insertResult");
     for (Participation *participation : participations) {

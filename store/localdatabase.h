@@ -5,6 +5,7 @@
 #include <QSet>
 #include <QObject>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariantMap>
@@ -36,9 +37,18 @@ public:
 
     static QString defaultFilePath();
 
-    // False when the file could not be opened or its tables not created: then
-    // nothing can be stored on this device and the user must be told.
+    // Why the store is not usable.
+    enum class Problem { None, CannotOpen, Damaged, NotWritable };
+
+    // False when the file could not be opened, its tables not created, or
+    // when it is damaged or cannot be written: then nothing can be stored on
+    // this device and the user must be told.
     bool isUsable() const { return m_usable; }
+    Problem problem() const { return m_problem; }
+    // Sets a damaged file aside, under a name of its own beside it, and
+    // starts a new store in its place. Returns the name the damaged file is
+    // kept under; empty when nothing was done.
+    QString startNewBesideDamaged();
     QString errorText() const { return m_errorText; }
     QString filePath() const { return m_filePath; }
     QString connectionName() const { return m_connectionName; }
@@ -52,11 +62,16 @@ public:
     // Schedule.
     void storeHeatEvents(const QList<QVariantMap> &heatEvents);
     QList<QVariantMap> loadCachedHeatEvents();
-    // The heat whose participations the store holds (0 when none).
-    unsigned storedHeatId();
+    // Whether the store holds the participations of a heat: the heat last
+    // cached, and any other with changes the server has not confirmed.
+    bool holdsHeat(unsigned heatId);
+    QSet<unsigned> heatsWithUnpostedChanges();
+    // Marks the heat, and every other heat the store holds, as held.
     void markCachedHeat(unsigned heatId);
 
-    // Participations and results of the cached heat.
+    // Participations and results of the cached heat. The heat they belong
+    // to replaces the one held, except a heat with unposted changes, which
+    // is kept whole.
     void replaceCachedHeat(const QList<Participation *> &participations);
     QList<Participation *> loadParticipations(unsigned heatId, QObject *parent = nullptr);
     bool insertParticipation(Participation *participation);
@@ -125,8 +140,11 @@ public:
 
 private:
     void open(const QString &filePath);
+    void close();
     bool configureDurability();
     bool createTables();
+    bool checkIntact();
+    bool checkWritable();
     void prepareStatements();
     void seedCharacterTransformations();
     QSqlQuery &statement(const char *name);
@@ -140,10 +158,12 @@ private:
     EDMResult *edmResultFromQuery(const QSqlQuery &query, QObject *parent);
     EDMTakeOffBoardMeasurement *takeOffBoardFromQuery(const QSqlQuery &query, QObject *parent);
     void fail(const QString &what, const QString &error);
+    void fail(const QString &what, const QSqlError &error);
 
     QString m_connectionName;
     QString m_filePath;
     bool m_usable = false;
+    Problem m_problem = Problem::None;
     QString m_errorText;
     QHash<QByteArray, QSqlQuery> m_statements;
     QList<CharacterTransformation> m_transformations;

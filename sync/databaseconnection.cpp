@@ -14,6 +14,7 @@
 
 #include "fieldevents/fieldeventranking.h"
 #include "records/participation.h"
+#include "records/participationsnapshot.h"
 #include "records/result.h"
 #include "records/resultmarks.h"
 #include "store/localdatabase.h"
@@ -219,17 +220,20 @@ Participation *DatabaseConnection::participationByServerId(unsigned serverId) co
     return nullptr;
 }
 
-Result *DatabaseConnection::findResult(unsigned participationServerId, unsigned localId, Participation **owner) const
+// By local id alone: an answer may name the athlete wrongly or not at all.
+Result *DatabaseConnection::findResult(unsigned localId, Participation **owner) const
 {
-    Participation *p = participationByServerId(participationServerId);
-    if (owner)
-        *owner = p;
-    if (!p)
-        return nullptr;
-    for (Result *r : p->results()) {
-        if (r->id == localId)
-            return r;
+    for (Participation *p : m_participations) {
+        for (Result *r : p->results()) {
+            if (r->id == localId) {
+                if (owner)
+                    *owner = p;
+                return r;
+            }
+        }
     }
+    if (owner)
+        *owner = nullptr;
     return nullptr;
 }
 
@@ -283,7 +287,7 @@ void DatabaseConnection::onRequestFinished(QNetworkReply *reply)
     // with everything entered here), it opens from there instead of the
     // screen waiting for a server that is not there.
     if (!m_heatRequests.contains(heatId) || m_heatEventData.value(QStringLiteral("event.id")).toUInt() != heatId ||
-        m_store->storedHeatId() != heatId)
+        !m_store->holdsHeat(heatId))
         return;
     qCDebug(lcConnection) << "Heat" << heatId << "opens from the local store: the server did not answer";
     m_heatRequests.remove(heatId);
@@ -347,32 +351,35 @@ void DatabaseConnection::queueAndPostKnownResult(Participation *participation, R
 QList<ResultChange> DatabaseConnection::setFieldResult(Participation *participation, unsigned attempt, double value,
                                                        double wind, double metavalue)
 {
+    ParticipationSnapshot before(participation);
     m_store->beginTransaction();
     const QList<ResultChange> changes = participation->setFieldResult(attempt, value, wind, metavalue);
-    handleChanges(participation, changes);
-    return changes;
+    return handleChanges(participation, changes, before);
 }
 
 QList<ResultChange> DatabaseConnection::applyAttemptString(Participation *participation, double height,
                                                            const QString &attempts, unsigned jumpOffNumber)
 {
+    ParticipationSnapshot before(participation);
     m_store->beginTransaction();
     const QList<ResultChange> changes = participation->applyAttemptString(height, attempts, jumpOffNumber);
-    handleChanges(participation, changes);
-    return changes;
+    return handleChanges(participation, changes, before);
 }
 
 QList<ResultChange> DatabaseConnection::setTrackResult(Participation *participation, double value, const QString &info)
 {
+    ParticipationSnapshot before(participation);
     m_store->beginTransaction();
     const QList<ResultChange> changes = participation->setTrackResult(value, info);
-    handleChanges(participation, changes);
-    return changes;
+    return handleChanges(participation, changes, before);
 }
 
 // Called inside the transaction the operation began: the results, their
 // pending actions and the new ranks are committed together, then posted.
-void DatabaseConnection::handleChanges(Participation *participation, const QList<ResultChange> &changes)
+// A change that cannot be stored is taken back: what is shown is what the
+// store holds, and nothing of it is posted.
+QList<ResultChange> DatabaseConnection::handleChanges(Participation *participation, const QList<ResultChange> &changes,
+                                                      ParticipationSnapshot &before)
 {
     QList<std::function<void()>> posts;
     for (const ResultChange &change : changes) {
@@ -408,9 +415,18 @@ void DatabaseConnection::handleChanges(Participation *participation, const QList
         }
     }
     FieldEventRanking::rankHeat(m_participations, heatFieldType());
-    if (!m_store->endTransaction()) {
+    m_lastChangeStored = m_store->endTransaction();
+    if (!m_lastChangeStored) {
         qCWarning(lcConnection) << "A change could not be stored";
+        before.restore();
+        for (const ResultChange &change : changes) {
+            if (change.result->deleted && !before.holds(change.result))
+                delete change.result;
+        }
+        FieldEventRanking::rankHeat(m_participations, heatFieldType());
         emit changeNotStored();
+        emitCount();
+        return {};
     }
     for (const auto &post : std::as_const(posts))
         post();
@@ -419,6 +435,7 @@ void DatabaseConnection::handleChanges(Participation *participation, const QList
             delete change.result;
     }
     changed();
+    return changes;
 }
 
 void DatabaseConnection::resultChanged(Participation *participation, Result *result, bool isNew)
@@ -444,11 +461,12 @@ void DatabaseConnection::resultChanged(Participation *participation, Result *res
 
 void DatabaseConnection::deleteResult(Participation *participation, Result *result)
 {
+    ParticipationSnapshot before(participation);
     if (participation)
         participation->takeResult(result);
     result->deleted = true;
     m_store->beginTransaction();
-    handleChanges(participation, {{result, false}});
+    handleChanges(participation, {{result, false}}, before);
 }
 
 void DatabaseConnection::rankHeat()
@@ -625,22 +643,31 @@ void DatabaseConnection::onRetransmitTimeout()
 void DatabaseConnection::eventsReceived(const QList<QVariantMap> &heatEvents, unsigned competitionId)
 {
     Q_UNUSED(competitionId)
-    // The heat the store holds stays marked as held, so that it is listed
-    // and opens from the store after a start without the server.
+    // The heats the store holds stay marked as held, so that they are listed
+    // and open from the store after a start without the server. A heat with
+    // changes the server has not confirmed stays in the schedule even when
+    // the server no longer lists it: the judge must be able to open it.
+    QList<QVariantMap> schedule = heatEvents;
     m_store->beginTransaction();
-    const unsigned storedHeat = m_store->storedHeatId();
-    m_store->storeHeatEvents(heatEvents);
-    const bool listed = std::any_of(heatEvents.cbegin(), heatEvents.cend(), [storedHeat](const QVariantMap &event) {
-        return event.value(QStringLiteral("id")).toUInt() == storedHeat;
-    });
-    if (storedHeat != 0 && listed)
-        m_store->markCachedHeat(storedHeat);
+    const QSet<unsigned> unposted = m_store->heatsWithUnpostedChanges();
+    for (const QVariantMap &held : m_store->loadCachedHeatEvents()) {
+        const unsigned heatId = held.value(QStringLiteral("id")).toUInt();
+        const bool listed = std::any_of(heatEvents.cbegin(), heatEvents.cend(), [heatId](const QVariantMap &event) {
+            return event.value(QStringLiteral("id")).toUInt() == heatId;
+        });
+        if (!listed && unposted.contains(heatId)) {
+            qCDebug(lcConnection) << "Heat" << heatId << "is not in the schedule but has unposted changes: kept";
+            schedule.append(held);
+        }
+    }
+    m_store->storeHeatEvents(schedule);
+    m_store->markCachedHeat(0);
     m_store->endTransaction();
     const QList<DatabaseSynchronizationInterface *> listeners = m_scheduleListeners;
     m_scheduleListeners.clear();
     for (DatabaseSynchronizationInterface *listener : listeners) {
         if (DatabaseSynchronizationInterface::isAlive(listener))
-            listener->heatEventsReceived(heatEvents);
+            listener->heatEventsReceived(schedule);
     }
 }
 
@@ -818,20 +845,21 @@ void DatabaseConnection::reportConfirmedResult(const Participation *participatio
 
 void DatabaseConnection::resultInserted(const QVariantMap &reply)
 {
-    const unsigned serverId = reply.value(QStringLiteral("id")).toUInt();
-    const unsigned participationId = reply.value(QStringLiteral("participation")).toUInt();
-    const unsigned unique = reply.value(QStringLiteral("unique")).toUInt();
-    if (unique != 0) {
+    const unsigned serverId = confirmedId(reply, QStringLiteral("id"));
+    const unsigned unique = confirmedId(reply, QStringLiteral("unique"));
+    // Without the server's id for it the result is not known there: it
+    // stays queued and goes out again.
+    if (serverId != 0 && unique != 0) {
         Participation *owner = nullptr;
-        Result *result = findResult(participationId, unique, &owner);
+        Result *result = findResult(unique, &owner);
         // The server id is stored before the pending action goes, in one
         // transaction: a crash in between must not lose the confirmation.
         m_store->beginTransaction();
         if (result) {
             result->result_id = serverId;
-            m_store->updateConfirmedResult(participationId, result);
+            m_store->updateConfirmedResult(owner->participation_id, result);
         } else {
-            storeServerIdOfRow(participationId, unique, serverId);
+            storeServerIdOfRow(unique, serverId);
         }
         // Only the insert is confirmed: a correction queued meanwhile may not
         // be what the server kept (it may have kept an earlier copy of the
@@ -853,20 +881,22 @@ void DatabaseConnection::resultInserted(const QVariantMap &reply)
 
 void DatabaseConnection::resultUpdated(const QVariantMap &reply)
 {
-    const unsigned serverId = reply.value(QStringLiteral("id")).toUInt();
-    const unsigned participationId = reply.value(QStringLiteral("participation")).toUInt();
-    const unsigned unique = reply.value(QStringLiteral("unique")).toUInt();
+    const unsigned serverId = confirmedId(reply, QStringLiteral("id"));
+    const unsigned unique = confirmedId(reply, QStringLiteral("unique"));
+    if (serverId == 0 || unique == 0) {
+        emitCount();
+        return;
+    }
     m_store->beginTransaction();
     Participation *owner = nullptr;
-    Result *result = serverId != 0 ? findResult(participationId, unique, &owner) : nullptr;
+    Result *result = findResult(unique, &owner);
     if (result && result->result_id == 0) {
         result->result_id = serverId;
-        m_store->updateConfirmedResult(participationId, result);
-    } else if (!result && unique != 0) {
-        storeServerIdOfRow(participationId, unique, serverId);
+        m_store->updateConfirmedResult(owner->participation_id, result);
+    } else if (!result) {
+        storeServerIdOfRow(unique, serverId);
     }
-    if (unique != 0)
-        m_store->removePendingActionsUpTo(Results, unique, confirmedUpTo(Results, unique));
+    m_store->removePendingActionsUpTo(Results, unique, confirmedUpTo(Results, unique));
     m_store->endTransaction();
     if (result && owner)
         reportConfirmedResult(owner, serverId);
@@ -877,7 +907,7 @@ void DatabaseConnection::resultUpdated(const QVariantMap &reply)
 // or removed it while its insert was on the way) still gets its server id in
 // the store, so what remains queued for it goes out as an update or removal
 // of that result instead of as a new one.
-void DatabaseConnection::storeServerIdOfRow(unsigned participationId, unsigned localId, unsigned serverId)
+void DatabaseConnection::storeServerIdOfRow(unsigned localId, unsigned serverId)
 {
     if (serverId == 0)
         return;
@@ -886,14 +916,30 @@ void DatabaseConnection::storeServerIdOfRow(unsigned participationId, unsigned l
         return;
     if (row->result_id == 0) {
         row->result_id = serverId;
-        m_store->updateConfirmedResult(participationId, row);
+        // The row keeps its own athlete, whatever the answer names.
+        m_store->updateConfirmedResult(m_store->resultRow(localId).value(QStringLiteral("participation")).toUInt(),
+                                       row);
     }
     delete row;
 }
 
+unsigned DatabaseConnection::confirmedId(const QVariantMap &reply, const QString &key)
+{
+    // A whole positive number; an id of 0, below 0, broken or given as
+    // text names nothing the server holds.
+    const QVariant value = reply.value(key);
+    if (value.typeId() != QMetaType::Double && value.typeId() != QMetaType::Int && value.typeId() != QMetaType::UInt &&
+        value.typeId() != QMetaType::LongLong && value.typeId() != QMetaType::ULongLong)
+        return 0;
+    const double number = value.toDouble();
+    if (number < 1 || number > double(UINT_MAX) || number != double(qint64(number)))
+        return 0;
+    return unsigned(number);
+}
+
 void DatabaseConnection::resultDeleted(const QVariantMap &reply)
 {
-    const unsigned unique = reply.value(QStringLiteral("unique")).toUInt();
+    const unsigned unique = confirmedId(reply, QStringLiteral("unique"));
     if (unique != 0)
         forgetResultRow(unique);
     emitCount();
@@ -901,7 +947,7 @@ void DatabaseConnection::resultDeleted(const QVariantMap &reply)
 
 void DatabaseConnection::participationUpdated(const QVariantMap &reply)
 {
-    const unsigned unique = reply.value(QStringLiteral("unique")).toUInt();
+    const unsigned unique = confirmedId(reply, QStringLiteral("unique"));
     const int initialOrder = reply.value(QStringLiteral("initialorder"), -1).toInt();
     const int currentOrder = reply.value(QStringLiteral("currentorder"), -1).toInt();
     if (unique != 0 && (initialOrder != -1 || currentOrder != -1))

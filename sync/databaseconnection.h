@@ -16,6 +16,7 @@
 class DatabaseSynchronizationInterface;
 class LocalDatabase;
 class Participation;
+class ParticipationSnapshot;
 class QNetworkReply;
 class Result;
 
@@ -62,12 +63,16 @@ public:
 
     // A judge's changes: each writes the change and its pending action in one
     // transaction, posts it and ranks the heat again. Deleted results come
-    // back to the connection, which disposes of them.
+    // back to the connection, which disposes of them. A change the store
+    // refuses is taken back (the records are as before, nothing is posted,
+    // changeNotStored() is emitted) and gives no changes.
     QList<ResultChange> setFieldResult(Participation *participation, unsigned attempt, double value, double wind,
                                        double metavalue);
     QList<ResultChange> applyAttemptString(Participation *participation, double height, const QString &attempts,
                                            unsigned jumpOffNumber);
     QList<ResultChange> setTrackResult(Participation *participation, double value, const QString &info);
+    // Whether the last of those changes was stored.
+    bool lastChangeStored() const { return m_lastChangeStored; }
     // A result already written by its participation: posted or queued as
     // the server needs it, then the heat is ranked again.
     void resultChanged(Participation *participation, Result *result, bool isNew);
@@ -134,12 +139,14 @@ private:
     void postNewResult(Participation *participation, Result *result, bool live);
     void postUpdateResult(Result *result);
     void queueAndPostKnownResult(Participation *participation, Result *result);
-    void handleChanges(Participation *participation, const QList<ResultChange> &changes);
+    QList<ResultChange> handleChanges(Participation *participation, const QList<ResultChange> &changes,
+                                      ParticipationSnapshot &before);
     void clearHeat();
     // Tells the server's other screens that a result is in.
     void reportConfirmedResult(const Participation *participation, unsigned resultServerId);
-    Result *findResult(unsigned participationServerId, unsigned localId, Participation **owner = nullptr) const;
-    void storeServerIdOfRow(unsigned participationId, unsigned localId, unsigned serverId);
+    Result *findResult(unsigned localId, Participation **owner = nullptr) const;
+    void storeServerIdOfRow(unsigned localId, unsigned serverId);
+    static unsigned confirmedId(const QVariantMap &reply, const QString &key);
     void forgetResultRow(unsigned localId);
     void deliverHeat(unsigned heatId, const QList<DatabaseSynchronizationInterface *> &listeners);
 
@@ -164,6 +171,7 @@ private:
     QHash<unsigned, QList<DatabaseSynchronizationInterface *>> m_heatListeners;
     QHash<unsigned, QVariantMap> m_heatRequests;
 
+    bool m_lastChangeStored = true;
     QHash<QNetworkReply *, Request> m_inFlight;
     // Outstanding heat requests, to open a held heat when one fails.
     QHash<QNetworkReply *, unsigned> m_heatReplies;

@@ -7,7 +7,11 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSet>
+#include <QTimer>
 #include <QUrl>
+
+#include <functional>
+#include <limits>
 
 #include "records/participant.h"
 #include "records/participation.h"
@@ -86,6 +90,36 @@ int eventTypeId(const QVariantMap &event)
     return ok ? id : -1;
 }
 
+// A JSON number that is a whole number from 1 up to the largest id.
+bool isPositiveId(const QJsonValue &value, unsigned *id = nullptr)
+{
+    if (!value.isDouble())
+        return false;
+    const double number = value.toDouble();
+    if (number < 1 || number > std::numeric_limits<unsigned>::max() || number != double(qint64(number)))
+        return false;
+    if (id)
+        *id = unsigned(number);
+    return true;
+}
+
+// Absent or null, or of the kind given.
+bool isOptional(const QJsonValue &value, QJsonValue::Type type)
+{
+    return value.isUndefined() || value.isNull() || value.type() == type;
+}
+
+bool isArrayOfObjects(const QJsonValue &value, const std::function<bool(const QJsonObject &)> &check)
+{
+    if (!value.isArray())
+        return false;
+    for (const QJsonValue &item : value.toArray()) {
+        if (!item.isObject() || !check(item.toObject()))
+            return false;
+    }
+    return true;
+}
+
 QList<QVariantMap> mapList(const QVariantList &list)
 {
     QList<QVariantMap> maps;
@@ -102,6 +136,7 @@ MeetwiseRESTService::MeetwiseRESTService(QObject *parent)
     , m_machineId(MeetwiseCipher::machineId())
 {
     connect(&m_network, &QNetworkAccessManager::finished, this, &MeetwiseRESTService::processNetworkReply);
+    connect(&m_statusNetwork, &QNetworkAccessManager::finished, this, &MeetwiseRESTService::processNetworkReply);
 }
 
 MeetwiseRESTService::~MeetwiseRESTService()
@@ -110,6 +145,7 @@ MeetwiseRESTService::~MeetwiseRESTService()
     // already be gone.
     m_listener = nullptr;
     disconnect(&m_network, nullptr, this, nullptr);
+    disconnect(&m_statusNetwork, nullptr, this, nullptr);
 }
 
 void MeetwiseRESTService::setHost(const QString &host)
@@ -201,9 +237,43 @@ QNetworkRequest MeetwiseRESTService::makeRequest(const QString &pathAndQuery, co
     if (!contentType.isEmpty())
         request.setHeader(QNetworkRequest::ContentTypeHeader, contentType);
     request.setRawHeader(QByteArrayLiteral("Session-Id"), sessionHeader());
-    if (m_transferTimeout > 0)
-        request.setTransferTimeout(m_transferTimeout);
     return request;
+}
+
+QNetworkReply *MeetwiseRESTService::watch(QNetworkReply *reply, qint64 cap)
+{
+    // Neither a server gone wrong nor a link that delivers rubbish may fill
+    // the memory: an answer larger than any real one is not read on. The
+    // read buffer keeps the network from reading far ahead of the check; it
+    // holds more than the cap, or reading would stall just below it and the
+    // answer only end at its time-out.
+    reply->setReadBufferSize(cap + cap / 2 + 64 * 1024);
+    const auto cutOff = [reply, cap](qint64 announced) {
+        if ((reply->bytesAvailable() > cap || announced > cap) && reply->isRunning()) {
+            qCDebug(lcSync) << "Answer to" << reply->url().path() << "is larger than" << cap << "bytes, cut off";
+            reply->abort();
+        }
+    };
+    // The announced length tells before the first byte of the body; what
+    // has come (nothing is read before the end) tells on every piece.
+    connect(reply, &QNetworkReply::metaDataChanged, reply,
+            [reply, cutOff] { cutOff(reply->header(QNetworkRequest::ContentLengthHeader).toLongLong()); });
+    connect(reply, &QNetworkReply::readyRead, reply, [cutOff] { cutOff(0); });
+    if (m_transferTimeout > 0) {
+        // Qt's own transfer time-out starts again with every byte that
+        // arrives: an answer trickling in would hold the request, and the
+        // connection it uses, for minutes.
+        auto *deadline = new QTimer(reply);
+        deadline->setSingleShot(true);
+        connect(deadline, &QTimer::timeout, reply, [reply, ms = m_transferTimeout] {
+            if (!reply->isRunning())
+                return;
+            qCDebug(lcSync) << "Request" << reply->url().path() << "not done after" << ms << "ms, aborted";
+            reply->abort();
+        });
+        deadline->start(m_transferTimeout);
+    }
+    return reply;
 }
 
 QNetworkReply *MeetwiseRESTService::get(const QString &pathAndQuery, const QByteArray &contentType)
@@ -212,16 +282,18 @@ QNetworkReply *MeetwiseRESTService::get(const QString &pathAndQuery, const QByte
         qCDebug(lcSync) << "No server set, not requesting" << pathAndQuery;
         return nullptr;
     }
-    return m_network.get(makeRequest(pathAndQuery, contentType));
+    return watch(m_network.get(makeRequest(pathAndQuery, contentType)), DataAnswerCap);
 }
 
-QNetworkReply *MeetwiseRESTService::postForm(const QString &path, const QByteArray &body)
+QNetworkReply *MeetwiseRESTService::postForm(const QString &path, const QByteArray &body, const SentChange &sent)
 {
     if (m_host.isEmpty()) {
         qCDebug(lcSync) << "No server set, not posting" << path;
         return nullptr;
     }
-    return m_network.post(makeRequest(path, FormContentType), body);
+    QNetworkReply *reply = m_network.post(makeRequest(path, FormContentType), body);
+    m_sent.insert(reply, sent);
+    return watch(reply, ConfirmationAnswerCap);
 }
 
 QNetworkReply *MeetwiseRESTService::requestCompetitions()
@@ -253,35 +325,39 @@ QNetworkReply *MeetwiseRESTService::requestParticipations(unsigned heatId)
 
 QNetworkReply *MeetwiseRESTService::updateParticipationOrder(unsigned serverId, unsigned order, unsigned unique)
 {
-    return postForm(QStringLiteral("update_participation"), participationOrderBody(serverId, order, unique));
+    return postForm(QStringLiteral("update_participation"), participationOrderBody(serverId, order, unique),
+                    {serverId, 0, unique});
 }
 
 QNetworkReply *MeetwiseRESTService::updateParticipationStartHeight(unsigned serverId, double height, unsigned unique)
 {
-    return postForm(QStringLiteral("update_participation"), participationStartHeightBody(serverId, height, unique));
+    return postForm(QStringLiteral("update_participation"), participationStartHeightBody(serverId, height, unique),
+                    {serverId, 0, unique});
 }
 
 QNetworkReply *MeetwiseRESTService::updateParticipationStatus(unsigned serverId, bool outOfCompetitionCombinedEvent,
                                                               bool abandoned, unsigned unique)
 {
     return postForm(QStringLiteral("update_participation"),
-                    participationStatusBody(serverId, outOfCompetitionCombinedEvent, abandoned, unique));
+                    participationStatusBody(serverId, outOfCompetitionCombinedEvent, abandoned, unique),
+                    {serverId, 0, unique});
 }
 
 QNetworkReply *MeetwiseRESTService::newResult(unsigned participationServerId, const Result &result, unsigned unique,
                                               bool live)
 {
-    return postForm(QStringLiteral("new_result"), newResultBody(participationServerId, result, unique, live));
+    return postForm(QStringLiteral("new_result"), newResultBody(participationServerId, result, unique, live),
+                    {0, participationServerId, unique});
 }
 
 QNetworkReply *MeetwiseRESTService::updateResult(unsigned serverId, const Result &result, unsigned unique)
 {
-    return postForm(QStringLiteral("update_result"), updateResultBody(serverId, result, unique));
+    return postForm(QStringLiteral("update_result"), updateResultBody(serverId, result, unique), {serverId, 0, unique});
 }
 
 QNetworkReply *MeetwiseRESTService::deleteResult(unsigned serverId, unsigned unique)
 {
-    return postForm(QStringLiteral("delete_result"), deleteResultBody(serverId, unique));
+    return postForm(QStringLiteral("delete_result"), deleteResultBody(serverId, unique), {serverId, 0, unique});
 }
 
 QNetworkReply *MeetwiseRESTService::postWhatIsHappening(const QString &type, const QString &data)
@@ -290,8 +366,9 @@ QNetworkReply *MeetwiseRESTService::postWhatIsHappening(const QString &type, con
         qCDebug(lcSync) << "No server set, not posting new_whatishappening";
         return nullptr;
     }
-    return m_network.post(makeRequest(QStringLiteral("new_whatishappening"), JsonContentType),
-                          whatIsHappeningBody(type, data));
+    return watch(m_statusNetwork.post(makeRequest(QStringLiteral("new_whatishappening"), JsonContentType),
+                                      whatIsHappeningBody(type, data)),
+                 ConfirmationAnswerCap);
 }
 
 QString MeetwiseRESTService::numberText(double value)
@@ -359,11 +436,17 @@ void MeetwiseRESTService::processNetworkReply(QNetworkReply *reply)
 {
     if (!reply)
         return;
-    // Time-outs end as OperationCanceledError and a connection closed without
-    // an answer as RemoteHostClosedError: both mean "unknown", so nothing is
-    // handed on and whoever posted it posts it again.
+    const auto sent = m_sent.constFind(reply);
+    const bool isChange = sent != m_sent.constEnd();
+    const SentChange change = isChange ? sent.value() : SentChange();
+    if (isChange)
+        m_sent.erase(sent);
+    // Time-outs and answers cut off end as OperationCanceledError and a
+    // connection closed without an answer as RemoteHostClosedError: all mean
+    // "unknown", so nothing is handed on and whoever posted it posts it
+    // again.
     if (reply->error() == QNetworkReply::NoError)
-        processReplyBody(reply->url().path(), reply->readAll());
+        handleReplyBody(reply->url().path(), reply->readAll(), isChange ? &change : nullptr);
     else
         qCDebug(lcSync) << "Request" << reply->url().path() << "failed:" << reply->errorString();
     emit requestFinished(reply);
@@ -372,16 +455,85 @@ void MeetwiseRESTService::processNetworkReply(QNetworkReply *reply)
 
 void MeetwiseRESTService::processReplyBody(const QString &path, const QByteArray &body)
 {
+    handleReplyBody(path, body, nullptr);
+}
+
+bool MeetwiseRESTService::confirms(const QJsonObject &answer, const SentChange *sent)
+{
+    unsigned id = 0;
+    unsigned unique = 0;
+    if (!isPositiveId(answer.value(QStringLiteral("id")), &id) ||
+        !isPositiveId(answer.value(QStringLiteral("unique")), &unique))
+        return false;
+    if (!sent)
+        return true;
+    if (unique != sent->unique || (sent->id != 0 && id != sent->id))
+        return false;
+    const QJsonValue participation = answer.value(QStringLiteral("participation"));
+    if (sent->participation == 0 || participation.isUndefined() || participation.isNull())
+        return true;
+    unsigned participationId = 0;
+    return isPositiveId(participation, &participationId) && participationId == sent->participation;
+}
+
+bool MeetwiseRESTService::isHeatEventsShape(const QJsonValue &events)
+{
+    const auto heat = [](const QJsonObject &heat) {
+        // Heats without an id (0) are left out; any other id is a number.
+        const QJsonValue id = heat.value(QStringLiteral("id"));
+        return id.isDouble() && (id.toDouble() == 0 || isPositiveId(id));
+    };
+    const auto round = [&heat](const QJsonObject &round) {
+        const QJsonValue heats = round.value(QStringLiteral("heats"));
+        return heats.isUndefined() || isArrayOfObjects(heats, heat);
+    };
+    const auto event = [&round](const QJsonObject &event) {
+        const QJsonValue rounds = event.value(QStringLiteral("rounds"));
+        const QJsonValue type = event.value(QStringLiteral("eventtype"));
+        return (rounds.isUndefined() || isArrayOfObjects(rounds, round)) &&
+               (isOptional(type, QJsonValue::Object) || type.isDouble()) &&
+               isOptional(event.value(QStringLiteral("eventcategories")), QJsonValue::Array);
+    };
+    return isArrayOfObjects(events, event);
+}
+
+bool MeetwiseRESTService::isHeatResultsShape(const QJsonValue &participations)
+{
+    const auto result = [](const QJsonObject &result) { return isPositiveId(result.value(QStringLiteral("id"))); };
+    const auto participation = [&result](const QJsonObject &participation) {
+        const QJsonValue results = participation.value(QStringLiteral("results"));
+        return isPositiveId(participation.value(QStringLiteral("id"))) &&
+               (results.isUndefined() || isArrayOfObjects(results, result)) &&
+               isOptional(participation.value(QStringLiteral("athlete")), QJsonValue::Object) &&
+               isOptional(participation.value(QStringLiteral("competitor")), QJsonValue::Object) &&
+               isOptional(participation.value(QStringLiteral("club")), QJsonValue::Object);
+    };
+    return isArrayOfObjects(participations, participation);
+}
+
+void MeetwiseRESTService::handleReplyBody(const QString &path, const QByteArray &body, const SentChange *sent)
+{
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(body, &error);
     if (document.isNull() || !document.isArray() || document.array().isEmpty()) {
         qCDebug(lcSync) << "Reply to" << path << "dropped:" << (document.isNull() ? error.errorString() : "no data");
         return;
     }
-    const QVariantMap first = document.array().first().toObject().toVariantMap();
+    const QJsonObject firstObject = document.array().first().toObject();
+    const QVariantMap first = firstObject.toVariantMap();
     const QStringList segments = path.split(QLatin1Char('/'));
     const QString last = segments.last();
     const QString beforeLast = segments.size() >= 2 ? segments.at(segments.size() - 2) : QString();
+    // What is held here is replaced only by an answer of the right shape,
+    // and a change counts as done only when the answer says it is.
+    const auto dropped = [&path](const char *why) { qCDebug(lcSync) << "Reply to" << path << "dropped:" << why; };
+    const auto confirmation = [&](const QString &member) {
+        const QJsonValue answer = firstObject.value(member);
+        if (answer.isObject() && confirms(answer.toObject(), sent))
+            return true;
+        dropped("it does not confirm the change sent");
+        return false;
+    };
 
     if (path.contains(QLatin1String("competitions"))) {
         const QList<QVariantMap> competitions = mapList(first.value(QStringLiteral("competitions")).toList());
@@ -393,6 +545,10 @@ void MeetwiseRESTService::processReplyBody(const QString &path, const QByteArray
         if (m_listener)
             m_listener->disqualificationRulesReceived(rules);
     } else if (beforeLast == QLatin1String("events")) {
+        if (!isHeatEventsShape(firstObject.value(QStringLiteral("events")))) {
+            dropped("not a schedule");
+            return;
+        }
         const QList<QVariantMap> events =
             parseHeatEvents(first.value(QStringLiteral("events")).toList(), m_sessions, m_dates);
         if (m_listener)
@@ -403,6 +559,10 @@ void MeetwiseRESTService::processReplyBody(const QString &path, const QByteArray
         if (m_listener)
             m_listener->participationsReceived(participations, last.toUInt());
     } else if (beforeLast == QLatin1String("results")) {
+        if (!isHeatResultsShape(firstObject.value(QStringLiteral("participations")))) {
+            dropped("not the participations of a heat");
+            return;
+        }
         const unsigned heatId = last.toUInt();
         const QList<Participation *> participations =
             parseHeatResults(first.value(QStringLiteral("participations")).toList(), heatId);
@@ -411,16 +571,16 @@ void MeetwiseRESTService::processReplyBody(const QString &path, const QByteArray
         else
             qDeleteAll(participations);
     } else if (last == QLatin1String("update_participation")) {
-        if (m_listener)
+        if (confirmation(QStringLiteral("participation")) && m_listener)
             m_listener->participationUpdated(first.value(QStringLiteral("participation")).toMap());
     } else if (last == QLatin1String("new_result")) {
-        if (m_listener)
+        if (confirmation(QStringLiteral("result")) && m_listener)
             m_listener->resultInserted(first.value(QStringLiteral("result")).toMap());
     } else if (last == QLatin1String("update_result")) {
-        if (m_listener)
+        if (confirmation(QStringLiteral("result")) && m_listener)
             m_listener->resultUpdated(first.value(QStringLiteral("result")).toMap());
     } else if (last == QLatin1String("delete_result")) {
-        if (m_listener)
+        if (confirmation(QStringLiteral("result")) && m_listener)
             m_listener->resultDeleted(first.value(QStringLiteral("result")).toMap());
     }
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QNetworkAccessManager>
 #include <QObject>
@@ -11,6 +12,8 @@
 
 class MeetwiseInterface;
 class Participation;
+class QJsonObject;
+class QJsonValue;
 class QNetworkReply;
 class QNetworkRequest;
 class Result;
@@ -22,12 +25,32 @@ class Result;
 // Every request operation returns the reply it started, or nullptr when no
 // server host is set. The reply belongs to the service: it is processed and
 // deleted when it finishes, right after requestFinished() is emitted for it.
+//
+// A server on a weak link or a misbehaving one must not hold the program up:
+// a request ends at its time-out whatever still trickles in, an answer larger
+// than its cap is cut off, and an answer of the wrong shape, or one that does
+// not confirm what was sent, reaches no listener. The poster then knows
+// nothing of the change and posts it again.
 class MeetwiseRESTService : public QObject
 {
     Q_OBJECT
 
 public:
     static constexpr quint16 DefaultPort = 8090;
+    // Largest answer taken to a request for data (a schedule, a heat, a
+    // list) and to a change or a status message.
+    static constexpr qint64 DataAnswerCap = 4 * 1024 * 1024;
+    static constexpr qint64 ConfirmationAnswerCap = 16 * 1024;
+
+    // What a change request carried, to check its answer against: the
+    // server id it named (0 for a new result), the participation of a new
+    // result, and the local id sent as unique.
+    struct SentChange
+    {
+        unsigned id = 0;
+        unsigned participation = 0;
+        unsigned unique = 0;
+    };
 
     explicit MeetwiseRESTService(QObject *parent = nullptr);
     ~MeetwiseRESTService() override;
@@ -59,8 +82,9 @@ public:
     // the platform's own unless set (tests).
     void setMachineId(const QString &machineId);
     QString machineId() const { return m_machineId; }
-    // Time-out in ms for every request from now on, counted from the start of
-    // the request, queueing and connecting included; 0 = none.
+    // Time-out in ms for every request from now on, counted from the moment
+    // it is posted, queueing and connecting included, and however slowly the
+    // answer still arrives; 0 = none.
     void setTransferTimeout(int ms) { m_transferTimeout = ms; }
     int transferTimeout() const { return m_transferTimeout; }
 
@@ -109,6 +133,16 @@ public:
     // Hands a reply body that came for the given URL path to the listener.
     void processReplyBody(const QString &path, const QByteArray &body);
 
+    // Shapes of the answers whose content replaces what the program holds:
+    // only an answer that has them all is taken.
+    static bool isHeatEventsShape(const QJsonValue &events);
+    static bool isHeatResultsShape(const QJsonValue &participations);
+    // Whether the object a change's answer names confirms the change sent:
+    // a positive id (the one sent, where one was), the unique sent and,
+    // where the answer names a participation, the one sent. Without a
+    // request to compare with (sent null), only the shape is checked.
+    static bool confirms(const QJsonObject &answer, const SentChange *sent);
+
 signals:
     // After a reply has been handled (or dropped for an error): the caller can
     // forget it. The reply is deleted later.
@@ -120,12 +154,19 @@ public slots:
 private:
     QNetworkRequest makeRequest(const QString &pathAndQuery, const QByteArray &contentType);
     QNetworkReply *get(const QString &pathAndQuery, const QByteArray &contentType);
-    QNetworkReply *postForm(const QString &path, const QByteArray &body);
+    QNetworkReply *postForm(const QString &path, const QByteArray &body, const SentChange &sent);
+    // Ends the reply at the time-out and once its answer outgrows the cap.
+    QNetworkReply *watch(QNetworkReply *reply, qint64 cap);
+    void handleReplyBody(const QString &path, const QByteArray &body, const SentChange *sent);
     QByteArray sessionHeader();
     void forgetBuiltSessionId();
 
     MeetwiseInterface *m_listener = nullptr;
     QNetworkAccessManager m_network;
+    // Status messages go through a manager of their own, so that a server
+    // slow to answer them never holds a connection a result needs.
+    QNetworkAccessManager m_statusNetwork;
+    QHash<QNetworkReply *, SentChange> m_sent;
     QString m_host;
     quint16 m_port = DefaultPort;
     QString m_user;

@@ -358,8 +358,40 @@
         <translation>Nicht übermittelte Ergebnisse: %1</translation>
     </message>
     <message>
-        <source>The last change could not be stored on this device and may be lost when the program closes. Write it down on the field card.</source>
-        <translation>Die letzte Änderung konnte auf diesem Gerät nicht gespeichert werden und kann beim Schließen des Programms verloren gehen. Notieren Sie sie auf der Wettkampfkarte.</translation>
+        <source>The last change could not be stored on this device, so it is not shown as entered. What was typed is still there: press Enter to try again, and write it down on the field card.</source>
+        <translation>Die letzte Änderung konnte auf diesem Gerät nicht gespeichert werden und wird daher nicht als eingegeben angezeigt. Das Eingetippte steht noch da: Drücken Sie Enter, um es erneut zu versuchen, und notieren Sie es auf der Wettkampfkarte.</translation>
+    </message>
+    <message>
+        <source>The local database cannot be written, so results cannot be stored on this device. Do not use this device to enter results.
+
+%1</source>
+        <translation>In die lokale Datenbank kann nicht geschrieben werden, daher können auf diesem Gerät keine Ergebnisse gespeichert werden. Verwenden Sie dieses Gerät nicht zur Eingabe von Ergebnissen.
+
+%1</translation>
+    </message>
+    <message>
+        <source>The local database is damaged, so results cannot be stored in it. Results not yet posted to the server are only in that file; it is kept as it is. A new database can be started beside it. Until then, do not use this device to enter results.
+
+%1</source>
+        <translation>Die lokale Datenbank ist beschädigt, daher können keine Ergebnisse darin gespeichert werden. Noch nicht an den Server gesendete Ergebnisse sind nur in dieser Datei; sie bleibt unverändert erhalten. Daneben kann eine neue Datenbank angelegt werden. Verwenden Sie dieses Gerät bis dahin nicht zur Eingabe von Ergebnissen.
+
+%1</translation>
+    </message>
+    <message>
+        <source>Start a new database</source>
+        <translation>Neue Datenbank anlegen</translation>
+    </message>
+    <message>
+        <source>A new local database could not be started. Do not use this device to enter results.
+
+%1</source>
+        <translation>Es konnte keine neue lokale Datenbank angelegt werden. Verwenden Sie dieses Gerät nicht zur Eingabe von Ergebnissen.
+
+%1</translation>
+    </message>
+    <message>
+        <source>A new local database has been started. The damaged one is kept as %1.</source>
+        <translation>Eine neue lokale Datenbank wurde angelegt. Die beschädigte ist als %1 erhalten.</translation>
     </message>
 </context>
 <context>

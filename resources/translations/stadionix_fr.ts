@@ -358,8 +358,40 @@
         <translation>Résultats non transmis : %1</translation>
     </message>
     <message>
-        <source>The last change could not be stored on this device and may be lost when the program closes. Write it down on the field card.</source>
-        <translation>La dernière modification n&apos;a pas pu être enregistrée sur cet appareil et peut être perdue à la fermeture du programme. Notez-la sur la feuille de concours.</translation>
+        <source>The last change could not be stored on this device, so it is not shown as entered. What was typed is still there: press Enter to try again, and write it down on the field card.</source>
+        <translation>La dernière modification n&apos;a pas pu être enregistrée sur cet appareil ; elle n&apos;est donc pas affichée comme saisie. Ce qui a été tapé est toujours là : appuyez sur Entrée pour réessayer, et notez-le sur la feuille de concours.</translation>
+    </message>
+    <message>
+        <source>The local database cannot be written, so results cannot be stored on this device. Do not use this device to enter results.
+
+%1</source>
+        <translation>La base de données locale ne peut pas être écrite ; les résultats ne peuvent donc pas être enregistrés sur cet appareil. N&apos;utilisez pas cet appareil pour saisir des résultats.
+
+%1</translation>
+    </message>
+    <message>
+        <source>The local database is damaged, so results cannot be stored in it. Results not yet posted to the server are only in that file; it is kept as it is. A new database can be started beside it. Until then, do not use this device to enter results.
+
+%1</source>
+        <translation>La base de données locale est endommagée ; les résultats ne peuvent donc pas y être enregistrés. Les résultats pas encore envoyés au serveur ne se trouvent que dans ce fichier ; il est conservé tel quel. Une nouvelle base de données peut être créée à côté. D&apos;ici là, n&apos;utilisez pas cet appareil pour saisir des résultats.
+
+%1</translation>
+    </message>
+    <message>
+        <source>Start a new database</source>
+        <translation>Créer une nouvelle base de données</translation>
+    </message>
+    <message>
+        <source>A new local database could not be started. Do not use this device to enter results.
+
+%1</source>
+        <translation>Aucune nouvelle base de données locale n&apos;a pu être créée. N&apos;utilisez pas cet appareil pour saisir des résultats.
+
+%1</translation>
+    </message>
+    <message>
+        <source>A new local database has been started. The damaged one is kept as %1.</source>
+        <translation>Une nouvelle base de données locale a été créée. L&apos;ancienne, endommagée, est conservée sous %1.</translation>
     </message>
 </context>
 <context>

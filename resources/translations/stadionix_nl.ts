@@ -358,8 +358,40 @@
         <translation>Niet verzonden resultaten: %1</translation>
     </message>
     <message>
-        <source>The last change could not be stored on this device and may be lost when the program closes. Write it down on the field card.</source>
-        <translation>De laatste wijziging kon niet op dit apparaat worden opgeslagen en kan verloren gaan wanneer het programma sluit. Noteer deze op de veldkaart.</translation>
+        <source>The last change could not be stored on this device, so it is not shown as entered. What was typed is still there: press Enter to try again, and write it down on the field card.</source>
+        <translation>De laatste wijziging kon niet op dit apparaat worden opgeslagen en wordt daarom niet als ingevoerd getoond. Wat is ingetikt staat er nog: druk op Enter om het opnieuw te proberen, en noteer het op de veldkaart.</translation>
+    </message>
+    <message>
+        <source>The local database cannot be written, so results cannot be stored on this device. Do not use this device to enter results.
+
+%1</source>
+        <translation>Er kan niet in de lokale database worden geschreven, dus resultaten kunnen niet op dit apparaat worden opgeslagen. Gebruik dit apparaat niet om resultaten in te voeren.
+
+%1</translation>
+    </message>
+    <message>
+        <source>The local database is damaged, so results cannot be stored in it. Results not yet posted to the server are only in that file; it is kept as it is. A new database can be started beside it. Until then, do not use this device to enter results.
+
+%1</source>
+        <translation>De lokale database is beschadigd, dus resultaten kunnen er niet in worden opgeslagen. Resultaten die nog niet naar de server zijn verzonden staan alleen in dat bestand; het blijft bewaard zoals het is. Ernaast kan een nieuwe database worden gestart. Gebruik dit apparaat tot dan niet om resultaten in te voeren.
+
+%1</translation>
+    </message>
+    <message>
+        <source>Start a new database</source>
+        <translation>Nieuwe database starten</translation>
+    </message>
+    <message>
+        <source>A new local database could not be started. Do not use this device to enter results.
+
+%1</source>
+        <translation>Er kon geen nieuwe lokale database worden gestart. Gebruik dit apparaat niet om resultaten in te voeren.
+
+%1</translation>
+    </message>
+    <message>
+        <source>A new local database has been started. The damaged one is kept as %1.</source>
+        <translation>Er is een nieuwe lokale database gestart. De beschadigde is bewaard als %1.</translation>
     </message>
 </context>
 <context>

@@ -19,6 +19,7 @@
 #include "schedule/scheduletablewidget.h"
 #include "schedule/modalanswerer.h"
 #include "store/unconfirmedactionsdialog.h"
+#include "support/storefaults.h"
 #include "support/testsupport.h"
 #include "sync/databaseconnection.h"
 #include "tools/meetwise-standin/standinserver.h"
@@ -69,6 +70,7 @@ private slots:
     void aboutDialog_versionAndBuild();
     void unpostedLine_opensPendingActions();
     void changeNotStored_toldOnceWhileShown();
+    void damagedStore_toldAtStart_newStoreBesideIt();
     void withServer_scheduleAndRulesArrive();
 
 private:
@@ -226,7 +228,60 @@ void TestMainWindow::changeNotStored_toldOnceWhileShown()
     QVERIFY(QTest::qWaitFor([&] { return answerer.answered() == 1; }, 3000));
     QTest::qWait(100);
     QCOMPARE(answerer.answered(), 1);
-    QVERIFY2(text.contains(QStringLiteral("could not be stored")), qPrintable(text));
+    // That the mark is not shown as entered, that the entry waits for Enter,
+    // and that the field card holds it.
+    for (const char *part : {"could not be stored", "not shown as entered", "press Enter", "field card"})
+        QVERIFY2(text.contains(QLatin1String(part)), qPrintable(text));
+}
+
+void TestMainWindow::damagedStore_toldAtStart_newStoreBesideIt()
+{
+    const QString path = LocalDatabase::defaultFilePath();
+    QFile::remove(path);
+    {
+        LocalDatabase store(path, nullptr);
+        store.storeHeatEvents({heat(31, "Long Jump W", "H", "20260613 140000")});
+    }
+    QVERIFY(StoreFaults::damagePages(path, 2, 3));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray damaged = file.readAll();
+    file.close();
+
+    QStringList told;
+    ModalAnswerer answerer({[&told](QWidget *dialog) {
+                                auto *box = qobject_cast<QMessageBox *>(dialog);
+                                QVERIFY(box);
+                                told << box->text();
+                                for (QAbstractButton *button : box->buttons()) {
+                                    if (button->text() == QStringLiteral("Start a new database"))
+                                        button->click();
+                                }
+                            },
+                            [&told](QWidget *dialog) {
+                                auto *box = qobject_cast<QMessageBox *>(dialog);
+                                QVERIFY(box);
+                                told << box->text();
+                                box->accept();
+                            }});
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("The local database is damaged")));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("kept as")));
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitFor([&] { return answerer.answered() == 2; }, 5000));
+    QCOMPARE(told.size(), 2);
+    QVERIFY2(told.first().contains(QStringLiteral("damaged")), qPrintable(told.first()));
+    QVERIFY(window.databaseConnection()->store()->isUsable());
+
+    // The damaged file is kept beside the new one, as it was.
+    const QFileInfoList kept =
+        QFileInfo(path).absoluteDir().entryInfoList({QStringLiteral("stadionix-damaged-*.db")}, QDir::Files);
+    QCOMPARE(kept.size(), 1);
+    QVERIFY2(told.last().contains(kept.first().fileName()), qPrintable(told.last()));
+    QFile keptFile(kept.first().absoluteFilePath());
+    QVERIFY(keptFile.open(QIODevice::ReadOnly));
+    QVERIFY(keptFile.readAll() == damaged);
+    QFile::remove(kept.first().absoluteFilePath());
 }
 
 void TestMainWindow::withServer_scheduleAndRulesArrive()

@@ -37,7 +37,8 @@ public:
         QList<unsigned> athletes; // demo athlete ids, in start order
     };
 
-    explicit FieldEventScreenFixture(const Heat &heat)
+    // Tests that take no lock on the port give a loopback address of their own.
+    explicit FieldEventScreenFixture(const Heat &heat, const QString &address = QStringLiteral("127.0.0.1"))
         : m_heat(heat)
     {
         QFile demo(StandinServer::demoCompetitionPath());
@@ -87,12 +88,13 @@ public:
         QString error;
         m_server.loadCompetition(path, &error);
         StandinServer::Settings settings;
+        settings.address = QHostAddress(address);
         settings.port = 8090;
         started = m_server.start(settings, &error);
 
         connection = std::make_unique<DatabaseConnection>(nullptr, m_folder.path(), m_folder.filePath("stadionix.db"));
         connection->onSetDatabaseConnectionData(
-            "meetwise", {{"ip", "127.0.0.1"}, {"user", "official"}, {"pass", "lap&time=42"}, {"competition", 1}});
+            "meetwise", {{"ip", address}, {"user", "official"}, {"pass", "lap&time=42"}, {"competition", 1}});
         connection->setRetransmitInterval(500);
 
         eventData = {{"event.id", heat.id},

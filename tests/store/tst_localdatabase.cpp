@@ -9,6 +9,7 @@
 #include "devices/edmresultmeasurement.h"
 #include "devices/edmtakeoffboardmeasurement.h"
 #include "records/participation.h"
+#include "support/storefaults.h"
 #include "support/tempstore.h"
 #include "support/testsupport.h"
 
@@ -87,6 +88,9 @@ private slots:
     void reopen_keepsDataAndAddsNoSeedRows();
     void durability_walWithFullSync();
     void unopenableFile_reportsUnusable();
+    void startCheck_findsStoreUnfitForResults_data();
+    void startCheck_findsStoreUnfitForResults();
+    void fullStore_resultAndItsActionBothRefused();
     void schedule_secondListReplacesFirst();
     void schedule_numberOfAttemptsKept_data();
     void schedule_numberOfAttemptsKept();
@@ -166,6 +170,93 @@ void TestLocalDatabase::unopenableFile_reportsUnusable()
     QVERIFY(store.loadCachedHeatEvents().isEmpty());
     Result result;
     QCOMPARE(store.storeResult(1, &result), 0u);
+}
+
+void TestLocalDatabase::startCheck_findsStoreUnfitForResults_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<int>("problem");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("read-only file") << "read-only" << int(LocalDatabase::Problem::NotWritable)
+                                    << "The local database cannot be written";
+    QTest::newRow("damaged pages") << "pages" << int(LocalDatabase::Problem::Damaged)
+                                   << "The local database is damaged";
+    QTest::newRow("no database at all") << "header" << int(LocalDatabase::Problem::Damaged)
+                                        << "The local database is damaged: file is not a database";
+}
+
+void TestLocalDatabase::startCheck_findsStoreUnfitForResults()
+{
+    QFETCH(QString, fault);
+    QFETCH(int, problem);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("stadionix.db"));
+    unsigned unposted = 0;
+    {
+        LocalDatabase store(path, nullptr);
+        store.storeHeatEvents({heatMap(31, "LJ W"), heatMap(32, "SP M")});
+        Result result;
+        result.seqno = 1;
+        result.value = 7.12;
+        unposted = store.storeResult(501, &result);
+        QVERIFY(unposted != 0);
+    }
+    if (fault == QLatin1String("pages"))
+        QVERIFY(StoreFaults::damagePages(path, 2, 3));
+    else if (fault == QLatin1String("header"))
+        QVERIFY(StoreFaults::damagePages(path, 1, 1));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(message)));
+    LocalDatabase store(fault == QLatin1String("read-only") ? StoreFaults::readOnly(path) : path, nullptr);
+    QVERIFY(!store.isUsable());
+    QCOMPARE(int(store.problem()), problem);
+    QVERIFY2(store.errorText().startsWith(message), qPrintable(store.errorText()));
+    QCOMPARE(store.pendingActionCount(), 0u);
+
+    if (store.problem() != LocalDatabase::Problem::Damaged) {
+        QCOMPARE(store.startNewBesideDamaged(), QString());
+        return;
+    }
+    // Set aside untouched, and a new store in its place.
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("kept as")));
+    const QString kept = store.startNewBesideDamaged();
+    QVERIFY(!kept.isEmpty());
+    QCOMPARE(QFileInfo(kept).absolutePath(), QFileInfo(path).absolutePath());
+    QFile keptFile(kept);
+    QVERIFY(keptFile.open(QIODevice::ReadOnly));
+    QVERIFY(keptFile.readAll() == before);
+    QVERIFY(store.isUsable());
+    QCOMPARE(store.problem(), LocalDatabase::Problem::None);
+    QCOMPARE(store.filePath(), path);
+    QCOMPARE(store.pendingActionCount(), 0u);
+    QCOMPARE(store.characterTransformations().size(), 132);
+}
+
+void TestLocalDatabase::fullStore_resultAndItsActionBothRefused()
+{
+    TempStore store;
+    Result first;
+    first.seqno = 1;
+    first.value = 7.12;
+    QVERIFY(store->storeResult(501, &first) != 0);
+    QVERIFY(StoreFaults::fill(store.get()));
+
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("full")));
+    Result second;
+    second.seqno = 2;
+    second.value = 7.30;
+    QCOMPARE(store->storeResult(501, &second), 0u);
+    QCOMPARE(store->pendingActionCount(), 1u);
+    QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM results WHERE participation = 501")).toInt(), 1);
+
+    StoreFaults::makeRoom(store.get());
+    QVERIFY(store->storeResult(501, &second) != 0);
+    QCOMPARE(store->pendingActionCount(), 2u);
 }
 
 void TestLocalDatabase::schedule_secondListReplacesFirst()
@@ -286,12 +377,25 @@ void TestLocalDatabase::cachedHeat_replaceKeepsUnsentResults()
     QList<Participation *> other{participationWithResults(store.get(), 777, {15.2})};
     other.first()->heat_id = 32;
     store->replaceCachedHeat(other);
-    QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM participations")).toInt(), 1);
+    // The first heat stays whole while its result waits: it opens here
+    // without the server.
+    QVERIFY(store->holdsHeat(31));
+    QVERIFY(store->holdsHeat(32));
     QCOMPARE(store.scalar(QStringLiteral("SELECT value FROM results WHERE id = %1").arg(unsent)).toDouble(), 7.30);
-    QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM results WHERE participation = 501")).toInt(), 1);
+    QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM results WHERE participation = 501")).toInt(), 2);
     QCOMPARE(store->resultRow(unsent).value("participation").toUInt(), 501u);
+    QCOMPARE(store->heatsWithUnpostedChanges(), QSet<unsigned>{31});
+
+    // Once the server has it, the next heat replaces it.
+    store->removePendingActions(unsent);
+    QList<Participation *> third{participationWithResults(store.get(), 888, {16.1})};
+    third.first()->heat_id = 33;
+    store->replaceCachedHeat(third);
+    QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM participations")).toInt(), 1);
+    QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM results")).toInt(), 1);
     qDeleteAll(first);
     qDeleteAll(other);
+    qDeleteAll(third);
 }
 
 void TestLocalDatabase::storeResult_queueRows()

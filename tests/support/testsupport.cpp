@@ -1,5 +1,6 @@
 #include "testsupport.h"
 
+#include <QFile>
 #include <QRegularExpression>
 
 namespace TestSupport {
@@ -40,6 +41,18 @@ QString sourceDir()
 QString programPath()
 {
     return buildDir() + QStringLiteral("/stadionix");
+}
+
+qint64 residentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong();
+    }
+    return 0;
 }
 
 } // namespace TestSupport

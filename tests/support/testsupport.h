@@ -21,6 +21,9 @@ QString buildDir();
 QString sourceDir();
 QString programPath();
 
+// The memory this process holds now (resident set), in KiB.
+qint64 residentKiB();
+
 } // namespace TestSupport
 
 #if defined(QT_WIDGETS_LIB)

@@ -32,15 +32,18 @@ public:
 
 // The stand-in competition server on loopback port 8090 with the demo
 // competition, and a connection bound to it with its own data folder and
-// store file.
+// store file. Tests that take no lock on the port give a loopback address
+// of their own.
 class ConnectionFixture
 {
 public:
-    ConnectionFixture()
+    explicit ConnectionFixture(const QString &address = QStringLiteral("127.0.0.1"))
+        : host(address)
     {
         QString error;
         server.loadCompetition(StandinServer::demoCompetitionPath(), &error);
         StandinServer::Settings settings;
+        settings.address = QHostAddress(address);
         settings.port = 8090;
         started = server.start(settings, &error);
         if (!started)
@@ -54,7 +57,7 @@ public:
         connection = std::make_unique<DatabaseConnection>(nullptr, folder.path(), folder.filePath("stadionix.db"));
         connection->onSetDatabaseConnectionData(
             QStringLiteral("meetwise"),
-            {{"ip", "127.0.0.1"}, {"user", "official"}, {"pass", "lap&time=42"}, {"competition", 1}});
+            {{"ip", host}, {"user", "official"}, {"pass", "lap&time=42"}, {"competition", 1}});
         connection->setRetransmitInterval(300);
     }
 
@@ -95,6 +98,7 @@ public:
         return count;
     }
 
+    QString host;
     QTemporaryDir folder;
     StandinServer server;
     bool started = false;

@@ -3,6 +3,8 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSocketNotifier>
 #include <QTextStream>
 
@@ -48,6 +50,22 @@ int main(int argc, char *argv[])
     const QCommandLineOption dropOption(QStringLiteral("drop-every"),
                                         QStringLiteral("Close the connection instead of answering every n-th request."),
                                         QStringLiteral("n"), QStringLiteral("0"));
+    const QCommandLineOption trickleOption(QStringLiteral("trickle"),
+                                           QStringLiteral("Send every answer one byte every ms."), QStringLiteral("ms"),
+                                           QStringLiteral("0"));
+    const QCommandLineOption endlessOption(QStringLiteral("endless"),
+                                           QStringLiteral("Answer with a body that never ends."));
+    const QCommandLineOption rewriteOption(QStringLiteral("rewrite"),
+                                           QStringLiteral("JSON object of members that replace those of the object an "
+                                                          "answer names; null removes one."),
+                                           QStringLiteral("json"));
+    const QCommandLineOption faultPathOption(QStringLiteral("fault-path"),
+                                             QStringLiteral("Trickle, endless and rewrite act only on paths that "
+                                                            "begin with this."),
+                                             QStringLiteral("prefix"));
+    const QCommandLineOption idleOption(QStringLiteral("idle-timeout"),
+                                        QStringLiteral("Close connections idle this long (default 30000)."),
+                                        QStringLiteral("ms"), QStringLiteral("30000"));
     const QCommandLineOption logOption(QStringLiteral("log"),
                                        QStringLiteral("Append every request received to this JSON lines file."),
                                        QStringLiteral("file"));
@@ -55,9 +73,9 @@ int main(int argc, char *argv[])
                                          QStringLiteral("Write the competition with all changes here at exit and on "
                                                         "the control channel's /save."),
                                          QStringLiteral("file"));
-    for (const auto &option :
-         {competitionOption, listenOption, portOption, controlOption, discoveryOption, discoveryListenOption,
-          answerOption, downOption, delayOption, dropOption, logOption, stateOption})
+    for (const auto &option : {competitionOption, listenOption, portOption, controlOption, discoveryOption,
+                               discoveryListenOption, answerOption, downOption, delayOption, dropOption, trickleOption,
+                               endlessOption, rewriteOption, faultPathOption, idleOption, logOption, stateOption})
         parser.addOption(option);
     parser.process(app);
 
@@ -78,10 +96,25 @@ int main(int argc, char *argv[])
     settings.down = parser.isSet(downOption);
     settings.delayMs = parser.value(delayOption).toInt();
     settings.dropEvery = parser.value(dropOption).toInt();
+    settings.idleTimeoutMs = parser.value(idleOption).toInt();
     settings.logFile = parser.value(logOption);
     settings.stateFile = parser.value(stateOption);
 
+    StandinServer::Faults faults;
+    faults.path = parser.value(faultPathOption);
+    faults.trickleMs = parser.value(trickleOption).toInt();
+    faults.endless = parser.isSet(endlessOption);
+    if (parser.isSet(rewriteOption)) {
+        const QJsonDocument members = QJsonDocument::fromJson(parser.value(rewriteOption).toUtf8());
+        if (!members.isObject()) {
+            err << "meetwise-standin: --rewrite takes a JSON object" << Qt::endl;
+            return 2;
+        }
+        faults.rewrite = members.object();
+    }
+
     StandinServer server;
+    server.setFaults(faults);
     QString error;
     const QString competition =
         parser.isSet(competitionOption) ? parser.value(competitionOption) : StandinServer::demoCompetitionPath();
@@ -99,7 +132,8 @@ int main(int argc, char *argv[])
 
     QTextStream out(stdout);
     out << "meetwise-standin ready: http://" << settings.address.toString() << ':' << settings.port
-        << (settings.down ? " (down)" : "") << ", control port " << settings.controlPort << ", discovery port "
+        << (settings.down ? " (down)" : "") << ", control port " << settings.controlPort << " on "
+        << server.status().value(QStringLiteral("controladdress")).toString() << ", discovery port "
         << settings.discoveryPort << Qt::endl;
 
     const int code = app.exec();

@@ -6,6 +6,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 #include "records/resultformatter.h"
@@ -520,7 +521,7 @@ StandinCompetition::Reply StandinCompetition::updateParticipation(const StandinF
     }
     if (has(fields, QStringLiteral("startheight"))) {
         const double height = value(fields, QStringLiteral("startheight")).toDouble(&ok);
-        if (!ok)
+        if (!ok || !std::isfinite(height))
             return error(400, QStringLiteral("startheight is no number"));
         data.insert(QStringLiteral("startheight"), height);
     }
@@ -562,7 +563,8 @@ bool StandinCompetition::applyResultFields(StoredResult &result, const StandinFi
         if (!has(fields, name))
             continue;
         *target = value(fields, name).toDouble(&ok);
-        if (!ok) {
+        // "nan" and "inf" read as numbers, but no mark or wind is one.
+        if (!ok || !std::isfinite(*target)) {
             *problem = QStringLiteral("%1 is no number").arg(name);
             return false;
         }
@@ -608,6 +610,11 @@ StandinCompetition::Reply StandinCompetition::newResult(const StandinFields &fie
         return reply;
     }
 
+    // A result is an attempt with a mark; without them nothing is stored.
+    for (const QString &needed : {QStringLiteral("seqno"), QStringLiteral("value")}) {
+        if (!has(fields, needed))
+            return error(400, QStringLiteral("%1 is missing").arg(needed));
+    }
     StoredResult result;
     result.type = QStringLiteral("FTB");
     QString problem;

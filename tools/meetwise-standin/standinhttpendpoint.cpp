@@ -66,10 +66,14 @@ QByteArray reasonPhrase(int status)
         return "OK";
     case 400:
         return "Bad Request";
+    case 403:
+        return "Forbidden";
     case 404:
         return "Not Found";
     case 405:
         return "Method Not Allowed";
+    case 413:
+        return "Payload Too Large";
     default:
         return "Internal Server Error";
     }
@@ -77,18 +81,21 @@ QByteArray reasonPhrase(int status)
 
 } // namespace
 
+QByteArray responseHead(int status, qint64 length, bool close, const QByteArray &contentType)
+{
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(status) + ' ' + reasonPhrase(status) + "\r\n";
+    head += "Content-Type: " + contentType + "\r\n";
+    head += "Content-Length: " + QByteArray::number(length) + "\r\n";
+    if (close)
+        head += "Connection: close\r\n";
+    return head + "\r\n";
+}
+
 void writeResponse(QTcpSocket *socket, int status, const QByteArray &body, bool close, const QByteArray &contentType)
 {
     if (!socket || socket->state() != QAbstractSocket::ConnectedState)
         return;
-    QByteArray response = "HTTP/1.1 " + QByteArray::number(status) + ' ' + reasonPhrase(status) + "\r\n";
-    response += "Content-Type: " + contentType + "\r\n";
-    response += "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
-    if (close)
-        response += "Connection: close\r\n";
-    response += "\r\n";
-    response += body;
-    socket->write(response);
+    socket->write(responseHead(status, body.size(), close, contentType) + body);
     if (close)
         socket->disconnectFromHost();
 }

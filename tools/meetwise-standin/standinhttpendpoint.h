@@ -46,6 +46,9 @@ StandinFields decodeForm(const QByteArray &encoded);
 bool hasHeader(const QHttpServerRequest &request, const QByteArray &name);
 QByteArray header(const QHttpServerRequest &request, const QByteArray &name);
 QString methodName(QHttpServerRequest::Method method);
+// The status line and headers of an answer whose body follows.
+QByteArray responseHead(int status, qint64 length, bool close,
+                        const QByteArray &contentType = QByteArrayLiteral("application/json; charset=utf-8"));
 // A whole answer, when the socket is still connected.
 void writeResponse(QTcpSocket *socket, int status, const QByteArray &body, bool close,
                    const QByteArray &contentType = QByteArrayLiteral("application/json; charset=utf-8"));

@@ -2,6 +2,8 @@
 
 #include <QAbstractHttpServer>
 #include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QHttpServerRequest>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -13,6 +15,7 @@
 #include <QUdpSocket>
 
 #include <functional>
+#include <memory>
 
 #include "sync/meetwisecipher.h"
 #include "tools/meetwise-standin/standinhttpendpoint.h"
@@ -25,10 +28,16 @@ using StandinHttp::decodeForm;
 using StandinHttp::hasHeader;
 using StandinHttp::header;
 using StandinHttp::methodName;
+using StandinHttp::responseHead;
 using StandinHttp::writeResponse;
 
 const QByteArray PingPrefix = QByteArrayLiteral("MWSTADIONIXPING;");
 const QByteArray AnswerPrefix = QByteArrayLiteral("MWSTADIONIXPINGANSWER");
+// Socket properties: bytes received since the last request was handled, and
+// answers still to be written (a delayed answer keeps the connection busy).
+const char ReceivedProperty[] = "standinReceived";
+const char AnswersDueProperty[] = "standinAnswersDue";
+const char RefusedProperty[] = "standinRefused";
 
 QJsonArray fieldsJson(const StandinFields &fields)
 {
@@ -49,7 +58,60 @@ QString clientOf(const QByteArray &sessionId)
     return text;
 }
 
+QByteArray errorBody(const QString &text)
+{
+    return QJsonDocument(QJsonArray{QJsonObject{{QStringLiteral("error"), text}}}).toJson(QJsonDocument::Compact);
+}
+
+// The answer with the members of the object it names replaced.
+void rewriteAnswer(QJsonArray &body, const QJsonObject &members)
+{
+    if (body.isEmpty() || !body.first().isObject())
+        return;
+    QJsonObject first = body.first().toObject();
+    for (auto it = first.begin(); it != first.end(); ++it) {
+        if (!it->isObject())
+            continue;
+        QJsonObject named = it->toObject();
+        for (auto member = members.constBegin(); member != members.constEnd(); ++member) {
+            if (member->isNull())
+                named.remove(member.key());
+            else
+                named.insert(member.key(), member.value());
+        }
+        *it = named;
+        break;
+    }
+    body.replace(0, first);
+}
+
 } // namespace
+
+// Hands every connection to the stand-in's guard before the HTTP server
+// reads from it, so that the guard sees each byte first.
+class StandinTcpServer : public QTcpServer
+{
+public:
+    StandinTcpServer(StandinServer *owner, QObject *parent)
+        : QTcpServer(parent)
+        , m_owner(owner)
+    {}
+
+protected:
+    void incomingConnection(qintptr descriptor) override
+    {
+        auto *socket = new QTcpSocket(this);
+        if (!socket->setSocketDescriptor(descriptor)) {
+            delete socket;
+            return;
+        }
+        m_owner->guard(socket);
+        addPendingConnection(socket);
+    }
+
+private:
+    StandinServer *m_owner;
+};
 
 StandinServer::StandinServer(QObject *parent)
     : QObject(parent)
@@ -92,7 +154,7 @@ bool StandinServer::start(const Settings &settings, QString *error)
 
     m_service = new StandinHttpEndpoint(
         [this](const QHttpServerRequest &request, QTcpSocket *socket) { handleServiceRequest(request, socket); }, this);
-    m_serviceSocket = new QTcpServer(m_service);
+    m_serviceSocket = new StandinTcpServer(this, m_service);
     if (!m_down && !listenService(error)) {
         stop();
         return false;
@@ -102,11 +164,13 @@ bool StandinServer::start(const Settings &settings, QString *error)
         m_control = new StandinHttpEndpoint(
             [this](const QHttpServerRequest &request, QTcpSocket *socket) { handleControlRequest(request, socket); },
             this);
-        m_controlSocket = new QTcpServer(m_control);
-        if (!m_controlSocket->listen(settings.address, settings.controlPort)) {
+        m_controlSocket = new StandinTcpServer(this, m_control);
+        // Whoever reaches the control channel can change and end the
+        // server: it is for this machine only, whatever the service listens on.
+        if (!m_controlSocket->listen(controlAddress(), settings.controlPort)) {
             if (error)
                 *error = QStringLiteral("cannot listen for control on %1:%2: %3")
-                             .arg(settings.address.toString())
+                             .arg(controlAddress().toString())
                              .arg(settings.controlPort)
                              .arg(m_controlSocket->errorString());
             stop();
@@ -133,6 +197,49 @@ bool StandinServer::start(const Settings &settings, QString *error)
         connect(m_discovery, &QUdpSocket::readyRead, this, &StandinServer::readDiscoveryPings);
     }
     return true;
+}
+
+QHostAddress StandinServer::controlAddress() const
+{
+    if (m_settings.address.isLoopback())
+        return m_settings.address;
+    return m_settings.address.protocol() == QAbstractSocket::IPv6Protocol ? QHostAddress(QHostAddress::LocalHostIPv6)
+                                                                          : QHostAddress(QHostAddress::LocalHost);
+}
+
+void StandinServer::guard(QTcpSocket *socket)
+{
+    auto *idle = new QTimer(socket);
+    idle->setSingleShot(true);
+    idle->setInterval(qMax(1, m_settings.idleTimeoutMs));
+    connect(idle, &QTimer::timeout, socket, [socket, idle] {
+        // A connection waiting for a delayed answer is not idle.
+        if (socket->property(AnswersDueProperty).toInt() > 0) {
+            idle->start();
+            return;
+        }
+        qCDebug(lcStandin) << "Closing a connection idle for" << idle->interval() << "ms";
+        socket->abort();
+    });
+    const qint64 limit = m_settings.maxRequestBytes;
+    // Connected before the HTTP server's own handler: what is available now
+    // has not been read yet.
+    connect(socket, &QTcpSocket::readyRead, socket, [socket, idle, limit] {
+        idle->start();
+        const qint64 received = socket->property(ReceivedProperty).toLongLong() + socket->bytesAvailable();
+        socket->setProperty(ReceivedProperty, received);
+        if (received <= limit || socket->property(RefusedProperty).toBool())
+            return;
+        qCDebug(lcStandin) << "Refusing a request of more than" << limit << "bytes";
+        socket->setProperty(RefusedProperty, true);
+        writeResponse(socket, 413, errorBody(QStringLiteral("request larger than %1 bytes").arg(limit)), true);
+        socket->flush();
+        // Nothing more of it is read, so nothing more of it is kept; closed
+        // once the HTTP server has taken what is there now.
+        QMetaObject::invokeMethod(socket, &QTcpSocket::abort, Qt::QueuedConnection);
+    });
+    connect(socket, &QTcpSocket::bytesWritten, idle, qOverload<>(&QTimer::start));
+    idle->start();
 }
 
 void StandinServer::stop()
@@ -208,12 +315,18 @@ QJsonObject StandinServer::status() const
     return {{QStringLiteral("down"), m_down},
             {QStringLiteral("delay"), m_delayMs},
             {QStringLiteral("dropevery"), m_dropEvery},
+            {QStringLiteral("faultpath"), m_faults.path},
+            {QStringLiteral("trickle"), m_faults.trickleMs},
+            {QStringLiteral("endless"), m_faults.endless},
+            {QStringLiteral("rewrite"), m_faults.rewrite},
+            {QStringLiteral("answer"), QString::fromUtf8(m_faults.body)},
             {QStringLiteral("requests"), m_requestCount},
             {QStringLiteral("logentries"), m_log.size()},
             {QStringLiteral("results"), m_competition.resultCount()},
             {QStringLiteral("address"), m_settings.address.toString()},
             {QStringLiteral("port"), m_settings.port},
             {QStringLiteral("controlport"), m_settings.controlPort},
+            {QStringLiteral("controladdress"), controlAddress().toString()},
             {QStringLiteral("discoveryport"), m_settings.discoveryPort},
             {QStringLiteral("competitionfile"), m_competitionPath}};
 }
@@ -254,6 +367,7 @@ void StandinServer::handleServiceRequest(const QHttpServerRequest &request, QTcp
         return;
     }
     ++m_requestCount;
+    socket->setProperty(ReceivedProperty, 0);
     const QString method = methodName(request.method());
     const QString path = request.url().path();
     const QByteArray sessionId = header(request, QByteArrayLiteral("Session-Id"));
@@ -266,8 +380,10 @@ void StandinServer::handleServiceRequest(const QHttpServerRequest &request, QTcp
             fields = decodeForm(request.body());
     }
 
-    const StandinCompetition::Reply reply = answer(method, path, fields, json, clientOf(sessionId));
+    StandinCompetition::Reply reply = answer(method, path, fields, json, clientOf(sessionId));
     const bool drop = m_dropEvery > 0 && ++m_dropCount % m_dropEvery == 0;
+    if (!m_faults.rewrite.isEmpty() && path.startsWith(m_faults.path))
+        rewriteAnswer(reply.body, m_faults.rewrite);
 
     QJsonObject entry{{QStringLiteral("time"), QDateTime::currentDateTime().toString(Qt::ISODateWithMs)},
                       {QStringLiteral("method"), method},
@@ -291,12 +407,68 @@ void StandinServer::handleServiceRequest(const QHttpServerRequest &request, QTcp
     const QByteArray body = QJsonDocument(reply.body).toJson(QJsonDocument::Compact);
     const bool close = header(request, QByteArrayLiteral("Connection")).compare("close", Qt::CaseInsensitive) == 0;
     if (m_delayMs == 0) {
-        writeResponse(socket, reply.status, body, close);
+        sendAnswer(socket, path, reply.status, body, close);
         return;
     }
     QPointer<QTcpSocket> guarded(socket);
-    QTimer::singleShot(m_delayMs, this,
-                       [guarded, status = reply.status, body, close] { writeResponse(guarded, status, body, close); });
+    socket->setProperty(AnswersDueProperty, socket->property(AnswersDueProperty).toInt() + 1);
+    QTimer::singleShot(m_delayMs, this, [this, guarded, path, status = reply.status, body, close] {
+        if (!guarded)
+            return;
+        guarded->setProperty(AnswersDueProperty, guarded->property(AnswersDueProperty).toInt() - 1);
+        sendAnswer(guarded, path, status, body, close);
+    });
+}
+
+void StandinServer::sendAnswer(QTcpSocket *socket, const QString &path, int status, const QByteArray &body, bool close)
+{
+    if (!socket || socket->state() != QAbstractSocket::ConnectedState)
+        return;
+    if (!path.startsWith(m_faults.path) || (m_faults.trickleMs <= 0 && !m_faults.endless && m_faults.body.isEmpty())) {
+        writeResponse(socket, status, body, close);
+        return;
+    }
+    if (m_faults.endless) {
+        // No length (the body ends when the connection does), and blanks
+        // (valid JSON white space) for as long as the client reads them.
+        // Only a little is kept waiting on this side.
+        socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/json; charset=utf-8\r\n"
+                      "Connection: close\r\n\r\n[");
+        const QByteArray blanks(64 * 1024, ' ');
+        const auto feed = [socket, blanks] {
+            while (socket->state() == QAbstractSocket::ConnectedState && socket->bytesToWrite() < 4 * blanks.size())
+                socket->write(blanks);
+        };
+        connect(socket, &QTcpSocket::bytesWritten, socket, feed);
+        feed();
+        return;
+    }
+    const QByteArray answer = m_faults.body.isEmpty() ? body : m_faults.body;
+    socket->write(responseHead(m_faults.body.isEmpty() ? status : 200, answer.size(), close));
+    if (m_faults.trickleMs <= 0) {
+        socket->write(answer);
+        if (close)
+            socket->disconnectFromHost();
+        return;
+    }
+    // The head at once, then the body one byte at a time, as over a link
+    // that barely holds: the client hears something all the time.
+    auto *trickle = new QTimer(socket);
+    auto sent = std::make_shared<qsizetype>(0);
+    connect(trickle, &QTimer::timeout, socket, [socket, trickle, answer, sent, close] {
+        if (socket->state() != QAbstractSocket::ConnectedState) {
+            trickle->stop();
+            return;
+        }
+        socket->write(answer.mid((*sent)++, 1));
+        if (*sent < answer.size())
+            return;
+        trickle->stop();
+        trickle->deleteLater();
+        if (close)
+            socket->disconnectFromHost();
+    });
+    trickle->start(m_faults.trickleMs);
 }
 
 StandinCompetition::Reply StandinServer::answer(const QString &method, const QString &path, const StandinFields &fields,
@@ -346,10 +518,36 @@ void StandinServer::handleControlRequest(const QHttpServerRequest &request, QTcp
     auto reply = [socket](int status, const QJsonObject &object) {
         writeResponse(socket, status, QJsonDocument(object).toJson(QJsonDocument::Compact), false);
     };
+    // Reading is open to a GET; what changes the server or writes a file
+    // takes a POST, which a link followed or a page loaded cannot send.
+    const bool readOnly = path == QLatin1String("/status") || path == QLatin1String("/log");
+    if (!readOnly && request.method() != QHttpServerRequest::Method::Post) {
+        reply(405, {{QStringLiteral("error"), QStringLiteral("%1 takes a POST").arg(path)}});
+        return;
+    }
 
     if (path == QLatin1String("/status")) {
         reply(200, status());
     } else if (path == QLatin1String("/set")) {
+        Faults faults = m_faults;
+        if (StandinCompetition::has(fields, QStringLiteral("faultpath")))
+            faults.path = StandinCompetition::value(fields, QStringLiteral("faultpath"));
+        if (StandinCompetition::has(fields, QStringLiteral("trickle")))
+            faults.trickleMs = StandinCompetition::value(fields, QStringLiteral("trickle")).toInt();
+        if (StandinCompetition::has(fields, QStringLiteral("endless")))
+            faults.endless = StandinCompetition::value(fields, QStringLiteral("endless")) == QLatin1String("1");
+        if (StandinCompetition::has(fields, QStringLiteral("answer")))
+            faults.body = StandinCompetition::value(fields, QStringLiteral("answer")).toUtf8();
+        if (StandinCompetition::has(fields, QStringLiteral("rewrite"))) {
+            const QString text = StandinCompetition::value(fields, QStringLiteral("rewrite"));
+            const QJsonDocument members = QJsonDocument::fromJson(text.toUtf8());
+            if (!text.isEmpty() && !members.isObject()) {
+                reply(400, {{QStringLiteral("error"), QStringLiteral("rewrite is no JSON object")}});
+                return;
+            }
+            faults.rewrite = members.object();
+        }
+        setFaults(faults);
         if (StandinCompetition::has(fields, QStringLiteral("delay")))
             setDelay(StandinCompetition::value(fields, QStringLiteral("delay")).toInt());
         if (StandinCompetition::has(fields, QStringLiteral("dropevery")))
@@ -364,10 +562,12 @@ void StandinServer::handleControlRequest(const QHttpServerRequest &request, QTcp
         }
         reply(200, status());
     } else if (path == QLatin1String("/save")) {
-        const QString file = StandinCompetition::value(fields, QStringLiteral("file"));
         QString error;
-        if (saveState(file, &error))
-            reply(200, {{QStringLiteral("saved"), file.isEmpty() ? m_settings.stateFile : file}});
+        const QString file = savePath(StandinCompetition::value(fields, QStringLiteral("file")), &error);
+        if (file.isEmpty())
+            reply(403, {{QStringLiteral("error"), error}});
+        else if (saveState(file, &error))
+            reply(200, {{QStringLiteral("saved"), file}});
         else
             reply(500, {{QStringLiteral("error"), error}});
     } else if (path == QLatin1String("/reload")) {
@@ -391,6 +591,27 @@ void StandinServer::handleControlRequest(const QHttpServerRequest &request, QTcp
     } else {
         reply(404, {{QStringLiteral("error"), QStringLiteral("no such control %1").arg(path)}});
     }
+}
+
+QString StandinServer::savePath(const QString &requested, QString *error) const
+{
+    if (m_settings.stateFile.isEmpty()) {
+        *error = QStringLiteral("no state file given at start, nothing is saved");
+        return QString();
+    }
+    if (requested.isEmpty())
+        return m_settings.stateFile;
+    const QString folder = QFileInfo(m_settings.stateFile).absoluteDir().canonicalPath();
+    // A name relative to that folder, resolved with every link followed,
+    // must stay inside it.
+    const QFileInfo target(QDir(folder), requested);
+    const QString parent = target.absoluteDir().canonicalPath();
+    if (folder.isEmpty() || parent.isEmpty() || (parent != folder && !parent.startsWith(folder + QLatin1Char('/'))) ||
+        target.fileName().isEmpty() || target.isDir()) {
+        *error = QStringLiteral("%1 is not a file in the folder of the state file").arg(requested);
+        return QString();
+    }
+    return parent + QLatin1Char('/') + target.fileName();
 }
 
 void StandinServer::readDiscoveryPings()

@@ -19,8 +19,9 @@ class StandinHttpEndpoint;
 // A stand-in for the competition server: answers the REST requests and the
 // discovery pings of the program from a competition file, and has switches
 // that tests use to make it fail the ways a real server on a real network
-// fails (down, slow, answers lost). Runs in-process in tests or as the
-// program meetwise-standin.
+// fails (down, slow, answers lost, answers trickling in or without end,
+// answers rewritten). Runs in-process in tests or as the program
+// meetwise-standin.
 class StandinServer : public QObject
 {
     Q_OBJECT
@@ -41,6 +42,27 @@ public:
         bool down = false;
         int delayMs = 0;
         int dropEvery = 0;
+        // A request larger than this is refused (413) and its connection
+        // closed; a connection on which nothing passes this long is closed.
+        qint64 maxRequestBytes = 1024 * 1024;
+        int idleTimeoutMs = 30000;
+    };
+
+    // Ways to answer wrongly; each acts on the requests whose path begins
+    // with path (every request when it is empty). The request itself is
+    // acted on as usual.
+    struct Faults
+    {
+        QString path;
+        // Answers go out one byte every this many ms; 0 = at once.
+        int trickleMs = 0;
+        // Answers are a body without end.
+        bool endless = false;
+        // Members that replace those of the object an answer names (its
+        // "result", "participation", ...); a null member is removed.
+        QJsonObject rewrite;
+        // Sent instead of the answer, with status 200, when not empty.
+        QByteArray body;
     };
 
     explicit StandinServer(QObject *parent = nullptr);
@@ -68,6 +90,8 @@ public:
     // without an answer; 0 = never.
     void setDropEvery(int n);
     int dropEvery() const { return m_dropEvery; }
+    void setFaults(const Faults &faults) { m_faults = faults; }
+    Faults faults() const { return m_faults; }
 
     QJsonObject status() const;
     bool saveState(const QString &path = QString(), QString *error = nullptr);
@@ -84,8 +108,16 @@ signals:
 
 private:
     friend class StandinHttpEndpoint;
+    friend class StandinTcpServer;
     void handleServiceRequest(const QHttpServerRequest &request, QTcpSocket *socket);
     void handleControlRequest(const QHttpServerRequest &request, QTcpSocket *socket);
+    // Limits what one connection may send and how long it may stay idle.
+    void guard(QTcpSocket *socket);
+    void sendAnswer(QTcpSocket *socket, const QString &path, int status, const QByteArray &body, bool close);
+    // The file a control request may save to: inside the folder of the
+    // state file, or none.
+    QString savePath(const QString &requested, QString *error) const;
+    QHostAddress controlAddress() const;
     StandinCompetition::Reply answer(const QString &method, const QString &path, const StandinFields &fields,
                                      const QJsonObject &json, const QString &client);
     void readDiscoveryPings();
@@ -106,6 +138,7 @@ private:
     int m_dropEvery = 0;
     int m_requestCount = 0;
     int m_dropCount = 0;
+    Faults m_faults;
     QList<QJsonObject> m_log;
     QFile m_logFile;
 };
