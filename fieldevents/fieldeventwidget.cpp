@@ -437,10 +437,24 @@ void FieldEventWidget::onResultsReceived()
 void FieldEventWidget::updateHeightsFromResults()
 {
     const QList<Participation *> list = heat();
-    HeightColumns columns = VerticalHeights::columnsFromResults(list);
+    // The heights the judge set stay, jumped or not; the bar is the one set
+    // last unless results have gone beyond it (from another device).
+    HeightColumn setBar;
+    const HeightColumns set = m_connection ? m_connection->heatHeights(&setBar) : HeightColumns();
+    const HeightColumns columns = VerticalHeights::merged(VerticalHeights::columnsFromResults(list), set);
     m_model->setHeights(columns);
     m_resultsModel->setHeightColumns(columns);
     m_bar = VerticalHeights::currentFromResults(list);
+    if (setBar.height > 0)
+        m_bar = VerticalHeights::later(m_bar, setBar);
+    if (!m_firstHeightChosen && VerticalHeights::lowestStartingHeight(list) > 0)
+        m_firstHeight = VerticalHeights::lowestStartingHeight(list);
+}
+
+void FieldEventWidget::saveHeights()
+{
+    if (m_connection)
+        m_connection->setHeatHeights(m_model->heightColumns(), m_bar);
 }
 
 // ---- Sounds and keys --------------------------------------------------------------
@@ -950,6 +964,7 @@ void FieldEventWidget::startJumpOff()
     }
     m_model->addJumpOffHeight(dialog.height());
     m_bar = m_model->heightColumns().last();
+    saveHeights();
     selectNextAthlete();
 }
 
@@ -967,6 +982,7 @@ bool FieldEventWidget::openNewHeight(const HeightColumn &proposal)
         m_model->addHeight(dialog.height());
         m_bar = {dialog.height(), 0};
     }
+    saveHeights();
     return true;
 }
 
@@ -979,6 +995,7 @@ void FieldEventWidget::openStartingHeights()
     // The defaults count as soon as they are changed, even when the judge
     // then cancels; the starting heights themselves only on Enter (a
     // cancelled dialog has put them back).
+    m_firstHeightChosen = m_firstHeightChosen || dialog.firstHeight() != m_firstHeight;
     m_firstHeight = dialog.firstHeight();
     m_heightStep = dialog.heightStep();
     if (answer != QDialog::Accepted)
@@ -988,17 +1005,8 @@ void FieldEventWidget::openStartingHeights()
             m_connection->setStartHeight(p, p->startheight);
     }
     // Heights already jumped stay in the grid with the starting heights.
-    HeightColumns columns = VerticalHeights::startingHeightColumns(list);
-    for (const HeightColumn &jumped : VerticalHeights::columnsFromResults(list)) {
-        if (!columns.contains(jumped))
-            columns.append(jumped);
-    }
-    std::stable_sort(columns.begin(), columns.end(), [](const HeightColumn &a, const HeightColumn &b) {
-        if (a.isJumpOff() != b.isJumpOff())
-            return !a.isJumpOff();
-        return a.isJumpOff() ? a.jumpOff < b.jumpOff : a.height < b.height;
-    });
-    m_model->setHeights(columns);
+    m_model->setHeights(VerticalHeights::merged(VerticalHeights::startingHeightColumns(list),
+                                                VerticalHeights::columnsFromResults(list)));
     const HeightColumns starts = VerticalHeights::startingHeightColumns(list);
     if (!starts.isEmpty() && !FieldEventProgress::isJumpOffRunning(list)) {
         const bool anyResults =
@@ -1006,6 +1014,7 @@ void FieldEventWidget::openStartingHeights()
         if (!anyResults)
             m_bar = starts.first();
     }
+    saveHeights();
     if (VerticalHeights::isHeightCompleted(list, m_bar.height))
         openNewHeight(VerticalHeights::proposeNextHeight(list, m_bar, m_heightStep));
     selectNextAthlete();
@@ -1076,8 +1085,10 @@ void FieldEventWidget::onParticipantsHeaderSectionClicked(int section)
                               QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
     m_model->removeJumpOffHeight(column.height, column.jumpOff);
-    if (!isVertical() || column != m_bar)
+    if (!isVertical() || column != m_bar) {
+        saveHeights();
         return;
+    }
     // The bar itself went: it falls back to where the results stand, as
     // when the heat is opened, or to the lowest height left when nobody has
     // jumped yet.
@@ -1086,6 +1097,7 @@ void FieldEventWidget::onParticipantsHeaderSectionClicked(int section)
     if (!remaining.contains(bar))
         bar = remaining.isEmpty() ? HeightColumn{} : remaining.first();
     m_bar = bar;
+    saveHeights();
     selectNextAthlete();
 }
 

@@ -145,6 +145,8 @@ private:
     void startJumpOff();
     void showRankOrder();
     void updateHeightsFromResults();
+    // Keeps the height columns and the bar in the store.
+    void saveHeights();
     void updateRetireButton();
     void drawCountdown(unsigned value);
     bool isCountdownRunning() const;
@@ -168,6 +170,9 @@ private:
     HeightColumn m_bar;
     double m_wind = -9;
     double m_firstHeight;
+    // Whether the judge changed the default starting height (until then it
+    // follows the starting heights the heat came with).
+    bool m_firstHeightChosen = false;
     double m_heightStep;
     bool m_callNext = false;
     bool m_finished = false;

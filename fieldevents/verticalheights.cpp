@@ -179,27 +179,52 @@ HeightColumns VerticalHeights::startingHeightColumns(const QList<Participation *
 HeightColumns VerticalHeights::columnsFromResults(const QList<Participation *> &heat)
 {
     HeightColumns columns;
-    const auto add = [&columns](const HeightColumn &column) {
-        if (!columns.contains(column))
-            columns.append(column);
-    };
     for (const Participation *p : heat) {
         for (const Result *r : p->results()) {
             if (r->metavalue == 0)
                 continue;
-            add({r->metavalue, r->isJumpOff() ? r->jumpOffNumber() : 0u});
+            columns.append({r->metavalue, r->isJumpOff() ? r->jumpOffNumber() : 0u});
         }
         if (p->results().isEmpty() && p->startheight > 0)
-            add({p->startheight, 0});
+            columns.append({p->startheight, 0});
     }
-    std::stable_sort(columns.begin(), columns.end(), [](const HeightColumn &a, const HeightColumn &b) {
+    return merged({}, columns);
+}
+
+HeightColumns VerticalHeights::merged(const HeightColumns &columns, const HeightColumns &more)
+{
+    HeightColumns list;
+    for (const HeightColumn &column : columns + more) {
+        if (!list.contains(column))
+            list.append(column);
+    }
+    std::stable_sort(list.begin(), list.end(), [](const HeightColumn &a, const HeightColumn &b) {
         if (a.isJumpOff() != b.isJumpOff())
             return !a.isJumpOff();
         if (a.isJumpOff())
             return a.jumpOff < b.jumpOff;
         return a.height < b.height;
     });
-    return columns;
+    return list;
+}
+
+HeightColumn VerticalHeights::later(const HeightColumn &a, const HeightColumn &b)
+{
+    if (a.isJumpOff() != b.isJumpOff())
+        return a.isJumpOff() ? a : b;
+    if (a.isJumpOff())
+        return b.jumpOff > a.jumpOff ? b : a;
+    return b.height > a.height ? b : a;
+}
+
+double VerticalHeights::lowestStartingHeight(const QList<Participation *> &heat)
+{
+    double lowest = 0;
+    for (const Participation *p : heat) {
+        if (p->startheight > 0 && (lowest == 0 || p->startheight < lowest))
+            lowest = p->startheight;
+    }
+    return lowest;
 }
 
 HeightColumn VerticalHeights::currentFromResults(const QList<Participation *> &heat)

@@ -37,6 +37,15 @@ public:
     // Height columns and current bar of a heat that already has results.
     static HeightColumns columnsFromResults(const QList<Participation *> &heat);
     static HeightColumn currentFromResults(const QList<Participation *> &heat);
+    // Both lists in one, each column once, in grid order: regular heights
+    // by height, then jump-off attempts by number.
+    static HeightColumns merged(const HeightColumns &columns, const HeightColumns &more);
+    // The bar that comes later in the event: a jump-off attempt after every
+    // regular height, a later attempt after an earlier one, a greater height
+    // after a smaller one.
+    static HeightColumn later(const HeightColumn &a, const HeightColumn &b);
+    // The lowest non-zero starting height of the heat; 0 when there is none.
+    static double lowestStartingHeight(const QList<Participation *> &heat);
 
     // Whether a participation is done at the bar: cleared or skipped a
     // regular height, any mark for a jump-off attempt.

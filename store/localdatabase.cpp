@@ -137,6 +137,16 @@ const char *const CreateTables[] = {
     "driver_name TEXT, "
     "source TEXT, "
     "transformed TEXT)",
+
+    // The heights the judge set for a vertical heat, jumped or not, and the
+    // bar among them: the results alone do not tell a height that is set but
+    // not yet jumped.
+    "CREATE TABLE IF NOT EXISTS heatheights ("
+    "id INTEGER PRIMARY KEY AUTOINCREMENT, "
+    "heat_id INTEGER NOT NULL, "
+    "height REAL NOT NULL, "
+    "jumpoff INTEGER DEFAULT 0, "
+    "bar INTEGER DEFAULT 0)",
 };
 
 const char ParticipationColumns[] =
@@ -302,6 +312,13 @@ const Statement Statements[] = {
      "SELECT edmeventmeasurements.id as eventMeasurementID, edmmeasurements.id as measurementID FROM "
      "edmeventmeasurements LEFT JOIN edmmeasurements ON edmmeasurements.id = edmeventmeasurements.measurement "
      "WHERE event_result = :id"},
+
+    {"deleteHeatHeights", "DELETE FROM heatheights WHERE heat_id = :heat_id;"},
+    {"insertHeatHeight",
+     "INSERT INTO heatheights (heat_id, height, jumpoff, bar) VALUES (:heat_id, :height, :jumpoff, :bar);"},
+    {"selectHeatHeights", "SELECT height, jumpoff, bar FROM heatheights WHERE heat_id = :heat_id ORDER BY id;"},
+    // Heights of heats that left the schedule go with them.
+    {"deleteUnscheduledHeatHeights", "DELETE FROM heatheights WHERE heat_id NOT IN (SELECT heat_id FROM heatevents);"},
 
     {"selectCharacterTransformations", "SELECT id, driver_name, source, transformed FROM charactertransformings "
                                        "WHERE driver_name = :driver_name ORDER BY id;"},
@@ -706,7 +723,38 @@ void LocalDatabase::storeHeatEvents(const QList<QVariantMap> &heatEvents)
                          attempts.isNull() || attempts.toInt() <= 0 ? 6 : attempts.toInt());
         exec(insert);
     }
+    exec(statement("deleteUnscheduledHeatHeights"));
     endTransaction();
+}
+
+void LocalDatabase::storeHeatHeights(unsigned heatId, const QList<HeatHeight> &heights)
+{
+    beginTransaction();
+    QSqlQuery &remove = statement("deleteHeatHeights");
+    remove.bindValue(QStringLiteral(":heat_id"), heatId);
+    exec(remove);
+    QSqlQuery &insert = statement("insertHeatHeight");
+    for (const HeatHeight &height : heights) {
+        insert.bindValue(QStringLiteral(":heat_id"), heatId);
+        insert.bindValue(QStringLiteral(":height"), height.height);
+        insert.bindValue(QStringLiteral(":jumpoff"), height.jumpOff);
+        insert.bindValue(QStringLiteral(":bar"), flag(height.bar));
+        exec(insert);
+    }
+    endTransaction();
+}
+
+QList<LocalDatabase::HeatHeight> LocalDatabase::heatHeights(unsigned heatId)
+{
+    QList<HeatHeight> heights;
+    QSqlQuery &query = statement("selectHeatHeights");
+    query.bindValue(QStringLiteral(":heat_id"), heatId);
+    if (!exec(query))
+        return heights;
+    while (query.next())
+        heights.append({query.value(0).toDouble(), query.value(1).toUInt(), query.value(2).toInt() != 0});
+    query.finish();
+    return heights;
 }
 
 QList<QVariantMap> LocalDatabase::loadCachedHeatEvents()

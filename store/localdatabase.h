@@ -69,6 +69,17 @@ public:
     // Marks the heat, and every other heat the store holds, as held.
     void markCachedHeat(unsigned heatId);
 
+    // The height columns the judge set for a vertical heat (jump-off number 0
+    // for a regular height), one of them the bar; replaced as a whole.
+    struct HeatHeight
+    {
+        double height = 0;
+        unsigned jumpOff = 0;
+        bool bar = false;
+    };
+    void storeHeatHeights(unsigned heatId, const QList<HeatHeight> &heights);
+    QList<HeatHeight> heatHeights(unsigned heatId);
+
     // Participations and results of the cached heat. The heat they belong
     // to replaces the one held, except a heat with unposted changes, which
     // is kept whole.

@@ -298,6 +298,9 @@ void DatabaseConnection::onRequestFinished(QNetworkReply *reply)
 
 void DatabaseConnection::deliverHeat(unsigned heatId, const QList<DatabaseSynchronizationInterface *> &listeners)
 {
+    // Ranked before anyone sees it: ranks that came with the heat (the
+    // server's, or the store's from an older ranking) are not the program's.
+    rankHeat();
     for (DatabaseSynchronizationInterface *listener : listeners) {
         if (DatabaseSynchronizationInterface::isAlive(listener))
             listener->participationsReceived(QString::number(heatId), m_participations);
@@ -477,6 +480,28 @@ void DatabaseConnection::rankHeat()
 void DatabaseConnection::resortParticipations(unsigned maximumRank)
 {
     FieldEventRanking::resort(m_participations, maximumRank);
+}
+
+void DatabaseConnection::setHeatHeights(const HeightColumns &columns, const HeightColumn &bar)
+{
+    QList<LocalDatabase::HeatHeight> heights;
+    for (const HeightColumn &column : columns)
+        heights.append({column.height, column.jumpOff, column == bar});
+    m_store->storeHeatHeights(m_heatEventData.value(QStringLiteral("event.id")).toUInt(), heights);
+}
+
+HeightColumns DatabaseConnection::heatHeights(HeightColumn *bar)
+{
+    HeightColumns columns;
+    if (bar)
+        *bar = {};
+    for (const LocalDatabase::HeatHeight &height :
+         m_store->heatHeights(m_heatEventData.value(QStringLiteral("event.id")).toUInt())) {
+        columns.append({height.height, height.jumpOff});
+        if (height.bar && bar)
+            *bar = columns.last();
+    }
+    return columns;
 }
 
 void DatabaseConnection::setParticipationOrder(Participation *participation, unsigned order)
@@ -788,6 +813,14 @@ void DatabaseConnection::heatResultsReceived(const QList<Participation *> &parti
         const QVariantMap row = m_store->participationRowByServerId(p->participation_id);
         if (row.value(QStringLiteral("out_of_competition")).toInt() != 0)
             p->out_of_competition = true;
+        if (row.value(QStringLiteral("in_jumpoff")).toInt() != 0)
+            p->in_jumpoff = true;
+        // The start order the judge re-sorted for the final attempts; the
+        // server only knows the draw.
+        const unsigned workingOrder = row.value(QStringLiteral("working_order")).toUInt();
+        if (fieldType == QLatin1Char('H') && workingOrder != 0 &&
+            workingOrder != row.value(QStringLiteral("initial_order")).toUInt())
+            p->working_order = p->working_order_loaded = workingOrder;
         const auto order = queuedOrders.constFind(p->participation_id);
         if (order != queuedOrders.constEnd()) {
             p->initial_order = order.value();

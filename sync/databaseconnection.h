@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QVariantMap>
 
+#include "fieldevents/heightcolumn.h"
 #include "sync/meetwiseinterface.h"
 #include "records/participation.h"
 #include "sync/meetwiserestservice.h"
@@ -89,6 +90,11 @@ public:
     // Rebuilds the start order of the open heat for the final attempts: the
     // best N (0 = all) go on in reverse order of ranking.
     void resortParticipations(unsigned maximumRank);
+    // The height columns the judge set for the open vertical heat and the
+    // bar among them, kept in the store for when the heat opens again.
+    void setHeatHeights(const HeightColumns &columns, const HeightColumn &bar);
+    // Those columns; bar is the stored bar, or empty when none is stored.
+    HeightColumns heatHeights(HeightColumn *bar);
 
     // Pending actions.
     unsigned pendingActionCount();

@@ -34,12 +34,14 @@ public:
         QString fieldType;
         QString windMode;
         int attempts;
-        QList<unsigned> athletes; // demo athlete ids, in start order
+        QList<unsigned> athletes;        // demo athlete ids, in start order
+        QList<double> startHeights = {}; // as the server holds them, in start order
     };
 
     // Tests that take no lock on the port give a loopback address of their own.
     explicit FieldEventScreenFixture(const Heat &heat, const QString &address = QStringLiteral("127.0.0.1"))
         : m_heat(heat)
+        , m_address(address)
     {
         QFile demo(StandinServer::demoCompetitionPath());
         demo.open(QIODevice::ReadOnly);
@@ -49,7 +51,8 @@ public:
             participations.append(QJsonObject{{"id", double(firstParticipation() + unsigned(i))},
                                               {"athlete", double(heat.athletes.at(i))},
                                               {"initialorder", i + 1},
-                                              {"category", "W"}});
+                                              {"category", "W"},
+                                              {"startheight", heat.startHeights.value(i)}});
         const QJsonObject event{
             {"id", 90},
             {"name", heat.fieldType == "V" ? "High Jump" : "Long Jump"},
@@ -92,10 +95,7 @@ public:
         settings.port = 8090;
         started = m_server.start(settings, &error);
 
-        connection = std::make_unique<DatabaseConnection>(nullptr, m_folder.path(), m_folder.filePath("stadionix.db"));
-        connection->onSetDatabaseConnectionData(
-            "meetwise", {{"ip", address}, {"user", "official"}, {"pass", "lap&time=42"}, {"competition", 1}});
-        connection->setRetransmitInterval(500);
+        makeConnection();
 
         eventData = {{"event.id", heat.id},
                      {"event.fieldType", heat.fieldType},
@@ -111,11 +111,26 @@ public:
         devices.scoreboard = &scoreboard;
         devices.videoScoreboard = &video;
         devices.sounds = &sounds;
-        screen = std::make_unique<FieldEventWidget>(nullptr, eventData);
-        screen->setDevices(devices);
-        screen->resize(1280, 800);
-        screen->show();
-        screen->setDatabaseConnection(connection.get(), eventData);
+        openScreen();
+    }
+
+    // The judge leaves the heat and opens it again from the schedule, which
+    // says whether the store holds it.
+    void reopen(int cached = 0)
+    {
+        screen.reset();
+        eventData.insert("event.participantsCached", cached);
+        openScreen();
+    }
+
+    // The program ends and starts again on the same store.
+    void restart(int cached = 0)
+    {
+        screen.reset();
+        connection.reset();
+        makeConnection();
+        eventData.insert("event.participantsCached", cached);
+        openScreen();
     }
 
     unsigned firstParticipation() const { return m_heat.id * 100; }
@@ -196,7 +211,25 @@ public:
     std::unique_ptr<FieldEventWidget> screen;
 
 private:
+    void makeConnection()
+    {
+        connection = std::make_unique<DatabaseConnection>(nullptr, m_folder.path(), m_folder.filePath("stadionix.db"));
+        connection->onSetDatabaseConnectionData(
+            "meetwise", {{"ip", m_address}, {"user", "official"}, {"pass", "lap&time=42"}, {"competition", 1}});
+        connection->setRetransmitInterval(500);
+    }
+
+    void openScreen()
+    {
+        screen = std::make_unique<FieldEventWidget>(nullptr, eventData);
+        screen->setDevices(devices);
+        screen->resize(1280, 800);
+        screen->show();
+        screen->setDatabaseConnection(connection.get(), eventData);
+    }
+
     Heat m_heat;
+    QString m_address;
     QTemporaryDir m_folder;
     StandinServer m_server;
 };

@@ -84,7 +84,7 @@ class TestLocalDatabase : public QObject
 private slots:
     void init() { TestSupport::failOnUnexpectedWarnings(); }
 
-    void freshFile_nineTablesAndSeedRows();
+    void freshFile_tablesAndSeedRows();
     void reopen_keepsDataAndAddsNoSeedRows();
     void durability_walWithFullSync();
     void unopenableFile_reportsUnusable();
@@ -92,6 +92,7 @@ private slots:
     void startCheck_findsStoreUnfitForResults();
     void fullStore_resultAndItsActionBothRefused();
     void schedule_secondListReplacesFirst();
+    void heatHeights_keptWhileScheduled();
     void schedule_numberOfAttemptsKept_data();
     void schedule_numberOfAttemptsKept();
     void schedule_missingTextStillStored();
@@ -106,7 +107,7 @@ private slots:
     void killedWriter_everyCommittedResultHasItsAction();
 };
 
-void TestLocalDatabase::freshFile_nineTablesAndSeedRows()
+void TestLocalDatabase::freshFile_tablesAndSeedRows()
 {
     TempStore store;
     QVERIFY(store->isUsable());
@@ -118,7 +119,7 @@ void TestLocalDatabase::freshFile_nineTablesAndSeedRows()
         names << row.first().toString();
     QCOMPARE(names, (QStringList{"heatevents", "participations", "results", "unconfirmedactions", "edmeventresults",
                                  "edmeventmeasurements", "edmmeasurements", "edmtakeoffboardmeasurements",
-                                 "charactertransformings"}));
+                                 "charactertransformings", "heatheights"}));
     QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM charactertransformings WHERE driver_name = 'C-Power'"))
                  .toInt(),
              132);
@@ -272,6 +273,28 @@ void TestLocalDatabase::schedule_secondListReplacesFirst()
     QCOMPARE(store.rows(QStringLiteral("SELECT heat_id, participants_cached FROM heatevents ORDER BY heat_id")),
              (QList<QVariantList>{{40, 0}, {41, 0}, {42, 0}}));
     QVERIFY(store->loadCachedHeatEvents().isEmpty());
+}
+
+void TestLocalDatabase::heatHeights_keptWhileScheduled()
+{
+    TempStore store;
+    store->storeHeatEvents({heatMap(31, "HJ W"), heatMap(32, "PV M")});
+    const QList<LocalDatabase::HeatHeight> high{{1.60, 0, false}, {1.66, 0, true}, {1.63, 1, false}};
+    store->storeHeatHeights(31, high);
+    store->storeHeatHeights(32, {{4.10, 0, true}});
+    store->storeHeatHeights(31, high); // replaced, not added to
+    store.reopen();
+    const auto read = store->heatHeights(31);
+    QCOMPARE(read.size(), high.size());
+    for (int i = 0; i < high.size(); ++i) {
+        QCOMPARE(read.at(i).height, high.at(i).height);
+        QCOMPARE(read.at(i).jumpOff, high.at(i).jumpOff);
+        QCOMPARE(read.at(i).bar, high.at(i).bar);
+    }
+    // A new schedule without heat 32 takes its heights along.
+    store->storeHeatEvents({heatMap(31, "HJ W")});
+    QCOMPARE(store->heatHeights(31).size(), 3);
+    QVERIFY(store->heatHeights(32).isEmpty());
 }
 
 void TestLocalDatabase::schedule_numberOfAttemptsKept_data()
