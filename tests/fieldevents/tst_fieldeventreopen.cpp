@@ -126,23 +126,23 @@ void TestFieldEventReopen::longJump_finalRoundsSurviveReopenAndRestart()
 
     // The best eight in reverse order of ranking; the rest out.
     const QList<unsigned> finalOrder{8, 4, 11, 5, 10, 1, 7, 3};
-    const QMap<unsigned, QString> orderTexts{{8, "1 (8)"},   {4, "2 (4)"},   {11, "3 (11)"}, {5, "4 (5)"},
-                                             {10, "5 (10)"}, {1, "6 (1)"},   {7, "7"},       {3, "8 (3)"},
-                                             {12, "9 (12)"}, {2, "10 (2)"},  {9, "11 (9)"},  {6, "12 (6)"}};
+    const QMap<unsigned, QString> orderTexts{{8, "1 (8)"},   {4, "2 (4)"},  {11, "3 (11)"}, {5, "4 (5)"},
+                                             {10, "5 (10)"}, {1, "6 (1)"},  {7, "7"},       {3, "8 (3)"},
+                                             {12, "9 (12)"}, {2, "10 (2)"}, {9, "11 (9)"},  {6, "12 (6)"}};
     const QList<unsigned> nonFinalists{12, 2, 9, 6};
     const auto checkOrder = [&](const char *when) {
         for (auto it = orderTexts.cbegin(); it != orderTexts.cend(); ++it)
             QVERIFY2(shownOrder(f, it.key()) == it.value(),
-                     qPrintable(QStringLiteral("%1: drawn %2 shows %3").arg(when).arg(it.key()).arg(shownOrder(f, it.key()))));
+                     qPrintable(
+                         QStringLiteral("%1: drawn %2 shows %3").arg(when).arg(it.key()).arg(shownOrder(f, it.key()))));
         for (unsigned drawn : nonFinalists)
             QVERIFY2(f.drawn(drawn)->out_of_competition, qPrintable(QStringLiteral("%1: %2 in").arg(when).arg(drawn)));
     };
     checkOrder("re-sorted");
 
     const QMap<unsigned, QStringList> roundsFourToSix{
-        {8, {"6,10", "X", "5,90"}},  {4, {"X", "6,05", "X"}},     {11, {"6,25", "6,30", "X"}},
-        {5, {"6,40", "X", "6,35"}},  {10, {"6,45", "X", "X"}},    {1, {"X", "6,55", "X"}},
-        {7, {"6,70", "X", "X"}},     {3, {"X", "X", "6,60"}}};
+        {8, {"6,10", "X", "5,90"}}, {4, {"X", "6,05", "X"}}, {11, {"6,25", "6,30", "X"}}, {5, {"6,40", "X", "6,35"}},
+        {10, {"6,45", "X", "X"}},   {1, {"X", "6,55", "X"}}, {7, {"6,70", "X", "X"}},     {3, {"X", "X", "6,60"}}};
     // After every athlete of round 4 whose number is here, the judge leaves
     // the heat (or the program ends) and opens it again.
     enum Break { Reopen, RestartServerUp, RestartServerDown };
@@ -152,10 +152,8 @@ void TestFieldEventReopen::longJump_finalRoundsSurviveReopenAndRestart()
     for (int round = 0; round < 3; ++round) {
         for (unsigned drawn : finalOrder) {
             QVERIFY2(QTest::qWaitFor([&] { return f.currentDrawn() == drawn; }, 5000),
-                     qPrintable(QStringLiteral("round %1: %2 is up, not %3")
-                                    .arg(round + 4)
-                                    .arg(f.currentDrawn())
-                                    .arg(drawn)));
+                     qPrintable(
+                         QStringLiteral("round %1: %2 is up, not %3").arg(round + 4).arg(f.currentDrawn()).arg(drawn)));
             QCOMPARE(f.screen->currentAttempt(), unsigned(round + 4));
             f.click("btnCallParticipant");
             f.type(roundsFourToSix.value(drawn).at(round));
@@ -177,8 +175,9 @@ void TestFieldEventReopen::longJump_finalRoundsSurviveReopenAndRestart()
                 break;
             }
             const unsigned next = finalOrder.at(int(finalOrder.indexOf(drawn)) + 1);
-            QVERIFY2(QTest::qWaitFor([&] { return f.currentDrawn() == next; }, 5000),
-                     qPrintable(QStringLiteral("after %1: %2 is up, not %3").arg(drawn).arg(f.currentDrawn()).arg(next)));
+            QVERIFY2(
+                QTest::qWaitFor([&] { return f.currentDrawn() == next; }, 5000),
+                qPrintable(QStringLiteral("after %1: %2 is up, not %3").arg(drawn).arg(f.currentDrawn()).arg(next)));
             checkOrder("reopened");
             // The ranks shown are the program's from the start, not the
             // server's plain ones (3 and 7 both first).
@@ -196,8 +195,8 @@ void TestFieldEventReopen::longJump_finalRoundsSurviveReopenAndRestart()
 
     // 6.70 twice, split by 6.70 against 6.60; then 6.55, 6.45, 6.40, 6.30,
     // 6.10, 6.05; the non-finalists by their three rounds.
-    const QMap<unsigned, QString> ranks{{7, "1"},  {3, "2"},  {1, "3"},   {10, "4"}, {5, "5"},  {11, "6"},
-                                        {8, "7"},  {4, "8"},  {12, "9"},  {2, "10"}, {9, "11"}, {6, ""}};
+    const QMap<unsigned, QString> ranks{{7, "1"}, {3, "2"}, {1, "3"},  {10, "4"}, {5, "5"},  {11, "6"},
+                                        {8, "7"}, {4, "8"}, {12, "9"}, {2, "10"}, {9, "11"}, {6, ""}};
     for (auto it = ranks.cbegin(); it != ranks.cend(); ++it)
         QCOMPARE(f.shownRank(it.key()), it.value());
 
@@ -229,8 +228,9 @@ void TestFieldEventReopen::highJump_finishedByCountback_reopensEnded()
         QString keys;
         QList<ModalAnswerer::Handler> dialogs;
     };
-    QList<Step> steps{{1, "O", {}}, {2, "X", {}}, {3, "O", {}}, {4, "X", {}}, {2, "O", {}}, {4, "O", {newHeight(1.65)}},
-                      {1, "O", {}}, {2, "O", {}}, {3, "X", {}}, {4, "X", {}}, {3, "O", {}}, {4, "O", {newHeight(1.70)}}};
+    QList<Step> steps{
+        {1, "O", {}}, {2, "X", {}}, {3, "O", {}}, {4, "X", {}}, {2, "O", {}}, {4, "O", {newHeight(1.65)}},
+        {1, "O", {}}, {2, "O", {}}, {3, "X", {}}, {4, "X", {}}, {3, "O", {}}, {4, "O", {newHeight(1.70)}}};
     for (int round = 0; round < 3; ++round) {
         for (unsigned drawn = 1; drawn <= 4; ++drawn)
             steps.append({drawn, "X", {}});
