@@ -43,6 +43,7 @@
 #include "records/participation.h"
 #include "records/resultformatter.h"
 #include "records/resultmarks.h"
+#include "store/localdatabase.h"
 #include "sync/databaseconnection.h"
 
 Q_LOGGING_CATEGORY(lcFieldScreen, "stadionix.fieldevents")
@@ -827,17 +828,6 @@ void FieldEventWidget::confirm()
             if (m_devices.videoScoreboard)
                 m_devices.videoScoreboard->sendResult(p);
         }
-        if (p->hasJumpOffResults()) {
-            for (Participation *out : FieldEventProgress::applyJumpOffOutcome(heat(), p, m_bar.jumpOff))
-                out->save();
-        } else {
-            const unsigned failures = p->consecutiveFailures();
-            qCDebug(lcFieldScreen) << "Number of fails " << failures;
-            if (failures > 2 && !p->out_of_competition) {
-                p->out_of_competition = true;
-                p->save();
-            }
-        }
         m_model->refresh();
     }
     if (!m_callNext)
@@ -955,6 +945,10 @@ void FieldEventWidget::startJumpOff()
     dialog.setJumpOff(true);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    // The leaders and the first jump-off bar are stored together.
+    LocalDatabase *store = m_connection ? m_connection->store() : nullptr;
+    if (store)
+        store->beginTransaction();
     for (Participation *p : list) {
         if (p->current_order == 1) {
             p->in_jumpoff = true;
@@ -965,6 +959,8 @@ void FieldEventWidget::startJumpOff()
     m_model->addJumpOffHeight(dialog.height());
     m_bar = m_model->heightColumns().last();
     saveHeights();
+    if (store)
+        store->endTransaction();
     selectNextAthlete();
 }
 
@@ -1000,6 +996,10 @@ void FieldEventWidget::openStartingHeights()
     m_heightStep = dialog.heightStep();
     if (answer != QDialog::Accepted)
         return;
+    // Every starting height and the heights they make are stored together.
+    LocalDatabase *store = m_connection ? m_connection->store() : nullptr;
+    if (store)
+        store->beginTransaction();
     for (Participation *p : list) {
         if (m_connection)
             m_connection->setStartHeight(p, p->startheight);
@@ -1015,6 +1015,8 @@ void FieldEventWidget::openStartingHeights()
             m_bar = starts.first();
     }
     saveHeights();
+    if (store)
+        store->endTransaction();
     if (VerticalHeights::isHeightCompleted(list, m_bar.height))
         openNewHeight(VerticalHeights::proposeNextHeight(list, m_bar, m_heightStep));
     selectNextAthlete();

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "fieldevents/fieldeventprogress.h"
 #include "fieldevents/fieldeventranking.h"
 #include "records/participation.h"
 #include "records/participationsnapshot.h"
@@ -364,9 +365,28 @@ QList<ResultChange> DatabaseConnection::applyAttemptString(Participation *partic
                                                            const QString &attempts, unsigned jumpOffNumber)
 {
     ParticipationSnapshot before(participation);
+    QList<QPair<Participation *, bool>> outBefore;
+    for (Participation *p : std::as_const(m_participations))
+        outBefore.append({p, p->out_of_competition});
     m_store->beginTransaction();
     const QList<ResultChange> changes = participation->applyAttemptString(height, attempts, jumpOffNumber);
-    return handleChanges(participation, changes, before);
+    // Who leaves the competition by this mark goes in the same transaction.
+    if (participation->hasJumpOffResults()) {
+        for (Participation *out :
+             FieldEventProgress::applyJumpOffOutcome(m_participations, participation, jumpOffNumber))
+            out->save();
+    } else {
+        const unsigned failures = participation->consecutiveFailures();
+        qCDebug(lcConnection) << "Number of fails " << failures;
+        if (failures > 2 && !participation->out_of_competition) {
+            participation->out_of_competition = true;
+            participation->save();
+        }
+    }
+    return handleChanges(participation, changes, before, [&outBefore] {
+        for (const auto &[p, out] : std::as_const(outBefore))
+            p->out_of_competition = out;
+    });
 }
 
 QList<ResultChange> DatabaseConnection::setTrackResult(Participation *participation, double value, const QString &info)
@@ -382,7 +402,8 @@ QList<ResultChange> DatabaseConnection::setTrackResult(Participation *participat
 // A change that cannot be stored is taken back: what is shown is what the
 // store holds, and nothing of it is posted.
 QList<ResultChange> DatabaseConnection::handleChanges(Participation *participation, const QList<ResultChange> &changes,
-                                                      ParticipationSnapshot &before)
+                                                      ParticipationSnapshot &before,
+                                                      const std::function<void()> &restoreOthers)
 {
     QList<std::function<void()>> posts;
     for (const ResultChange &change : changes) {
@@ -422,6 +443,8 @@ QList<ResultChange> DatabaseConnection::handleChanges(Participation *participati
     if (!m_lastChangeStored) {
         qCWarning(lcConnection) << "A change could not be stored";
         before.restore();
+        if (restoreOthers)
+            restoreOthers();
         for (const ResultChange &change : changes) {
             if (change.result->deleted && !before.holds(change.result))
                 delete change.result;

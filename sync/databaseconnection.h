@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QVariantMap>
 
+#include <functional>
+
 #include "fieldevents/heightcolumn.h"
 #include "sync/meetwiseinterface.h"
 #include "records/participation.h"
@@ -145,8 +147,10 @@ private:
     void postNewResult(Participation *participation, Result *result, bool live);
     void postUpdateResult(Result *result);
     void queueAndPostKnownResult(Participation *participation, Result *result);
+    // restoreOthers puts back what the change did to other participations
+    // when it cannot be stored.
     QList<ResultChange> handleChanges(Participation *participation, const QList<ResultChange> &changes,
-                                      ParticipationSnapshot &before);
+                                      ParticipationSnapshot &before, const std::function<void()> &restoreOthers = {});
     void clearHeat();
     // Tells the server's other screens that a result is in.
     void reportConfirmedResult(const Participation *participation, unsigned resultServerId);

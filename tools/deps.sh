@@ -10,7 +10,7 @@ packages=(
     qt6-httpserver-dev qt6-websockets-dev
     qt6-serialport-dev qt6-multimedia-dev qt6-svg-dev
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
-    libgl-dev fonts-dejavu-core fontconfig socat sqlite3 clang-format openssl
+    libgl-dev fonts-dejavu-core fontconfig socat sqlite3 libsqlite3-dev clang-format openssl
 )
 
 missing=()

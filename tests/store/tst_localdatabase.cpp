@@ -8,6 +8,7 @@
 #include "devices/edmresult.h"
 #include "devices/edmresultmeasurement.h"
 #include "devices/edmtakeoffboardmeasurement.h"
+#include "fieldevents/fieldeventranking.h"
 #include "records/participation.h"
 #include "support/storefaults.h"
 #include "support/tempstore.h"
@@ -105,6 +106,8 @@ private slots:
     void edm_roundTrip();
     void edm_purgeOlderThanTwoDays();
     void killedWriter_everyCommittedResultHasItsAction();
+    void killedWriter_judgesChangesWholeOrNone_data();
+    void killedWriter_judgesChangesWholeOrNone();
 };
 
 void TestLocalDatabase::freshFile_tablesAndSeedRows()
@@ -579,19 +582,22 @@ void TestLocalDatabase::edm_purgeOlderThanTwoDays()
     }
 }
 
-void TestLocalDatabase::killedWriter_everyCommittedResultHasItsAction()
+namespace {
+
+// Starts the crash writer on a store file, lets it report at least the given
+// number of finished writes and kills it; returns the last one reported.
+unsigned killWriterAfter(const QString &path, const QStringList &mode, unsigned writes)
 {
-    TempStore store;
-    const QString path = store.path();
     QProcess writer;
     writer.setProgram(TestSupport::buildDir() + QStringLiteral("/tests/bin/store_crashwriter"));
-    writer.setArguments({path});
+    writer.setArguments(QStringList{path} + mode);
     writer.start();
-    QVERIFY(writer.waitForStarted());
+    if (!writer.waitForStarted())
+        return 0;
     unsigned reported = 0;
     QElapsedTimer timer;
     timer.start();
-    while (reported < 60 && timer.elapsed() < 20000) {
+    while (reported < writes && timer.elapsed() < 20000 && writer.state() == QProcess::Running) {
         writer.waitForReadyRead(200);
         const QList<QByteArray> lines = writer.readAllStandardOutput().split('\n');
         for (const QByteArray &line : lines) {
@@ -599,9 +605,18 @@ void TestLocalDatabase::killedWriter_everyCommittedResultHasItsAction()
                 reported = line.trimmed().toUInt();
         }
     }
-    QVERIFY2(reported >= 60, "the writer did not get going");
     ::kill(static_cast<pid_t>(writer.processId()), SIGKILL);
-    QVERIFY(writer.waitForFinished(5000));
+    writer.waitForFinished(5000);
+    return reported;
+}
+
+} // namespace
+
+void TestLocalDatabase::killedWriter_everyCommittedResultHasItsAction()
+{
+    TempStore store;
+    const unsigned reported = killWriterAfter(store.path(), {}, 60);
+    QVERIFY2(reported >= 60, "the writer did not get going");
 
     store.reopen();
     // Everything the writer had reported as written is there, and no result
@@ -619,6 +634,56 @@ void TestLocalDatabase::killedWriter_everyCommittedResultHasItsAction()
                  .toInt(),
              0);
     QCOMPARE(store.scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
+}
+
+void TestLocalDatabase::killedWriter_judgesChangesWholeOrNone_data()
+{
+    QTest::addColumn<unsigned>("changes");
+    QTest::newRow("killed early in the heat") << 25u;
+    QTest::newRow("killed mid-heat") << 60u;
+    QTest::newRow("killed late in the heat") << 110u;
+}
+
+void TestLocalDatabase::killedWriter_judgesChangesWholeOrNone()
+{
+    QFETCH(unsigned, changes);
+    TempStore store;
+    const unsigned reported = killWriterAfter(store.path(), {QStringLiteral("changes")}, changes);
+    QVERIFY2(reported >= changes, "the writer did not get going");
+
+    store.reopen();
+    QCOMPARE(store.scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
+    // Each result with the action that sends it, and no action without its
+    // result (a removed result takes its actions along).
+    QCOMPARE(store
+                 .scalar(QStringLiteral("SELECT count(*) FROM results WHERE id NOT IN (SELECT local_id FROM "
+                                        "unconfirmedactions WHERE action = 0)"))
+                 .toInt(),
+             0);
+    QCOMPARE(store
+                 .scalar(QStringLiteral("SELECT count(*) FROM unconfirmedactions WHERE local_id NOT IN (SELECT id "
+                                        "FROM results)"))
+                 .toInt(),
+             0);
+    // The best flags and the ranks are those of the results stored.
+    const QList<Participation *> heat = store->loadParticipations(1);
+    QCOMPARE(heat.size(), 12);
+    QHash<Participation *, unsigned> storedRanks;
+    int results = 0;
+    for (Participation *p : heat) {
+        results += int(p->results().size());
+        const Result *best = p->chooseBestResult();
+        QCOMPARE(p->best_result, best ? best->id : 0u);
+        for (const Result *r : p->results())
+            QCOMPARE(r->best_result, r == best);
+        storedRanks.insert(p, p->current_order);
+        p->store = nullptr;
+    }
+    QVERIFY(results > 0);
+    FieldEventRanking::rankHeat(heat, QLatin1Char('H'));
+    for (Participation *p : heat)
+        QCOMPARE(storedRanks.value(p), p->current_order);
+    qDeleteAll(heat);
 }
 
 STADIONIX_TEST_MAIN(TestLocalDatabase)

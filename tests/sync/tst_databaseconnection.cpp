@@ -4,6 +4,8 @@
 
 #include "connectionfixture.h"
 #include "records/resultmarks.h"
+#include "support/commitcounter.h"
+#include "support/heldheat.h"
 #include "support/testsupport.h"
 
 class TestDatabaseConnection : public QObject
@@ -26,6 +28,8 @@ private slots:
     void pendingList_listsWhatCanBeSent();
     void heatIsRankedAfterEveryChange();
     void staleCachedFlag_heatComesFromServer();
+    void judgesChange_isOneCommit_data();
+    void judgesChange_isOneCommit();
 };
 
 void TestDatabaseConnection::configuration_writtenInKeyOrderAndReadBack()
@@ -308,6 +312,90 @@ void TestDatabaseConnection::staleCachedFlag_heatComesFromServer()
     f.connection->loadHeat(ConnectionFixture::heatData(106, "H", 14, 25, 1), &f.listener);
     QVERIFY(QTest::qWaitFor([&] { return !f.listener.participations.isEmpty(); }, 5000));
     QCOMPARE(f.listener.participations.size(), 13);
+}
+
+void TestDatabaseConnection::judgesChange_isOneCommit_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("fieldType");
+    QTest::newRow("new mark") << "mark"
+                              << "H";
+    QTest::newRow("correction") << "correction"
+                                << "H";
+    QTest::newRow("removal") << "removal"
+                             << "H";
+    QTest::newRow("lane move") << "lane"
+                               << "H";
+    QTest::newRow("final-round order") << "resort"
+                                       << "H";
+    QTest::newRow("third failure, athlete out") << "eliminating"
+                                                << "V";
+    QTest::newRow("jump-off failure after a clearance, the others out") << "jump-off"
+                                                                        << "V";
+}
+
+// Whatever a judge's change moves (result, pending action, best flags,
+// ranks, orders, who is out) is written in one transaction: one sync, and
+// after a crash all of it or none.
+void TestDatabaseConnection::judgesChange_isOneCommit()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, fieldType);
+    const QChar type = fieldType.at(0);
+    QTemporaryDir folder;
+    DatabaseConnection connection(nullptr, folder.path(), folder.filePath("stadionix.db"));
+    QVERIFY(HeldHeat::open(connection, 6, type, [type](const QList<Participation *> &heat) {
+        for (Participation *p : heat) {
+            if (type == QLatin1Char('H')) {
+                p->setFieldResult(1, 5.0 + p->participation_id / 10.0, 0, 0);
+            } else {
+                // Athletes 4 to 6 are in a jump-off; all failed it once.
+                p->applyAttemptString(1.80, QStringLiteral("0"), 0);
+                p->applyAttemptString(1.85, QStringLiteral("XX"), 0);
+                p->in_jumpoff = p->participation_id > 3;
+                if (p->in_jumpoff)
+                    p->applyAttemptString(1.83, QStringLiteral("X"), 1);
+            }
+        }
+    }));
+    const QList<Participation *> heat = connection.participations();
+    const auto ranks = [&heat] {
+        QList<unsigned> list;
+        for (const Participation *p : heat)
+            list << p->current_order;
+        return list;
+    };
+    const QList<unsigned> ranksBefore = ranks();
+    CommitCounter commits(connection.store()->database());
+    QVERIFY(commits.isHooked());
+    Participation *first = heat.first();
+    if (kind == "mark") {
+        connection.setFieldResult(first, 2, 6.20, 0, 0); // from last to first
+    } else if (kind == "correction") {
+        connection.setFieldResult(first, 1, 6.30, 0, 0);
+    } else if (kind == "removal") {
+        connection.setFieldResult(heat.last(), 1, ResultMarks::Removal, 0, 0);
+    } else if (kind == "lane") {
+        connection.setParticipationOrder(first, 9);
+    } else if (kind == "resort") {
+        connection.resortParticipations(3);
+    } else if (kind == "eliminating") {
+        connection.applyAttemptString(first, 1.85, QStringLiteral("XXX"), 0);
+        QVERIFY(first->out_of_competition);
+    } else {
+        connection.applyAttemptString(heat.at(4), 1.81, QStringLiteral("X"), 2);
+        connection.applyAttemptString(heat.at(3), 1.81, QStringLiteral("0"), 2);
+        QVERIFY(!heat.at(4)->out_of_competition);
+        commits.reset();
+        // The last to jump fails too: both who did not clear are out.
+        connection.applyAttemptString(heat.at(5), 1.81, QStringLiteral("X"), 2);
+        QVERIFY(heat.at(4)->out_of_competition);
+        QVERIFY(heat.at(5)->out_of_competition);
+    }
+    QVERIFY(connection.lastChangeStored());
+    QCOMPARE(commits.commits(), 1);
+    if (kind == "mark" || kind == "correction" || kind == "removal")
+        QVERIFY2(ranks() != ranksBefore, "the change moved no rank");
 }
 
 STADIONIX_TEST_MAIN(TestDatabaseConnection)
