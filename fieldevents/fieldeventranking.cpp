@@ -281,8 +281,13 @@ void FieldEventRanking::resort(QList<Participation *> &participations, unsigned 
             ++eligible;
     }
     unsigned keep = eligible;
-    if (maximumRank > 0 && maximumRank < keep)
-        keep = maximumRank;
+    if (maximumRank > 0 && maximumRank < keep) {
+        // The extra trials go to the best valid marks: an athlete without one
+        // does not fill the number.
+        const auto ranked = std::count_if(participations.cbegin(), participations.cend(),
+                                          [](const Participation *p) { return p->current_order != 0; });
+        keep = std::min(maximumRank, unsigned(ranked));
+    }
 
     QList<Participation *> unranked;
     for (Participation *p : std::as_const(participations)) {

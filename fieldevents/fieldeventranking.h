@@ -31,7 +31,9 @@ public:
 
     // Rebuilds the start order for the final attempts: the best N (0 = all)
     // in reverse order of ranking, everyone tied with the N-th included; the
-    // rest leave the competition. Sorts the list by working order descending.
+    // rest leave the competition, and with more athletes than N so does
+    // everyone without a valid mark. Sorts the list by working order
+    // descending.
     static void resort(QList<Participation *> &participations, unsigned maximumRank);
 
     // Start order (working_order ascending) or rank order (current_order

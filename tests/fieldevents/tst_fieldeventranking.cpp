@@ -242,6 +242,19 @@ void TestFieldEventRanking::resort_data()
     QTest::newRow("unranked athletes leave when the best two go on")
         << QStringList{"A: 7.00", "B: X X X", "C: 7.50"} << 2 << "1 3 2"
         << "0 1 0";
+    // The extra trials go to valid marks only, even when fewer than the
+    // number have one.
+    QTest::newRow("best eight asked, five valid marks: only they go on")
+        << QStringList{"A: 7.00",  "B: X X X", "C: 7.50",  "D: X - X", "E: 6.90",
+                       "F: X X X", "G: 7.20",  "H: - - -", "I: 7.10",  "J: X X X"}
+        << 8 << "2 10 5 9 1 8 4 7 3 6"
+        << "0 1 0 1 0 1 0 1 0 1";
+    QTest::newRow("best four asked, three valid marks tied at the cut: they go on")
+        << QStringList{"A: 7.00", "B: 7.00", "C: 7.50", "D: X X X", "E: X"} << 4 << "1 2 3 5 4"
+        << "0 0 0 1 1";
+    QTest::newRow("no more athletes than the number: all go on, marks or not")
+        << QStringList{"A: 7.00", "B: X X X", "C: 7.50"} << 3 << "2 1 3"
+        << "0 0 0";
 }
 
 void TestFieldEventRanking::resort()
