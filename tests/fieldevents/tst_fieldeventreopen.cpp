@@ -16,17 +16,6 @@
 
 namespace {
 
-void press(QWidget *dialog, const QString &button)
-{
-    for (QAbstractButton *candidate : dialog->findChildren<QAbstractButton *>()) {
-        if (candidate->objectName() == button || candidate->text().remove('&') == button) {
-            QTest::mouseClick(candidate, Qt::LeftButton);
-            return;
-        }
-    }
-    QFAIL(qPrintable(QStringLiteral("no button %1 in %2").arg(button, dialog->windowTitle())));
-}
-
 // Dialogs that must not open: each one's title is noted and it is closed.
 QList<ModalAnswerer::Handler> noteAndClose(QStringList *titles)
 {
@@ -215,11 +204,7 @@ void TestFieldEventReopen::highJump_finishedByCountback_reopensEnded()
     // for first place, while the server ranks all four first.
     FieldEventScreenFixture f({972, "V", "", 3, {21, 22, 23, 24}}, QStringLiteral("127.0.21.3"));
     QVERIFY(f.started);
-    ModalAnswerer heights({[](QWidget *dialog) {
-        QVERIFY(qobject_cast<SetStartingHeightsDialog *>(dialog));
-        dialog->findChild<QDoubleSpinBox *>("spnDefaultStartingHeight")->setValue(1.60);
-        press(dialog, "btnEnter");
-    }});
+    ModalAnswerer heights({startingHeights(1.60, 1.60)});
     QVERIFY(QTest::qWaitFor([&] { return heights.answered() == 1 && f.currentDrawn() == 1; }, 8000));
 
     struct Step
@@ -285,11 +270,7 @@ void TestFieldEventReopen::highJump_heightSetNotJumped_survivesReopen()
     QFETCH(QString, address);
     FieldEventScreenFixture f({973, "V", "", 3, {21, 22, 23}}, address);
     QVERIFY(f.started);
-    ModalAnswerer heights({[](QWidget *dialog) {
-        QVERIFY(qobject_cast<SetStartingHeightsDialog *>(dialog));
-        dialog->findChild<QDoubleSpinBox *>("spnDefaultStartingHeight")->setValue(1.60);
-        press(dialog, "btnEnter");
-    }});
+    ModalAnswerer heights({startingHeights(1.60, 1.60)});
     QVERIFY(QTest::qWaitFor([&] { return heights.answered() == 1 && f.currentDrawn() == 1; }, 8000));
     for (unsigned drawn = 1; drawn <= 3; ++drawn) {
         QCOMPARE(f.currentDrawn(), drawn);

@@ -24,35 +24,6 @@
 
 namespace {
 
-// Presses a button of a modal dialog by object name or text.
-void press(QWidget *dialog, const QString &button)
-{
-    for (QAbstractButton *candidate : dialog->findChildren<QAbstractButton *>()) {
-        if (candidate->objectName() == button || candidate->text().remove('&') == button) {
-            QTest::mouseClick(candidate, Qt::LeftButton);
-            return;
-        }
-    }
-    QFAIL(qPrintable(QStringLiteral("no button %1 in %2").arg(button, dialog->windowTitle())));
-}
-
-// Answers the starting heights dialog that opens with a vertical heat: the
-// default for everyone, and a different height for the last athlete drawn.
-ModalAnswerer::Handler startingHeights(double everyone, double last)
-{
-    return [everyone, last](QWidget *dialog) {
-        auto *startHeights = qobject_cast<SetStartingHeightsDialog *>(dialog);
-        if (!startHeights) {
-            // Not the dialog expected: closed, so the test fails instead of hanging.
-            dialog->close();
-            return;
-        }
-        dialog->findChild<QDoubleSpinBox *>("spnDefaultStartingHeight")->setValue(everyone);
-        startHeights->rows().last()->setStartingHeight(last);
-        press(dialog, "btnEnter");
-    };
-}
-
 QStringList texts(const QSignalSpy &spy)
 {
     QStringList list;

@@ -610,6 +610,22 @@ unsigned killWriterAfter(const QString &path, const QStringList &mode, unsigned 
     return reported;
 }
 
+// No result without the pending action that inserts it, and no action
+// without its result (a removed result takes its actions along).
+void checkResultsMatchActions(const TempStore &store)
+{
+    QCOMPARE(store
+                 .scalar(QStringLiteral("SELECT count(*) FROM results WHERE id NOT IN (SELECT local_id FROM "
+                                        "unconfirmedactions WHERE action = 0)"))
+                 .toInt(),
+             0);
+    QCOMPARE(store
+                 .scalar(QStringLiteral("SELECT count(*) FROM unconfirmedactions WHERE local_id NOT IN (SELECT id "
+                                        "FROM results)"))
+                 .toInt(),
+             0);
+}
+
 } // namespace
 
 void TestLocalDatabase::killedWriter_everyCommittedResultHasItsAction()
@@ -623,16 +639,7 @@ void TestLocalDatabase::killedWriter_everyCommittedResultHasItsAction()
     // exists without the pending action that sends it, nor the other way.
     const unsigned results = store.scalar(QStringLiteral("SELECT count(*) FROM results")).toUInt();
     QVERIFY2(results >= reported, qPrintable(QStringLiteral("%1 < %2").arg(results).arg(reported)));
-    QCOMPARE(store
-                 .scalar(QStringLiteral("SELECT count(*) FROM results WHERE id NOT IN (SELECT local_id FROM "
-                                        "unconfirmedactions WHERE action = 0)"))
-                 .toInt(),
-             0);
-    QCOMPARE(store
-                 .scalar(QStringLiteral("SELECT count(*) FROM unconfirmedactions WHERE local_id NOT IN (SELECT id "
-                                        "FROM results)"))
-                 .toInt(),
-             0);
+    checkResultsMatchActions(store);
     QCOMPARE(store.scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
 }
 
@@ -653,18 +660,7 @@ void TestLocalDatabase::killedWriter_judgesChangesWholeOrNone()
 
     store.reopen();
     QCOMPARE(store.scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
-    // Each result with the action that sends it, and no action without its
-    // result (a removed result takes its actions along).
-    QCOMPARE(store
-                 .scalar(QStringLiteral("SELECT count(*) FROM results WHERE id NOT IN (SELECT local_id FROM "
-                                        "unconfirmedactions WHERE action = 0)"))
-                 .toInt(),
-             0);
-    QCOMPARE(store
-                 .scalar(QStringLiteral("SELECT count(*) FROM unconfirmedactions WHERE local_id NOT IN (SELECT id "
-                                        "FROM results)"))
-                 .toInt(),
-             0);
+    checkResultsMatchActions(store);
     // The best flags and the ranks are those of the results stored.
     const QList<Participation *> heat = store->loadParticipations(1);
     QCOMPARE(heat.size(), 12);
