@@ -27,6 +27,9 @@
 
 namespace {
 
+// This test's own loopback address (docs/testing.md).
+const QString Host = QStringLiteral("127.0.20.1");
+
 QVariantMap heat(int id, const QString &name, const QString &fieldType, const QString &time)
 {
     return {{"id", id},
@@ -290,11 +293,13 @@ void TestMainWindow::withServer_scheduleAndRulesArrive()
     QString error;
     server.loadCompetition(StandinServer::demoCompetitionPath(), &error);
     StandinServer::Settings settings;
+    settings.address = QHostAddress(Host);
     settings.port = 8090;
     QVERIFY2(server.start(settings, &error), qPrintable(error));
     QFile sync(m_folder->filePath("sync"));
     QVERIFY(sync.open(QIODevice::WriteOnly));
-    sync.write("[general]\ntype=meetwise\nip=127.0.0.1\nuser=official\npass=lap&time=42\ncompetition=1\n");
+    sync.write("[general]\ntype=meetwise\nip=" + Host.toLatin1() +
+               "\nuser=official\npass=lap&time=42\ncompetition=1\n");
     sync.close();
 
     MainWindow window;

@@ -15,6 +15,9 @@
 #include "support/testsupport.h"
 #include "support/uiremoteclient.h"
 
+// This test's own loopback address for the competition server (docs/testing.md).
+static const QString Host = QStringLiteral("127.0.20.2");
+
 class TestEndToEnd : public QObject
 {
     Q_OBJECT
@@ -51,7 +54,8 @@ void TestEndToEnd::init()
     folder.mkpath(QStringLiteral("data"));
     QFile sync(folder.filePath(QStringLiteral("sync")));
     QVERIFY(sync.open(QIODevice::WriteOnly));
-    sync.write("[general]\ntype=meetwise\nip=127.0.0.1\nuser=official\npass=lap&time=42\ncompetition=1\n");
+    sync.write("[general]\ntype=meetwise\nip=" + Host.toLatin1() +
+               "\nuser=official\npass=lap&time=42\ncompetition=1\n");
     sync.close();
     QFile settings(folder.filePath(QStringLiteral("config/Chronavel/Stadionix.ini")));
     QVERIFY(settings.open(QIODevice::WriteOnly));
@@ -77,7 +81,9 @@ bool TestEndToEnd::startServer(bool fromState, const QStringList &moreArguments)
     delete m_server;
     m_server = new QProcess;
     const QString state = m_folder->filePath(QStringLiteral("server-state.json"));
-    QStringList arguments{QStringLiteral("--port"),
+    QStringList arguments{QStringLiteral("--listen"),
+                          Host,
+                          QStringLiteral("--port"),
                           QStringLiteral("8090"),
                           QStringLiteral("--control-port"),
                           QStringLiteral("0"),

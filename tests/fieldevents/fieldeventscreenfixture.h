@@ -37,8 +37,9 @@ public:
         QList<unsigned> athletes; // demo athlete ids, in start order
     };
 
-    // Tests that take no lock on the port give a loopback address of their own.
-    explicit FieldEventScreenFixture(const Heat &heat, const QString &address = QStringLiteral("127.0.0.1"))
+    // The server listens on port 8090 of the test's own loopback address
+    // (docs/testing.md).
+    FieldEventScreenFixture(const Heat &heat, const QString &address)
         : m_heat(heat)
     {
         QFile demo(StandinServer::demoCompetitionPath());

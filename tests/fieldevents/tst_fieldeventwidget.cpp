@@ -24,6 +24,9 @@
 
 namespace {
 
+// This test's own loopback address (docs/testing.md).
+const QString Host = QStringLiteral("127.0.20.3");
+
 // Presses a button of a modal dialog by object name or text.
 void press(QWidget *dialog, const QString &button)
 {
@@ -105,7 +108,7 @@ void TestFieldEventWidget::keypad()
 {
     QFETCH(QString, keys);
     QFETCH(QString, shown);
-    FieldEventScreenFixture f({951, "H", "", 6, {1, 2, 3}});
+    FieldEventScreenFixture f({951, "H", "", 6, {1, 2, 3}}, Host);
     QVERIFY(f.started);
     QVERIFY(QTest::qWaitFor([&] { return f.currentDrawn() == 1; }, 5000));
     f.click("btnCallParticipant");
@@ -119,7 +122,7 @@ void TestFieldEventWidget::keypad()
 
 void TestFieldEventWidget::emptyEnter_removesAttempt()
 {
-    FieldEventScreenFixture f({952, "H", "", 6, {1, 2}});
+    FieldEventScreenFixture f({952, "H", "", 6, {1, 2}}, Host);
     QVERIFY(f.started);
     QVERIFY(QTest::qWaitFor([&] { return f.currentDrawn() == 1; }, 5000));
     f.click("btnCallParticipant");
@@ -145,7 +148,7 @@ void TestFieldEventWidget::emptyEnter_removesAttempt()
 
 void TestFieldEventWidget::windMode_distanceAsksForWind()
 {
-    FieldEventScreenFixture f({953, "H", "I", 6, {1, 2}});
+    FieldEventScreenFixture f({953, "H", "I", 6, {1, 2}}, Host);
     QVERIFY(f.started);
     QVERIFY(QTest::qWaitFor([&] { return f.currentDrawn() == 1; }, 5000));
     // A fail needs no wind.
@@ -204,7 +207,7 @@ void TestFieldEventWidget::zeroAlone_isNotAMark_data()
 void TestFieldEventWidget::zeroAlone_isNotAMark()
 {
     QFETCH(QString, keys);
-    FieldEventScreenFixture f({954, "H", "", 6, {1, 2}});
+    FieldEventScreenFixture f({954, "H", "", 6, {1, 2}}, Host);
     QVERIFY(f.started);
     QVERIFY(QTest::qWaitFor([&] { return f.currentDrawn() == 1; }, 5000));
     f.click("btnCallParticipant");
@@ -222,7 +225,7 @@ void TestFieldEventWidget::longJump_wholeEvent()
 {
     // Ten athletes; rounds 1-3 in drawn order, a correction, the re-sort to
     // the best eight, rounds 4-6 in reverse order of ranking, a retirement.
-    FieldEventScreenFixture f({961, "H", "", 6, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}});
+    FieldEventScreenFixture f({961, "H", "", 6, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}}, Host);
     QVERIFY(f.started);
     QVERIFY(QTest::qWaitFor([&] { return f.currentDrawn() == 1; }, 5000));
     const QStringList roundsOneToThree[] = {
@@ -324,7 +327,7 @@ void TestFieldEventWidget::longJump_wholeEvent()
 
 void TestFieldEventWidget::highJump_wholeEvent()
 {
-    FieldEventScreenFixture f({962, "V", "", 3, {11, 12, 13, 14, 15}});
+    FieldEventScreenFixture f({962, "V", "", 3, {11, 12, 13, 14, 15}}, Host);
     QVERIFY(f.started);
     // No heights yet: the starting heights come first. All start at 1.60,
     // the fifth at 1.70.
@@ -464,7 +467,7 @@ void TestFieldEventWidget::callButton()
     QFETCH(bool, eventOver);
     QFETCH(QStringList, board);
     QFETCH(QStringList, video);
-    FieldEventScreenFixture f({954, "H", "", 1, {1}});
+    FieldEventScreenFixture f({954, "H", "", 1, {1}}, Host);
     QVERIFY(f.started);
     CountdownClock clock;
     f.devices.countdownClock = &clock;
@@ -491,7 +494,7 @@ void TestFieldEventWidget::callButton()
 
 void TestFieldEventWidget::edmResult_confirmsLikeEnter()
 {
-    FieldEventScreenFixture f({955, "H", "", 6, {1, 2}});
+    FieldEventScreenFixture f({955, "H", "", 6, {1, 2}}, Host);
     QVERIFY(f.started);
     QVERIFY(QTest::qWaitFor([&] { return f.currentDrawn() == 1; }, 5000));
     f.click("btnCallParticipant");
@@ -523,7 +526,7 @@ void TestFieldEventWidget::callParticipant()
 {
     QFETCH(QString, state);
     QFETCH(bool, called);
-    FieldEventScreenFixture f({956, "H", "", 6, {1, 2}});
+    FieldEventScreenFixture f({956, "H", "", 6, {1, 2}}, Host);
     QVERIFY(f.started);
     QVERIFY(QTest::qWaitFor([&] { return f.currentDrawn() == 1; }, 5000));
     if (state == "retired") {
@@ -542,7 +545,7 @@ void TestFieldEventWidget::callParticipant()
 
 void TestFieldEventWidget::removeHeight_ofTheBar()
 {
-    FieldEventScreenFixture f({957, "V", "", 3, {11, 12, 13}});
+    FieldEventScreenFixture f({957, "V", "", 3, {11, 12, 13}}, Host);
     QVERIFY(f.started);
     ModalAnswerer heights({startingHeights(1.60, 1.60)});
     QVERIFY(QTest::qWaitFor([&] { return heights.answered() == 1 && f.currentDrawn() == 1; }, 8000));
@@ -598,7 +601,7 @@ void TestFieldEventWidget::removeHeight_ofTheBar()
 
 void TestFieldEventWidget::startingHeights_cancelled()
 {
-    FieldEventScreenFixture f({958, "V", "", 3, {11, 12, 13}});
+    FieldEventScreenFixture f({958, "V", "", 3, {11, 12, 13}}, Host);
     QVERIFY(f.started);
     ModalAnswerer heights({startingHeights(1.60, 1.70)});
     QVERIFY(QTest::qWaitFor([&] { return heights.answered() == 1 && f.currentDrawn() == 1; }, 8000));

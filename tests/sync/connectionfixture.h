@@ -30,14 +30,13 @@ public:
     QList<Participation *> participations;
 };
 
-// The stand-in competition server on loopback port 8090 with the demo
-// competition, and a connection bound to it with its own data folder and
-// store file. Tests that take no lock on the port give a loopback address
-// of their own.
+// The stand-in competition server on port 8090 of the test's own loopback
+// address (docs/testing.md) with the demo competition, and a connection bound
+// to it with its own data folder and store file.
 class ConnectionFixture
 {
 public:
-    explicit ConnectionFixture(const QString &address = QStringLiteral("127.0.0.1"))
+    explicit ConnectionFixture(const QString &address)
         : host(address)
     {
         QString error;

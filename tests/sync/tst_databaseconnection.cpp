@@ -6,6 +6,13 @@
 #include "records/resultmarks.h"
 #include "support/testsupport.h"
 
+namespace {
+
+// This test's own loopback address (docs/testing.md).
+const QString Host = QStringLiteral("127.0.20.6");
+
+} // namespace
+
 class TestDatabaseConnection : public QObject
 {
     Q_OBJECT
@@ -62,7 +69,7 @@ void TestDatabaseConnection::configuration_writtenInKeyOrderAndReadBack()
 
 void TestDatabaseConnection::atletieknu_postsNothing()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     f.connection->onSetDatabaseConnectionData("atletieknu", {{"code", "K7Q2"}});
     QCOMPARE(f.connection->serverKind(), int(DatabaseConnection::AtletiekNuService));
@@ -76,7 +83,7 @@ void TestDatabaseConnection::atletieknu_postsNothing()
 
 void TestDatabaseConnection::schedule_fromStoreThenServer()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     f.connection->registerListener(&f.listener);
     QCOMPARE(f.listener.schedules.size(), 1); // the store's answer, at once
@@ -97,7 +104,7 @@ void TestDatabaseConnection::schedule_fromStoreThenServer()
 
 void TestDatabaseConnection::heat_fromServerThenFromStore()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     f.connection->registerListener(&f.listener);
     const QList<Participation *> heat = f.openHeat(106, "H", 14, 25);
@@ -125,7 +132,7 @@ void TestDatabaseConnection::heat_fromServerThenFromStore()
 
 void TestDatabaseConnection::resultsWhileServerDown_queuedThenDrained()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     f.connection->setRetransmitInterval(DatabaseConnection::RetransmitInterval);
     const QList<Participation *> heat = f.openHeat(109, "H", 15, 27);
@@ -165,7 +172,7 @@ void TestDatabaseConnection::resultsWhileServerDown_queuedThenDrained()
 
 void TestDatabaseConnection::unconfirmedResultDeleted_goesLocallyOnly()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     const QList<Participation *> heat = f.openHeat(109, "H", 15, 27);
     QVERIFY(f.server.setDown(true));
@@ -185,7 +192,7 @@ void TestDatabaseConnection::unconfirmedResultDeleted_goesLocallyOnly()
 
 void TestDatabaseConnection::confirmedResultDeleted_waitsForServer()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     const QList<Participation *> heat = f.openHeat(109, "H", 15, 27);
     Result *result = f.connection->setFieldResult(heat[0], 1, 15.12, 0, 0).first().result;
@@ -204,7 +211,7 @@ void TestDatabaseConnection::confirmedResultDeleted_waitsForServer()
 
 void TestDatabaseConnection::correctionBeforeConfirmation_reachesServer()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     const QList<Participation *> heat = f.openHeat(109, "H", 15, 27);
     // The first post is slow to answer (it times out, but the server has
@@ -221,7 +228,7 @@ void TestDatabaseConnection::correctionBeforeConfirmation_reachesServer()
 
 void TestDatabaseConnection::correctionOfKnownResultWhileDown_reachesServer()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     const QList<Participation *> heat = f.openHeat(109, "H", 15, 27);
     Result *result = f.connection->setFieldResult(heat[0], 1, 15.12, 0, 0).first().result;
@@ -239,7 +246,7 @@ void TestDatabaseConnection::correctionOfKnownResultWhileDown_reachesServer()
 
 void TestDatabaseConnection::laneChange_queuedUntilConfirmed()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     const QList<Participation *> heat = f.openHeat(101, "", 11, 21);
     QVERIFY(f.server.setDown(true));
@@ -254,7 +261,7 @@ void TestDatabaseConnection::laneChange_queuedUntilConfirmed()
 
 void TestDatabaseConnection::pendingList_listsWhatCanBeSent()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     const QList<Participation *> heat = f.openHeat(109, "H", 15, 27);
     QVERIFY(f.server.setDown(true));
@@ -284,7 +291,7 @@ void TestDatabaseConnection::pendingList_listsWhatCanBeSent()
 
 void TestDatabaseConnection::heatIsRankedAfterEveryChange()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     const QList<Participation *> heat = f.openHeat(109, "H", 15, 27);
     f.connection->setFieldResult(heat[0], 1, 15.00, 0, 0);
@@ -299,7 +306,7 @@ void TestDatabaseConnection::heatIsRankedAfterEveryChange()
 
 void TestDatabaseConnection::staleCachedFlag_heatComesFromServer()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     f.openHeat(106, "H", 14, 25);
     f.openHeat(109, "H", 15, 27); // the store now keeps heat 109 only

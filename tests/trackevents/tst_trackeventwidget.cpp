@@ -27,6 +27,9 @@ using Column = TrackParticipantsModel::Column;
 
 namespace {
 
+// This test's own loopback address (docs/testing.md).
+const QString Host = QStringLiteral("127.0.20.9");
+
 // Heats of the demo competition: 101 and 102 are "100 m" heats of round 21.
 QVariantMap heatData(unsigned heatId, int cached = 0)
 {
@@ -246,7 +249,7 @@ void TestTrackEventWidget::dragScrolling_byWholeRowsWithinRange()
 
 void TestTrackEventWidget::standin_dropMovesLanes_resetRestoresDraw()
 {
-    m_fixture = std::make_unique<ConnectionFixture>();
+    m_fixture = std::make_unique<ConnectionFixture>(Host);
     QVERIFY(m_fixture->started);
     auto widget = showWidget();
     QAbstractItemModelTester tester(widget->proxyModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
@@ -297,7 +300,7 @@ void TestTrackEventWidget::standin_dropMovesLanes_resetRestoresDraw()
 
 void TestTrackEventWidget::standin_laneDialog_movesParticipant()
 {
-    m_fixture = std::make_unique<ConnectionFixture>();
+    m_fixture = std::make_unique<ConnectionFixture>(Host);
     QVERIFY(m_fixture->started);
     auto widget = showWidget();
     QVERIFY(openHeat(*widget, 101));
@@ -324,7 +327,7 @@ void TestTrackEventWidget::standin_laneDialog_movesParticipant()
 
 void TestTrackEventWidget::standin_dnsAndDqThroughDialogs_reachTheServer()
 {
-    m_fixture = std::make_unique<ConnectionFixture>();
+    m_fixture = std::make_unique<ConnectionFixture>(Host);
     QVERIFY(m_fixture->started);
     DisqualificationRulesModel rules;
     m_fixture->connection->requestDisqualificationRules(&rules, "en");
@@ -395,7 +398,7 @@ void TestTrackEventWidget::standin_dnsAndDqThroughDialogs_reachTheServer()
 
 void TestTrackEventWidget::standin_nextAndPrevious_reuseTheScreen()
 {
-    m_fixture = std::make_unique<ConnectionFixture>();
+    m_fixture = std::make_unique<ConnectionFixture>(Host);
     QVERIFY(m_fixture->started);
     // The schedule as the main window sees it: heat 101, heat 102, and once
     // more heat 102, listed as cached in the store.
