@@ -219,17 +219,20 @@ void TestMainWindow::changeNotStored_toldOnceWhileShown()
     MainWindow window;
     window.show();
     QString text;
-    ModalAnswerer answerer({[&text](QWidget *dialog) {
+    const auto answer = [&text](QWidget *dialog) {
         auto *box = qobject_cast<QMessageBox *>(dialog);
         QVERIFY(box);
         text = box->text();
         box->accept();
-    }});
+    };
+    ModalAnswerer answerer({answer, answer});
     // Several entries fail in a row: one message, not a pile of them.
     emit window.databaseConnection()->changeNotStored();
     emit window.databaseConnection()->changeNotStored();
     QVERIFY(QTest::qWaitFor([&] { return answerer.answered() == 1; }, 3000));
-    QTest::qWait(100);
+    // A second box would have been posted with the first and would be up
+    // (and answered) before this returns.
+    QCoreApplication::processEvents();
     QCOMPARE(answerer.answered(), 1);
     // That the mark is not shown as entered, that the entry waits for Enter,
     // and that the field card holds it.

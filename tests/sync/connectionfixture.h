@@ -58,6 +58,9 @@ public:
             QStringLiteral("meetwise"),
             {{"ip", host}, {"user", "official"}, {"pass", "lap&time=42"}, {"competition", 1}});
         connection->setRetransmitInterval(300);
+        finished.clear();
+        QObject::connect(connection->restService(), &MeetwiseRESTService::requestFinished, connection.get(),
+                         [this](QNetworkReply *reply) { finished.append(reply->url().path()); });
     }
 
     // The heat map as the schedule hands it to a screen.
@@ -97,10 +100,15 @@ public:
         return count;
     }
 
+    // Requests of the connection that have ended and been handled (answered,
+    // failed or refused), by path.
+    int finishedTo(const QString &path) const { return int(finished.filter(path).size()); }
+
     QString host;
     QTemporaryDir folder;
     StandinServer server;
     bool started = false;
     RecordingListener listener;
     std::unique_ptr<DatabaseConnection> connection;
+    QStringList finished;
 };

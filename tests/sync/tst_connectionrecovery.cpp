@@ -94,7 +94,7 @@ void TestConnectionRecovery::removedWhileInsertOnItsWay_serverKeepsNothing()
     // takes the attempt back.
     f.server.setDelay(600);
     const unsigned localId = f.connection->setFieldResult(heat[0], 1, 15.12, 0, 0).first().result->id;
-    QTest::qWait(100);
+    QTRY_COMPARE(f.requestsTo("new_result"), 1);
     QCOMPARE(f.connection->requestsInFlight(), 1);
     f.connection->setFieldResult(heat[0], 1, ResultMarks::Removal, 0, 0);
     QVERIFY(heat[0]->results().isEmpty());
@@ -151,7 +151,7 @@ void TestConnectionRecovery::confirmationAfterHeatChange_storedWithItsRow()
     const unsigned participationId = heat[0]->participation_id;
     f.server.setDelay(800);
     const unsigned localId = f.connection->setFieldResult(heat[0], 1, 15.12, 0, 0).first().result->id;
-    QTest::qWait(100);
+    QTRY_COMPARE(f.requestsTo("new_result"), 1);
     // The judge moves on before the server has answered.
     f.connection->loadHeat(ConnectionFixture::heatData(110, "V", 16, 28), &f.listener);
     QVERIFY(QTest::qWaitFor([&] { return f.connection->pendingActionCount() == 0; }, 8000));
@@ -217,7 +217,7 @@ void TestConnectionRecovery::heldHeat_opensWhenServerDoesNotAnswer()
     // A heat the store does not hold has nothing to show, and nothing breaks.
     f.listener.participations.clear();
     f.connection->loadHeat(ConnectionFixture::heatData(106, "H", 14, 25, 0), &f.listener);
-    QTest::qWait(2500);
+    QTRY_COMPARE(f.finishedTo("/results/106"), 1);
     QVERIFY(f.listener.participations.isEmpty());
 }
 

@@ -76,7 +76,11 @@ void TestDatabaseConnection::atletieknu_postsNothing()
     QCOMPARE(f.connection->synchronisationCode(), QStringLiteral("K7Q2"));
     f.connection->store()->appendPendingAction("results", 0, 1);
     f.connection->registerListener(&f.listener);
-    QTest::qWait(800);
+    // What a tick of the retransmit timer does, twice: a request would be in
+    // flight at once.
+    f.connection->onRetransmitTimeout();
+    f.connection->onRetransmitTimeout();
+    QCOMPARE(f.connection->requestsInFlight(), 0);
     QCOMPARE(f.server.requestCount(), 0);
     QCOMPARE(f.connection->pendingActionCount(), 1u);
 }
@@ -134,10 +138,10 @@ void TestDatabaseConnection::resultsWhileServerDown_queuedThenDrained()
 {
     ConnectionFixture f(Host);
     QVERIFY(f.started);
-    f.connection->setRetransmitInterval(DatabaseConnection::RetransmitInterval);
     const QList<Participation *> heat = f.openHeat(109, "H", 15, 27);
     QVERIFY(heat.size() >= 3);
     QSignalSpy counts(f.connection.get(), &DatabaseConnection::updateUnconfirmedActions);
+    QSignalSpy refused(f.connection->restService(), &MeetwiseRESTService::requestFinished);
 
     QVERIFY(f.server.setDown(true));
     f.connection->setFieldResult(heat[0], 1, 15.12, 0, 0);
@@ -147,8 +151,9 @@ void TestDatabaseConnection::resultsWhileServerDown_queuedThenDrained()
     QCOMPARE(counts.last().first().toUInt(), 3u);
     QVERIFY(f.connection->isRetransmitting());
 
-    // Down through a couple of ticks: nothing lost, nothing piled up.
-    QTest::qWait(5500);
+    // Down through a couple of ticks (each posts the three again): nothing
+    // lost, nothing piled up.
+    QTRY_VERIFY(refused.count() >= 3 + 2 * 3);
     QCOMPARE(f.connection->pendingActionCount(), 3u);
     QVERIFY(f.connection->requestsInFlight() <= 3);
 
@@ -178,14 +183,17 @@ void TestDatabaseConnection::unconfirmedResultDeleted_goesLocallyOnly()
     QVERIFY(f.server.setDown(true));
     const unsigned localId = f.connection->setFieldResult(heat[0], 1, 15.12, 0, 0).first().result->id;
     QCOMPARE(f.connection->pendingActionCount(), 1u);
-    QTest::qWait(100);
+    // Its insert has been refused: nothing of it is on the way.
+    QTRY_COMPARE(f.connection->requestsInFlight(), 0);
     const int inserts = f.requestsTo("new_result");
     f.connection->setFieldResult(heat[0], 1, ResultMarks::Removal, 0, 0);
     QVERIFY(f.connection->store()->resultRow(localId).isEmpty());
     QCOMPARE(f.connection->pendingActionCount(), 0u);
     QVERIFY(f.server.setDown(false));
-    QTest::qWait(800);
-    // Nothing more goes out for it, and the server keeps nothing of it.
+    // The next tick finds the queue empty and stops the timer; nothing more
+    // goes out for it, and the server keeps nothing of it.
+    QTRY_VERIFY(!f.connection->isRetransmitting());
+    QCOMPARE(f.connection->requestsInFlight(), 0);
     QCOMPARE(f.requestsTo("new_result"), inserts);
     QVERIFY(f.serverResults(heat[0]->participation_id).isEmpty());
 }
@@ -218,7 +226,7 @@ void TestDatabaseConnection::correctionBeforeConfirmation_reachesServer()
     // kept it); the judge corrects in the meantime.
     f.server.setDelay(500);
     f.connection->setFieldResult(heat[0], 1, 15.12, 0, 0);
-    QTest::qWait(100);
+    QTRY_COMPARE(f.requestsTo("new_result"), 1);
     f.connection->setFieldResult(heat[0], 1, 15.21, 0, 0);
     f.server.setDelay(0);
     QVERIFY(QTest::qWaitFor([&] { return f.connection->pendingActionCount() == 0; }, 8000));
@@ -235,9 +243,11 @@ void TestDatabaseConnection::correctionOfKnownResultWhileDown_reachesServer()
     QVERIFY(QTest::qWaitFor([&] { return f.connection->pendingActionCount() == 0 && result->result_id != 0; }, 5000));
 
     QVERIFY(f.server.setDown(true));
+    QSignalSpy refused(f.connection->restService(), &MeetwiseRESTService::requestFinished);
     f.connection->setFieldResult(heat[0], 1, 15.40, 0, 0);
     QCOMPARE(f.connection->pendingActionCount(), 1u);
-    QTest::qWait(700);
+    // Refused when posted and once more from the queue.
+    QTRY_VERIFY(refused.count() >= 2);
     QVERIFY(f.server.setDown(false));
     QVERIFY(QTest::qWaitFor([&] { return f.connection->pendingActionCount() == 0; }, 8000));
     QCOMPARE(f.serverResults(heat[0]->participation_id).size(), 1);

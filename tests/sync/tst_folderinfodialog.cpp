@@ -240,6 +240,8 @@ void TestFolderInfoDialog::answers()
     if (!warning.isEmpty())
         QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
 
+    const QUdpSocket *answersIn = page->discovery()->findChild<QUdpSocket *>();
+    QVERIFY(answersIn);
     QHash<QString, std::shared_ptr<QUdpSocket>> senders;
     for (const auto &[from, datagram] : answers) {
         auto &socket = senders[from];
@@ -248,8 +250,8 @@ void TestFolderInfoDialog::answers()
             QVERIFY(socket->bind(QHostAddress(from), 0));
         }
         QVERIFY(socket->writeDatagram(datagram, PageAddress, MeetwiseDiscovery::AnswerPort) > 0);
-        // One after the other, as they would come.
-        QTest::qWait(100);
+        // One after the other, as they would come: each taken in before the next.
+        QTRY_VERIFY(!answersIn->hasPendingDatagrams());
     }
     QTRY_COMPARE(items(cmbServer), servers);
     if (servers.isEmpty())
