@@ -44,6 +44,52 @@ Participation *FieldEventProgress::nextVertical(const QList<Participation *> &he
     return nullptr;
 }
 
+QList<FieldEventProgress::Turn> FieldEventProgress::upNextHorizontal(const QList<Participation *> &heat,
+                                                                     unsigned numberOfAttempts,
+                                                                     const Participation *current,
+                                                                     unsigned currentAttempt, int count)
+{
+    QList<Participation *> active;
+    for (Participation *p : heat) {
+        if (p->isActive())
+            active.append(p);
+    }
+    active = FieldEventRanking::byStartOrder(active);
+    QList<Turn> turns;
+    for (unsigned n = 1; n <= numberOfAttempts && turns.size() < count; ++n) {
+        for (Participation *p : std::as_const(active)) {
+            if (turns.size() >= count)
+                break;
+            if ((p == current && n == currentAttempt) || !p->resultTextOfAttempt(n).isEmpty())
+                continue;
+            turns.append({p, n});
+        }
+    }
+    return turns;
+}
+
+QList<FieldEventProgress::Turn> FieldEventProgress::upNextVertical(const QList<Participation *> &heat,
+                                                                   const HeightColumn &bar,
+                                                                   const Participation *current, int count)
+{
+    QList<Participation *> waiting;
+    for (Participation *p : heat) {
+        if (p != current && p->isActive() && !VerticalHeights::startsAbove(p, bar.height) &&
+            !VerticalHeights::isDoneAt(p, bar) && (!bar.isJumpOff() || p->in_jumpoff))
+            waiting.append(p);
+    }
+    std::stable_sort(waiting.begin(), waiting.end(), [](const Participation *a, const Participation *b) {
+        return a->working_order < b->working_order;
+    });
+    QList<Turn> turns;
+    for (Participation *p : std::as_const(waiting)) {
+        if (turns.size() >= count)
+            break;
+        turns.append({p, 0});
+    }
+    return turns;
+}
+
 bool FieldEventProgress::isJumpOffRunning(const QList<Participation *> &heat)
 {
     return std::any_of(heat.cbegin(), heat.cend(), [](const Participation *p) { return p->in_jumpoff; });
