@@ -11,15 +11,24 @@
 
 Q_LOGGING_CATEGORY(lcProgress, "stadionix.fieldevents")
 
-Participation *FieldEventProgress::nextHorizontal(const QList<Participation *> &heat, unsigned numberOfAttempts,
-                                                  unsigned *attempt)
+namespace {
+
+QList<Participation *> activeInStartOrder(const QList<Participation *> &heat)
 {
     QList<Participation *> active;
     for (Participation *p : heat) {
         if (p->isActive())
             active.append(p);
     }
-    active = FieldEventRanking::byStartOrder(active);
+    return FieldEventRanking::byStartOrder(active);
+}
+
+} // namespace
+
+Participation *FieldEventProgress::nextHorizontal(const QList<Participation *> &heat, unsigned numberOfAttempts,
+                                                  unsigned *attempt)
+{
+    const QList<Participation *> active = activeInStartOrder(heat);
     for (unsigned n = 1; n <= numberOfAttempts; ++n) {
         if (FieldEventRanking::isAttemptFinished(heat, n))
             continue;
@@ -49,12 +58,7 @@ QList<FieldEventProgress::Turn> FieldEventProgress::upNextHorizontal(const QList
                                                                      const Participation *current,
                                                                      unsigned currentAttempt, int count)
 {
-    QList<Participation *> active;
-    for (Participation *p : heat) {
-        if (p->isActive())
-            active.append(p);
-    }
-    active = FieldEventRanking::byStartOrder(active);
+    const QList<Participation *> active = activeInStartOrder(heat);
     QList<Turn> turns;
     for (unsigned n = 1; n <= numberOfAttempts && turns.size() < count; ++n) {
         for (Participation *p : std::as_const(active)) {

@@ -86,7 +86,7 @@ ResultSheet::ResultSheet(const QList<Participation *> &heat, QChar fieldType, in
     if (m_vertical) {
         for (const HeightColumn &h : heights) {
             const QString height = QString::number(h.height, 'f', 2);
-            m_columnTitles.append(h.isJumpOff() ? tr("JO %1").arg(height) : height);
+            m_columnTitles.append(h.isJumpOff() ? QStringLiteral("JO %1").arg(height) : height);
         }
     } else {
         for (int attempt = 1; attempt <= numberOfAttempts; ++attempt)
