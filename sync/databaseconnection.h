@@ -48,6 +48,9 @@ public:
     QString configurationFilePath() const;
     QVariantMap configuration() const { return m_configuration; }
     QString synchronisationCode() const { return m_code; }
+    // Reads a "sync" file and sets the client up as it says (or clears it);
+    // returns the server kind, and the results service's code in code.
+    static int readSyncFile(const QString &path, MeetwiseRESTService &rest, QString &code);
 
     // Listeners.
     void registerListener(DatabaseSynchronizationInterface *listener);

@@ -48,22 +48,21 @@ QJsonArray fieldsJson(const StandinFields &fields)
     return array;
 }
 
-bool hasHeader(const QHttpServerRequest &request, const QByteArray &name)
+using Headers = QList<QPair<QByteArray, QByteArray>>;
+
+const QPair<QByteArray, QByteArray> *findHeader(const Headers &headers, const QByteArray &name)
 {
-    for (const auto &pair : request.headers()) {
+    for (const auto &pair : headers) {
         if (pair.first.compare(name, Qt::CaseInsensitive) == 0)
-            return true;
+            return &pair;
     }
-    return false;
+    return nullptr;
 }
 
-QByteArray header(const QHttpServerRequest &request, const QByteArray &name)
+QByteArray header(const Headers &headers, const QByteArray &name)
 {
-    for (const auto &pair : request.headers()) {
-        if (pair.first.compare(name, Qt::CaseInsensitive) == 0)
-            return pair.second;
-    }
-    return QByteArray();
+    const auto *pair = findHeader(headers, name);
+    return pair ? pair->second : QByteArray();
 }
 
 // Results are the same result when the same machine sends the same local id
@@ -350,41 +349,51 @@ void StandinServer::log(const QJsonObject &entry)
     emit requestLogged(entry);
 }
 
-void StandinServer::handleServiceRequest(const QHttpServerRequest &request, QTcpSocket *socket)
+StandinServer::Request StandinServer::readRequest(const QString &method, const QUrl &url,
+                                                  const QList<QPair<QByteArray, QByteArray>> &headers,
+                                                  const QByteArray &body)
+{
+    Request request;
+    request.method = method;
+    request.path = url.path();
+    const auto *sessionId = findHeader(headers, QByteArrayLiteral("Session-Id"));
+    request.hasSessionId = sessionId != nullptr;
+    request.sessionId = sessionId ? sessionId->second : QByteArray();
+    request.close = header(headers, QByteArrayLiteral("Connection")).compare("close", Qt::CaseInsensitive) == 0;
+    request.fields = decodeForm(url.query(QUrl::FullyEncoded).toLatin1());
+    if (method == QLatin1String("POST")) {
+        if (header(headers, QByteArrayLiteral("Content-Type")).contains("json"))
+            request.json = QJsonDocument::fromJson(body).object();
+        else
+            request.fields = decodeForm(body);
+    }
+    return request;
+}
+
+void StandinServer::handleServiceRequest(const QHttpServerRequest &httpRequest, QTcpSocket *socket)
 {
     if (m_down) {
         socket->abort();
         return;
     }
     ++m_requestCount;
-    const QString method = methodName(request.method());
-    const QString path = request.url().path();
-    const QByteArray sessionId = header(request, QByteArrayLiteral("Session-Id"));
-    StandinFields fields = decodeForm(request.url().query(QUrl::FullyEncoded).toLatin1());
-    QJsonObject json;
-    if (request.method() == QHttpServerRequest::Method::Post) {
-        if (header(request, QByteArrayLiteral("Content-Type")).contains("json"))
-            json = QJsonDocument::fromJson(request.body()).object();
-        else
-            fields = decodeForm(request.body());
-    }
-
-    const StandinCompetition::Reply reply = answer(method, path, fields, json, clientOf(sessionId));
+    const Request request =
+        readRequest(methodName(httpRequest.method()), httpRequest.url(), httpRequest.headers(), httpRequest.body());
+    const StandinCompetition::Reply reply = answer(request);
     const bool drop = m_dropEvery > 0 && ++m_dropCount % m_dropEvery == 0;
 
     QJsonObject entry{{QStringLiteral("time"), QDateTime::currentDateTime().toString(Qt::ISODateWithMs)},
-                      {QStringLiteral("method"), method},
-                      {QStringLiteral("path"), path},
-                      {QStringLiteral("fields"), fieldsJson(fields)},
+                      {QStringLiteral("method"), request.method},
+                      {QStringLiteral("path"), request.path},
+                      {QStringLiteral("fields"), fieldsJson(request.fields)},
                       // null: no header at all, as against an empty one
-                      {QStringLiteral("sessionid"), hasHeader(request, QByteArrayLiteral("Session-Id"))
-                                                        ? QJsonValue(QString::fromLatin1(sessionId))
-                                                        : QJsonValue()},
+                      {QStringLiteral("sessionid"),
+                       request.hasSessionId ? QJsonValue(QString::fromLatin1(request.sessionId)) : QJsonValue()},
                       {QStringLiteral("status"), reply.status},
                       {QStringLiteral("outcome"), drop ? QStringLiteral("dropped") : QStringLiteral("answered")},
                       {QStringLiteral("delay"), m_delayMs}};
-    if (!json.isEmpty())
-        entry.insert(QStringLiteral("json"), json);
+    if (!request.json.isEmpty())
+        entry.insert(QStringLiteral("json"), request.json);
     log(entry);
 
     if (drop) {
@@ -392,7 +401,7 @@ void StandinServer::handleServiceRequest(const QHttpServerRequest &request, QTcp
         return;
     }
     const QByteArray body = QJsonDocument(reply.body).toJson(QJsonDocument::Compact);
-    const bool close = header(request, QByteArrayLiteral("Connection")).compare("close", Qt::CaseInsensitive) == 0;
+    const bool close = request.close;
     if (m_delayMs == 0) {
         writeResponse(socket, reply.status, body, close);
         return;
@@ -402,13 +411,16 @@ void StandinServer::handleServiceRequest(const QHttpServerRequest &request, QTcp
                        [guarded, status = reply.status, body, close] { writeResponse(guarded, status, body, close); });
 }
 
-StandinCompetition::Reply StandinServer::answer(const QString &method, const QString &path, const StandinFields &fields,
-                                                const QJsonObject &json, const QString &client)
+StandinCompetition::Reply StandinServer::answer(const Request &request)
 {
+    const QString &path = request.path;
+    const StandinFields &fields = request.fields;
+    const QJsonObject &json = request.json;
+    const QString client = clientOf(request.sessionId);
     const QStringList segments = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     const QString first = segments.value(0);
-    const bool get = method == QLatin1String("GET");
-    const bool post = method == QLatin1String("POST");
+    const bool get = request.method == QLatin1String("GET");
+    const bool post = request.method == QLatin1String("POST");
     StandinCompetition::Reply wrongMethod;
     wrongMethod.status = 405;
     wrongMethod.body.append(QJsonObject{{QStringLiteral("error"), QStringLiteral("method not allowed")}});

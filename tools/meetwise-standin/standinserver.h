@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QUrl>
 
 #include "tools/meetwise-standin/standincompetition.h"
 
@@ -40,6 +41,18 @@ public:
         int dropEvery = 0;
     };
 
+    // A request of the program as the stand-in reads it.
+    struct Request
+    {
+        QString method; // "GET", "POST", ...
+        QString path;
+        StandinFields fields; // of the query, or of a form body
+        QJsonObject json;     // of a JSON body
+        QByteArray sessionId;
+        bool hasSessionId = false; // an empty header is not a missing one
+        bool close = false;        // the client wants the connection closed
+    };
+
     explicit StandinServer(QObject *parent = nullptr);
     ~StandinServer() override;
 
@@ -66,6 +79,13 @@ public:
     void setDropEvery(int n);
     int dropEvery() const { return m_dropEvery; }
 
+    // Reads what Qt's HTTP parser made of a request; pure, for tests and
+    // fuzzing.
+    static Request readRequest(const QString &method, const QUrl &url,
+                               const QList<QPair<QByteArray, QByteArray>> &headers, const QByteArray &body);
+    // The answer to a request, the change it asks for made in the competition.
+    StandinCompetition::Reply answer(const Request &request);
+
     QJsonObject status() const;
     bool saveState(const QString &path = QString(), QString *error = nullptr);
 
@@ -83,8 +103,6 @@ private:
     friend class StandinHttpEndpoint;
     void handleServiceRequest(const QHttpServerRequest &request, QTcpSocket *socket);
     void handleControlRequest(const QHttpServerRequest &request, QTcpSocket *socket);
-    StandinCompetition::Reply answer(const QString &method, const QString &path, const StandinFields &fields,
-                                     const QJsonObject &json, const QString &client);
     void readDiscoveryPings();
     void log(const QJsonObject &entry);
     void cutConnections();
