@@ -105,10 +105,11 @@ int DatabaseConnection::readSyncFile(const QString &path, MeetwiseRESTService &r
 
 // A value as the file is read back: plain when it reads back as it is,
 // otherwise quoted, so that a password with ";" (a comment to the reader),
-// quotes, backslashes or commas (a list) arrives unchanged.
+// quotes, backslashes, commas (a list) or line breaks (the end of the line,
+// and a key of its own after it) arrives unchanged.
 QString DatabaseConnection::iniValue(const QString &text)
 {
-    static const QRegularExpression special(QStringLiteral("[;\"\\\\,]|^\\s|\\s$|^@"));
+    static const QRegularExpression special(QStringLiteral("[;\"\\\\,\\n\\r]|^\\s|\\s$|^@"));
     if (!text.contains(special))
         return text;
     QString quoted = text;
