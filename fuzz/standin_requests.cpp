@@ -54,9 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (lines.size() == 5)
             headers.append({"Session-Id", lines.value(3)});
         const QByteArray body = lines.size() >= 4 ? lines.last() : QByteArray();
-        const StandinServer::Request request =
-            StandinServer::readRequest(QString::fromLatin1(lines.value(0)),
-                                       QUrl::fromEncoded("http://127.0.20.1:8090" + target), headers, body);
+        const StandinServer::Request request = StandinServer::readRequest(
+            QString::fromLatin1(lines.value(0)), QUrl::fromEncoded("http://127.0.20.1:8090" + target), headers, body);
         const StandinCompetition::Reply reply = server.answer(request);
         QJsonDocument(reply.body).toJson(QJsonDocument::Compact);
     }
