@@ -39,8 +39,9 @@ void FuzzSupport::fail(const char *what, const QString &detail)
 
 void FuzzSupport::readEveryCell(const QAbstractItemModel &model)
 {
-    static const int roles[] = {Qt::DisplayRole,       Qt::DecorationRole, Qt::BackgroundRole, Qt::ForegroundRole,
-                                Qt::TextAlignmentRole, Qt::UserRole + 1,   Qt::UserRole + 2};
+    static const int roles[] = {Qt::DisplayRole,    Qt::ToolTipRole,    Qt::FontRole,
+                                Qt::BackgroundRole, Qt::ForegroundRole, Qt::TextAlignmentRole,
+                                Qt::UserRole + 1,   Qt::UserRole + 2,   Qt::UserRole + 3};
     for (int column = 0; column < model.columnCount(); ++column) {
         for (const int role : roles)
             model.headerData(column, Qt::Horizontal, role);
