@@ -69,11 +69,13 @@ public:
         QString windMode;
         int attempts;
         QList<unsigned> athletes;        // demo athlete ids, in start order
+        QString eventName = {};          // as the schedule names the event
         QList<double> startHeights = {}; // as the server holds them, in start order
     };
 
-    // Tests that take no lock on the port give a loopback address of their own.
-    explicit FieldEventScreenFixture(const Heat &heat, const QString &address = QStringLiteral("127.0.0.1"))
+    // The server listens on port 8090 of the test's own loopback address
+    // (docs/testing.md).
+    FieldEventScreenFixture(const Heat &heat, const QString &address)
         : m_heat(heat)
         , m_address(address)
     {
@@ -135,7 +137,7 @@ public:
                      {"event.fieldType", heat.fieldType},
                      {"event.eventID", 90},
                      {"event.roundID", 91},
-                     {"event.eventName", "Women's Event"},
+                     {"event.eventName", heat.eventName.isEmpty() ? QStringLiteral("Women's Event") : heat.eventName},
                      {"event.roundName", "Final"},
                      {"event.seqno", 1},
                      {"event.windMode", heat.windMode},
@@ -180,7 +182,7 @@ public:
     }
 
     // Types a mark on the keypad: digits, "," or ".", "X" fail, "-" skip,
-    // "O" pass, "<" back.
+    // "O" pass, "r" retired, "<" back.
     void type(const QString &keys)
     {
         for (const QChar key : keys) {
@@ -196,6 +198,8 @@ public:
                 click("btnPass");
             else if (key == '<')
                 click("btnButtonBack");
+            else if (key == 'r')
+                click("btnNoValidTrial");
         }
     }
 

@@ -307,7 +307,7 @@ void TestFieldEventReopen::startingHeights_defaultFromServer()
 {
     // The server holds starting heights for two of the three athletes: the
     // dialog proposes the lower of them.
-    FieldEventScreenFixture f({974, "V", "", 3, {21, 22, 23}, {1.70, 0, 1.55}}, QStringLiteral("127.0.21.6"));
+    FieldEventScreenFixture f({974, "V", "", 3, {21, 22, 23}, {}, {1.70, 0, 1.55}}, QStringLiteral("127.0.21.6"));
     QVERIFY(f.started);
     double proposed = 0;
     QList<double> rows;
