@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 #include "fieldevents/fieldeventprogress.h"
 #include "fieldevents/fieldeventranking.h"
@@ -198,6 +199,8 @@ void DatabaseConnection::loadHeat(const QVariantMap &eventData, DatabaseSynchron
     if (m_kind == MeetwiseServer) {
         clearHeat();
         m_heatEventData = eventData;
+        m_confirmedWhileLoading.clear();
+        m_removedWhileLoading.clear();
         if (eventData.value(QStringLiteral("event.participantsCached")).toInt() == 1) {
             m_participations = m_store->loadParticipations(heatId, this);
             // The flag can be older than the store, which keeps one heat:
@@ -359,6 +362,18 @@ void DatabaseConnection::forgetResultRow(unsigned localId)
     m_store->deleteResult(localId);
     m_store->removePendingActionsUpTo(Results, localId, UINT_MAX);
     m_store->endTransaction();
+}
+
+void DatabaseConnection::noteConfirmedWhileLoading(unsigned localId)
+{
+    if (m_heatRequests.contains(m_heatEventData.value(QStringLiteral("event.id")).toUInt()))
+        m_confirmedWhileLoading.insert(localId);
+}
+
+void DatabaseConnection::noteRemovedWhileLoading(unsigned serverId)
+{
+    if (serverId != 0 && m_heatRequests.contains(m_heatEventData.value(QStringLiteral("event.id")).toUInt()))
+        m_removedWhileLoading.insert(serverId);
 }
 
 // ---- A judge's changes ----------------------------------------------------------
@@ -821,9 +836,24 @@ void DatabaseConnection::heatResultsReceived(const QList<Participation *> &parti
                 delete result;
         }
     }
+    // Results the server confirmed after it made this answer (the answer
+    // took longer than their confirmations): the answer has them as they
+    // were before, or not at all. No action is queued for them any more.
+    QList<Result *> confirmedMeanwhile;
+    for (const unsigned localId : std::exchange(m_confirmedWhileLoading, {})) {
+        if (seen.contains(localId))
+            continue;
+        Result *result = m_store->loadResult(localId);
+        if (result && result->result_id != 0 &&
+            participationByServerId(m_store->resultRow(localId).value(QStringLiteral("participation")).toUInt()))
+            confirmedMeanwhile.append(result);
+        else
+            delete result;
+    }
     // Results the judge removed whose removal the server has not confirmed
-    // yet: the server's copy is not shown again.
-    QSet<unsigned> removedOnServer;
+    // yet, or confirmed after it made this answer: the server's copy is not
+    // shown again.
+    QSet<unsigned> removedOnServer = std::exchange(m_removedWhileLoading, {});
     for (const unsigned localId : removedHere) {
         if (Result *removed = m_store->loadResult(localId)) {
             if (removed->result_id != 0)
@@ -842,16 +872,33 @@ void DatabaseConnection::heatResultsReceived(const QList<Participation *> &parti
             }
         }
     }
+    const auto sameAttempt = [fieldType](const Result *server, const Result *local) {
+        return server->seqno == local->seqno && server->isJumpOff() == local->isJumpOff() &&
+               server->jumpOffNumber() == local->jumpOffNumber() &&
+               (fieldType != QLatin1Char('V') || Participation::sameHeight(server->metavalue, local->metavalue));
+    };
+    // A result confirmed meanwhile takes the place of the server's copy, as
+    // the server holds it now; it is stored anew with the heat below.
+    for (Result *local : std::as_const(confirmedMeanwhile)) {
+        Participation *p =
+            participationByServerId(m_store->resultRow(local->id).value(QStringLiteral("participation")).toUInt());
+        const QList<Result *> results = p->results();
+        for (Result *server : results) {
+            if (server->result_id == local->result_id || sameAttempt(server, local)) {
+                p->takeResult(server);
+                delete server;
+            }
+        }
+        local->store = m_store;
+        local->isNew = false;
+        p->addResult(local);
+    }
     QList<QPair<Result *, unsigned>> overlaps;
     for (Result *local : std::as_const(unsent)) {
         Participation *p =
             participationByServerId(m_store->resultRow(local->id).value(QStringLiteral("participation")).toUInt());
         for (Result *server : p->results()) {
-            const bool sameAttempt =
-                server->seqno == local->seqno && server->isJumpOff() == local->isJumpOff() &&
-                server->jumpOffNumber() == local->jumpOffNumber() &&
-                (fieldType != QLatin1Char('V') || Participation::sameHeight(server->metavalue, local->metavalue));
-            if (sameAttempt) {
+            if (sameAttempt(server, local)) {
                 // The server has a result for this attempt already (perhaps
                 // this very one, its answer lost): the local entry becomes an
                 // update of it rather than a second result.
@@ -917,8 +964,16 @@ void DatabaseConnection::heatResultsReceived(const QList<Participation *> &parti
         }
     }
     for (Participation *p : std::as_const(m_participations)) {
-        p->bestResult();
-        p->saveBestResult();
+        // The server flags the best of the results it holds. Results entered
+        // here that it does not hold yet (their posts still on the way, or
+        // never arrived) can be better, so the best of a field event is
+        // chosen again from all of them: the ranking goes by it.
+        if (fieldType == QLatin1Char('H') || fieldType == QLatin1Char('V')) {
+            p->updateBestResult();
+        } else {
+            p->bestResult();
+            p->saveBestResult();
+        }
         // Three failures in a row end a vertical event for the athlete,
         // whichever device entered them.
         if (fieldType == QLatin1Char('V') && !p->in_jumpoff && !p->out_of_competition && p->consecutiveFailures() > 2) {
@@ -967,6 +1022,10 @@ void DatabaseConnection::resultInserted(const QVariantMap &reply)
         m_store->removePendingActionsUpTo(Results, unique, confirmedUpTo(Results, unique), PendingAction::Insert);
         const bool deletedHere = !result && m_store->resultRow(unique).isEmpty();
         m_store->endTransaction();
+        if (deletedHere)
+            noteRemovedWhileLoading(serverId);
+        else
+            noteConfirmedWhileLoading(unique);
         if (deletedHere && serverId != 0 && m_kind == MeetwiseServer) {
             // Deleted here while its insert was on the way: the server must
             // not keep it.
@@ -998,6 +1057,7 @@ void DatabaseConnection::resultUpdated(const QVariantMap &reply)
     }
     m_store->removePendingActionsUpTo(Results, unique, confirmedUpTo(Results, unique));
     m_store->endTransaction();
+    noteConfirmedWhileLoading(unique);
     if (result && owner)
         reportConfirmedResult(owner, serverId);
     emitCount();
@@ -1040,8 +1100,10 @@ unsigned DatabaseConnection::confirmedId(const QVariantMap &reply, const QString
 void DatabaseConnection::resultDeleted(const QVariantMap &reply)
 {
     const unsigned unique = confirmedId(reply, QStringLiteral("unique"));
-    if (unique != 0)
+    if (unique != 0) {
+        noteRemovedWhileLoading(m_store->resultRow(unique).value(QStringLiteral("result_id")).toUInt());
         forgetResultRow(unique);
+    }
     emitCount();
 }
 

@@ -171,6 +171,10 @@ private:
     void forgetResultRow(unsigned localId);
     void deliverHeat(unsigned heatId, const QList<DatabaseSynchronizationInterface *> &listeners);
     void onHeatRetryTimeout();
+    // Notes a result the server confirmed (by local id) or removed (by
+    // server id) while the open heat is asked for: its answer may be older.
+    void noteConfirmedWhileLoading(unsigned localId);
+    void noteRemovedWhileLoading(unsigned serverId);
 
 public:
     // A "sync" file value written so that the file reads it back unchanged.
@@ -198,6 +202,11 @@ private:
     QHash<QNetworkReply *, Request> m_inFlight;
     // Outstanding heat requests, to open a held heat when one fails.
     QHash<QNetworkReply *, unsigned> m_heatReplies;
+    // What the server confirmed after the request for the open heat went
+    // out: local ids of results stored or changed, server ids of results
+    // removed.
+    QSet<unsigned> m_confirmedWhileLoading;
+    QSet<unsigned> m_removedWhileLoading;
     // Asks again for the open heat that the server has not given yet.
     QTimer m_heatRetryTimer;
 };

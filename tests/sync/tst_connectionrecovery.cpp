@@ -28,6 +28,10 @@ private slots:
     void unsentResultRemoved_laneChangeWithSameNumberStays();
     void confirmationAfterHeatChange_storedWithItsRow();
     void queuedLaneChange_survivesReloadFromServer();
+    void resultsServerLacks_rankedByTheAthletesBest_data();
+    void resultsServerLacks_rankedByTheAthletesBest();
+    void confirmedWhileHeatOnItsWay_keptAsConfirmed_data();
+    void confirmedWhileHeatOnItsWay_keptAsConfirmed();
     void heldHeat_opensWhenServerDoesNotAnswer();
     void eliminations_surviveReloadFromServer_data();
     void eliminations_surviveReloadFromServer();
@@ -38,6 +42,14 @@ private:
     static int serverResultCount(ConnectionFixture &f, const Participation *p)
     {
         return int(f.serverResults(p->participation_id).size());
+    }
+
+    // Whatever is queued stays queued until the test sends it, and nothing
+    // is on its way.
+    static bool holdQueue(ConnectionFixture &f)
+    {
+        f.connection->setRetransmitInterval(60000);
+        return QTest::qWaitFor([&] { return f.connection->requestsInFlight() == 0; }, 3000);
     }
 };
 
@@ -189,6 +201,151 @@ void TestConnectionRecovery::queuedLaneChange_survivesReloadFromServer()
     f.connection->onRetransmitTimeout();
     QVERIFY(QTest::qWaitFor([&] { return f.connection->pendingActionCount() == 0; }, 8000));
     QCOMPARE(f.server.competition().participation(participationId)->data.value("initialorder").toInt(), 8);
+}
+
+void TestConnectionRecovery::resultsServerLacks_rankedByTheAthletesBest_data()
+{
+    QTest::addColumn<QString>("fieldType");
+    QTest::addColumn<bool>("restart");
+    QTest::newRow("long jump") << "H" << false;
+    QTest::newRow("high jump") << "V" << false;
+    QTest::newRow("long jump, program restarted") << "H" << true;
+}
+
+// The server ranks and flags the best of what it holds. When it lacks a
+// better mark entered here (its post lost or not yet through), the heat
+// loaded from it must still go by the athlete's own best.
+void TestConnectionRecovery::resultsServerLacks_rankedByTheAthletesBest()
+{
+    QFETCH(QString, fieldType);
+    QFETCH(bool, restart);
+    const bool vertical = fieldType == "V";
+    // A high jump and a triple jump of the demo, without results yet.
+    const QVariantMap fromServer =
+        vertical ? ConnectionFixture::heatData(110, "V", 16, 28) : ConnectionFixture::heatData(109, "H", 15, 27);
+    const auto open = [&](ConnectionFixture &f) {
+        return f.openHeat(fromServer.value("event.id").toUInt(), fieldType, fromServer.value("event.eventID").toUInt(),
+                          fromServer.value("event.roundID").toUInt());
+    };
+    ConnectionFixture f(Host);
+    QVERIFY(f.started);
+    QList<Participation *> heat = open(f);
+    QVERIFY(heat.size() >= 2);
+    const unsigned leaderId = heat[0]->participation_id;
+    const unsigned otherId = heat[1]->participation_id;
+    // On the server: the other athlete's 15.40 (1.65 at the second try)
+    // and the leader's first mark.
+    if (vertical) {
+        f.connection->applyAttemptString(heat[1], 1.60, "0", 0);
+        f.connection->applyAttemptString(heat[1], 1.65, "X0", 0);
+        f.connection->applyAttemptString(heat[0], 1.60, "0", 0);
+    } else {
+        f.connection->setFieldResult(heat[1], 1, 15.40, 0, 0);
+        f.connection->setFieldResult(heat[0], 1, 15.10, 0, 0);
+    }
+    QVERIFY(QTest::qWaitFor([&] { return f.connection->pendingActionCount() == 0; }, 5000));
+    // The leader's best mark stays here: 15.60 (1.65 at the first try).
+    QVERIFY(f.server.setDown(true));
+    if (vertical)
+        f.connection->applyAttemptString(heat[0], 1.65, "0", 0);
+    else
+        f.connection->setFieldResult(heat[0], 2, 15.60, 0, 0);
+    QVERIFY(holdQueue(f));
+    QVERIFY(f.server.setDown(false));
+    QCOMPARE(f.connection->participationByServerId(leaderId)->current_order, 1u);
+
+    if (restart)
+        f.makeConnection();
+    heat = open(f);
+    QVERIFY(!heat.isEmpty());
+    Participation *leader = f.connection->participationByServerId(leaderId);
+    Participation *other = f.connection->participationByServerId(otherId);
+    QCOMPARE(leader->results().size(), 2);
+    QCOMPARE(leader->current_order, 1u);
+    QCOMPARE(other->current_order, 2u);
+    const Result *best = leader->bestResult();
+    QVERIFY(best);
+    QCOMPARE(vertical ? best->metavalue : best->value, vertical ? 1.65 : 15.60);
+    int flagged = 0;
+    for (const Result *r : leader->results())
+        flagged += r->best_result ? 1 : 0;
+    QCOMPARE(flagged, 1);
+
+    // The store holds the same, for the next opening from there.
+    QVariantMap fromStore = fromServer;
+    fromStore.insert("event.participantsCached", 1);
+    f.connection->loadHeat(fromStore, &f.listener);
+    QCOMPARE(f.connection->participationByServerId(leaderId)->current_order, 1u);
+    QCOMPARE(f.connection->participationByServerId(otherId)->current_order, 2u);
+}
+
+void TestConnectionRecovery::confirmedWhileHeatOnItsWay_keptAsConfirmed_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::newRow("new mark") << "new";
+    QTest::newRow("correction") << "correction";
+    QTest::newRow("removal") << "removal";
+}
+
+// The server makes its answer with the heat when the request arrives. A
+// change of the judge's that it confirms after that, before the answer is
+// here, is not in the answer: the heat must not lose it (or bring back what
+// was removed) because of it.
+void TestConnectionRecovery::confirmedWhileHeatOnItsWay_keptAsConfirmed()
+{
+    QFETCH(QString, change);
+    ConnectionFixture f(Host);
+    QVERIFY(f.started);
+    QList<Participation *> heat = f.openHeat(109, "H", 15, 27);
+    const unsigned participationId = heat[0]->participation_id;
+    if (change != "new") {
+        f.connection->setFieldResult(heat[0], 1, 15.12, 0, 0);
+        QVERIFY(QTest::qWaitFor([&] { return f.connection->pendingActionCount() == 0; }, 5000));
+    }
+    // The change waits in the queue.
+    QVERIFY(f.server.setDown(true));
+    if (change == "removal")
+        f.connection->setFieldResult(heat[0], 1, ResultMarks::Removal, 0, 0);
+    else
+        f.connection->setFieldResult(heat[0], 1, 15.34, 0, 0);
+    QVERIFY(holdQueue(f));
+    QVERIFY(f.server.setDown(false));
+
+    // The heat is asked for; its answer is slow. The change goes out after
+    // the request and is confirmed before the answer arrives.
+    f.server.setDelay(2500);
+    f.listener.participations.clear();
+    f.connection->loadHeat(ConnectionFixture::heatData(109, "H", 15, 27), &f.listener);
+    QTRY_COMPARE(f.requestsTo("/results/109"), 2);
+    f.server.setDelay(0);
+    f.connection->onRetransmitTimeout();
+    QVERIFY(QTest::qWaitFor([&] { return f.connection->pendingActionCount() == 0; }, 5000));
+    QVERIFY2(f.listener.participations.isEmpty(), "the heat came before the confirmation");
+    QVERIFY(QTest::qWaitFor([&] { return !f.listener.participations.isEmpty(); }, 5000));
+
+    const QList<StandinCompetition::StoredResult> onServer = f.serverResults(participationId);
+    const auto check = [&](const char *when) {
+        Participation *p = f.connection->participationByServerId(participationId);
+        QVERIFY(p);
+        if (change == "removal") {
+            QVERIFY2(p->results().isEmpty(), when);
+            QVERIFY(onServer.isEmpty());
+            return;
+        }
+        QVERIFY2(p->results().size() == 1, when);
+        QCOMPARE(p->results().first()->value, 15.34);
+        QCOMPARE(onServer.size(), 1);
+        QCOMPARE(onServer.first().value, 15.34);
+        QCOMPARE(p->results().first()->result_id, onServer.first().id);
+        QCOMPARE(p->current_order, 1u);
+    };
+    check("loaded from the server");
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(f.connection->pendingActionCount(), 0u);
+    // And from the store.
+    f.connection->loadHeat(ConnectionFixture::heatData(109, "H", 15, 27, 1), &f.listener);
+    check("loaded from the store");
 }
 
 void TestConnectionRecovery::heldHeat_opensWhenServerDoesNotAnswer()
