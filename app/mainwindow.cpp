@@ -31,6 +31,7 @@
 #include "schedule/scheduletablesortfiltermodel.h"
 #include "schedule/scheduletablewidget.h"
 #include "store/localdatabase.h"
+#include "store/storeschema.h"
 #include "store/unconfirmedactionsdialog.h"
 #include "sync/databaseconnection.h"
 #include "trackevents/trackeventwidget.h"
@@ -175,6 +176,23 @@ void MainWindow::warnWhenStoreUnusable()
                                   tr("The local database cannot be written, so results cannot be stored on this "
                                      "device. Do not use this device to enter results.\n\n%1")
                                       .arg(detail));
+            return;
+        case LocalDatabase::Problem::NewerVersion:
+            QMessageBox::critical(
+                this, tr("Local database"),
+                tr("The local database %1 was made by a newer version of Stadionix (database version %2; this "
+                   "version reads up to %3). It is left as it is, with everything in it. Use the newer version of "
+                   "Stadionix on this device; until then, do not use this device to enter results.")
+                    .arg(QDir::toNativeSeparators(store->filePath()))
+                    .arg(store->fileVersion())
+                    .arg(StoreSchema::CurrentVersion));
+            return;
+        case LocalDatabase::Problem::Foreign:
+            QMessageBox::critical(this, tr("Local database"),
+                                  tr("The file %1 is not a Stadionix database. It is left as it is. Move it "
+                                     "elsewhere, so that a new database can be started there; until then, do not "
+                                     "use this device to enter results.\n\n%2")
+                                      .arg(QDir::toNativeSeparators(store->filePath()), detail));
             return;
         default:
             QMessageBox::critical(this, tr("Local database"),
