@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/aboutdialog.h"
+#include "app/applogging.h"
 #include "app/burgermenu.h"
 #include "app/clickablelabel.h"
 #include "app/settings.h"
@@ -35,8 +36,6 @@
 #include "store/unconfirmedactionsdialog.h"
 #include "sync/databaseconnection.h"
 #include "trackevents/trackeventwidget.h"
-
-Q_LOGGING_CATEGORY(lcMainWindow, "stadionix.app")
 
 namespace {
 
@@ -414,8 +413,8 @@ void MainWindow::onBurgerMenuActionClicked(QAction *action)
 
 void MainWindow::onBurgerMenuExpanded(bool expanded)
 {
-    qCDebug(lcMainWindow).noquote() << QStringLiteral("Expanded changed: %1")
-                                           .arg(expanded ? QStringLiteral("expanded") : QStringLiteral("collapsed"));
+    qCDebug(lcApp).noquote() << QStringLiteral("Expanded changed: %1")
+                                    .arg(expanded ? QStringLiteral("expanded") : QStringLiteral("collapsed"));
     if (expanded) {
         m_savedSize = size();
         return;
@@ -431,7 +430,7 @@ void MainWindow::onBurgerMenuCollapsed()
 
 void MainWindow::onChangeLanguage(QString language)
 {
-    qCDebug(lcMainWindow).noquote() << QStringLiteral("Change language to ") + language;
+    qCDebug(lcApp).noquote() << QStringLiteral("Change language to ") + language;
     changeLanguage(language);
 }
 

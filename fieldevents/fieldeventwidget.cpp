@@ -32,6 +32,7 @@
 #include "fieldevents/fieldeventparticipantssortmodel.h"
 #include "fieldevents/fieldeventprogress.h"
 #include "fieldevents/fieldeventranking.h"
+#include "fieldevents/fieldeventslogging.h"
 #include "fieldevents/horizontalfieldeventparticipationviewwithfrozencolumns.h"
 #include "fieldevents/newheightfieldverticaldialog.h"
 #include "fieldevents/rankingprinter.h"
@@ -44,8 +45,6 @@
 #include "records/resultformatter.h"
 #include "records/resultmarks.h"
 #include "sync/databaseconnection.h"
-
-Q_LOGGING_CATEGORY(lcFieldScreen, "stadionix.fieldevents")
 
 namespace {
 
@@ -818,7 +817,7 @@ void FieldEventWidget::confirm()
                 out->save();
         } else {
             const unsigned failures = p->consecutiveFailures();
-            qCDebug(lcFieldScreen) << "Number of fails " << failures;
+            qCDebug(lcFieldEvents) << "Number of fails " << failures;
             if (failures > 2 && !p->out_of_competition) {
                 p->out_of_competition = true;
                 p->save();
@@ -859,7 +858,7 @@ void FieldEventWidget::resortCheck()
     if (list.isEmpty())
         return;
     if (FieldEventRanking::isEventFinished(list, m_fieldType, m_numberOfAttempts)) {
-        qCDebug(lcFieldScreen) << "event is finished";
+        qCDebug(lcFieldEvents) << "event is finished";
         showRankOrder();
         return;
     }
@@ -916,7 +915,7 @@ void FieldEventWidget::jumpOffCheck()
                                   QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
             startJumpOff();
         } else {
-            qCDebug(lcFieldScreen) << "event is finished, user doesn't want a jumpoff";
+            qCDebug(lcFieldEvents) << "event is finished, user doesn't want a jumpoff";
             endEvent();
         }
         return;
@@ -1113,7 +1112,7 @@ void FieldEventWidget::onButtonEDMClicked()
 
 void FieldEventWidget::onEDMResult(double result, double resultMeasuredByTape)
 {
-    qCDebug(lcFieldScreen) << "EDM result: " << result << " by tape: " << resultMeasuredByTape;
+    qCDebug(lcFieldEvents) << "EDM result: " << result << " by tape: " << resultMeasuredByTape;
     if (!m_current || isVertical())
         return;
     // The measured distance replaces what was typed, cut to the centimetre.

@@ -20,7 +20,7 @@
 #include "store/seedcharactertransformations.h"
 #include "store/storeschema.h"
 
-Q_LOGGING_CATEGORY(lcStore, "stadionix.store")
+Q_LOGGING_CATEGORY(lcStore, "stadionix.store", QtInfoMsg)
 
 namespace {
 
