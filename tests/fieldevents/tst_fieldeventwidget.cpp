@@ -27,35 +27,6 @@ namespace {
 // This test's own loopback address (docs/testing.md).
 const QString Host = QStringLiteral("127.0.20.3");
 
-// Presses a button of a modal dialog by object name or text.
-void press(QWidget *dialog, const QString &button)
-{
-    for (QAbstractButton *candidate : dialog->findChildren<QAbstractButton *>()) {
-        if (candidate->objectName() == button || candidate->text().remove('&') == button) {
-            QTest::mouseClick(candidate, Qt::LeftButton);
-            return;
-        }
-    }
-    QFAIL(qPrintable(QStringLiteral("no button %1 in %2").arg(button, dialog->windowTitle())));
-}
-
-// Answers the starting heights dialog that opens with a vertical heat: the
-// default for everyone, and a different height for the last athlete drawn.
-ModalAnswerer::Handler startingHeights(double everyone, double last)
-{
-    return [everyone, last](QWidget *dialog) {
-        auto *startHeights = qobject_cast<SetStartingHeightsDialog *>(dialog);
-        if (!startHeights) {
-            // Not the dialog expected: closed, so the test fails instead of hanging.
-            dialog->close();
-            return;
-        }
-        dialog->findChild<QDoubleSpinBox *>("spnDefaultStartingHeight")->setValue(everyone);
-        startHeights->rows().last()->setStartingHeight(last);
-        press(dialog, "btnEnter");
-    };
-}
-
 QStringList texts(const QSignalSpy &spy)
 {
     QStringList list;
@@ -140,7 +111,10 @@ void TestFieldEventWidget::emptyEnter_removesAttempt()
     f.click("btnCallParticipant");
     QCOMPARE(f.widget<QLabel>("lblResult")->text(), QStringLiteral("6.50"));
     f.type("<<<<");
+    // A stored mark goes only when the judge confirms it.
+    ModalAnswerer remove({[](QWidget *dialog) { press(dialog, "btnYes"); }});
     f.click("btnEnter");
+    QCOMPARE(remove.answered(), 1);
     QVERIFY(first->results().isEmpty());
     QVERIFY(QTest::qWaitFor([&] { return f.connection->pendingActionCount() == 0; }, 5000));
     QVERIFY(f.serverResults(first->participation_id).isEmpty());
@@ -259,7 +233,9 @@ void TestFieldEventWidget::longJump_wholeEvent()
                 f.screen->sortModel()->mapFromSource(model->index(model->rowOfParticipation(f.drawn(3)->id), 5)));
             f.click("btnCallParticipant");
             f.type("<8");
+            ModalAnswerer correct({[](QWidget *dialog) { press(dialog, "btnYes"); }});
             f.click("btnEnter");
+            QCOMPARE(correct.answered(), 1);
             QCOMPARE(f.drawn(3)->resultTextOfAttempt(1), QStringLiteral("6.08"));
         }
     }

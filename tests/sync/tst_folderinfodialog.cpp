@@ -190,6 +190,7 @@ void TestFolderInfoDialog::discoveredServer_listedOnce_competitionSessionsAndDay
                                {"user", "official"},
                                {"pass", "lap&time=42"},
                                {"competition", "1"},
+                               {"competitionname", "Northern Lakes Open 2026"},
                                {"sessions", "2"},
                                {"dates", "20260614"}}));
     // The page's own client asked for the competitions with that header.
@@ -331,6 +332,7 @@ void TestFolderInfoDialog::storedSettings_chosenAgainOnceServerListsThem()
                                {"user", "official"},
                                {"pass", "lap&time=42"},
                                {"competition", "2"},
+                               {"competitionname", "Midsummer Club Evening"},
                                {"sessions", "4"},
                                {"dates", "20260624"}}));
 }
@@ -351,6 +353,7 @@ void TestFolderInfoDialog::storedSettings_serverUnreachable_keptAsTheyWere()
                                {"user", "judge"},
                                {"pass", "pw"},
                                {"competition", "12"},
+                               {"competitionname", ""},
                                {"sessions", "4,5"},
                                {"dates", "20240615,20240616"}}));
 }
