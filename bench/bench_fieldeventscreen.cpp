@@ -1,6 +1,9 @@
 // From Enter on the input page to the grid showing the new rank, on the real
 // screen, store file and ranking: a horizontal heat of 40 and a vertical heat
-// of 30 at its fifteenth height. Prints the median and where the time goes.
+// of 30 at its fifteenth height, each without and with an LED scoreboard (a
+// C-Power board of 192x64) on a pty. Prints the median and where the time
+// goes, and with the board the time from Enter until the last byte of the
+// result section has reached the board.
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -18,13 +21,18 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/screendevices.h"
+#include "app/settings.h"
+#include "devices/scoreboard.h"
 #include "fieldevents/fieldeventparticipantsmodel.h"
 #include "fieldevents/fieldeventranking.h"
 #include "fieldevents/fieldeventwidget.h"
 #include "records/participation.h"
 #include "store/localdatabase.h"
 #include "sync/databaseconnection.h"
+#include "support/socatpair.h"
 #include "tools/meetwise-standin/standinserver.h"
+#include "tools/virtual-scoreboard/virtualscoreboard.h"
 
 namespace {
 
@@ -32,7 +40,8 @@ constexpr quint16 Port = 8097;
 
 struct Figures
 {
-    QList<double> enter, change, paint;
+    QList<double> enter, change, paint, board;
+    int sectionItems = 0;
 };
 
 double median(QList<double> values)
@@ -89,7 +98,37 @@ void click(FieldEventWidget &screen, const QString &name)
     QTest::mouseClick(screen.findChild<QPushButton *>(name), Qt::LeftButton);
 }
 
-Figures run(const QString &fieldType, int athletes, int heights)
+// A C-Power board on one end of a socat pair, the virtual scoreboard on the
+// other.
+struct Board
+{
+    Board()
+    {
+        if (!pair.start())
+            qFatal("socat: %s", qPrintable(pair.error()));
+        VirtualScoreboard::Settings settings;
+        QString error;
+        const QString build = QStringLiteral(STADIONIX_BUILD_DIR);
+        if (!VirtualScoreboard::readLayout(build + "/scoreboardlayouts/k-3312-field-events.json", &settings, &error))
+            qFatal("layout: %s", qPrintable(error));
+        settings.ptyPath = pair.second();
+        viewer.start(settings);
+        Settings *stored = Settings::instance();
+        stored->setValue("scoreboard", "product", "K-3312");
+        stored->setValue("scoreboard", "layout", "Field events 192x64");
+        stored->setValue("scoreboard", "type", 1);
+        stored->setValue("scoreboard", "port", pair.first());
+        scoreboard = std::make_unique<Scoreboard>(build);
+        if (!QTest::qWaitFor([this] { return scoreboard->isPortOpen(); }, 5000))
+            qFatal("the scoreboard's port did not open");
+    }
+
+    SocatPair pair;
+    VirtualScoreboard viewer;
+    std::unique_ptr<Scoreboard> scoreboard;
+};
+
+Figures run(const QString &fieldType, int athletes, int heights, bool withBoard)
 {
     QTemporaryDir folder;
     const unsigned heatId = fieldType == QLatin1String("V") ? 992 : 991;
@@ -135,8 +174,14 @@ Figures run(const QString &fieldType, int athletes, int heights)
             qFatal("the server did not confirm the heights");
     }
 
+    std::unique_ptr<Board> board;
+    ScreenDevices devices;
+    if (withBoard) {
+        board = std::make_unique<Board>();
+        devices.scoreboard = board->scoreboard.get();
+    }
     FieldEventWidget screen(nullptr, eventData);
-    screen.setDevices({});
+    screen.setDevices(devices);
     screen.resize(1280, 800);
     screen.show();
     // The new height dialog that the reopened vertical heat asks for is
@@ -172,10 +217,24 @@ Figures run(const QString &fieldType, int athletes, int heights)
                 click(screen, QString::fromLatin1(key));
             click(screen, QStringLiteral("btnButton%1").arg(i % 10));
         }
+        const int shownBefore = board ? board->viewer.changes() : 0;
+        QSignalSpy sent(devices.scoreboard, &PortDevice::writeData);
         timer.start();
         click(screen, QStringLiteral("btnEnter"));
         grid->repaint();
         figures.enter.append(timer.nsecsElapsed() / 1e6);
+        if (board) {
+            // Every command of the result section decoded at the board.
+            const int expected = shownBefore + int(sent.size());
+            if (!QTest::qWaitFor([&] { return board->viewer.changes() >= expected; }, 5000))
+                qFatal("the result section did not reach the board");
+            figures.board.append(timer.nsecsElapsed() / 1e6);
+            figures.sectionItems = int(sent.size()) - 1;
+        } else {
+            // The same pause between entries as with the board, so that both
+            // runs meet the store and the server alike.
+            QTest::qWait(600);
+        }
 
         // The parts, on their own: the change through the connection (store,
         // queue, ranking) and one repaint of the grid.
@@ -202,13 +261,21 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("Chronavel"));
     QCoreApplication::setApplicationName(QStringLiteral("Stadionix"));
     for (const auto &[type, athletes, heights] : {std::tuple<QString, int, int>{"H", 40, 0}, {"V", 30, 15}}) {
-        const Figures f = run(type, athletes, heights);
-        std::printf("RESULT : enter to new rank, %s heat of %d%s: median %.2f ms (max %.2f ms, %lld entries); "
-                    "of which store+queue+ranking %.2f ms, grid repaint %.2f ms\n",
-                    type == QLatin1String("V") ? "vertical" : "horizontal", athletes,
-                    heights ? qPrintable(QStringLiteral(" with %1 heights").arg(heights)) : "", median(f.enter),
-                    f.enter.isEmpty() ? 0 : *std::max_element(f.enter.cbegin(), f.enter.cend()),
-                    qlonglong(f.enter.size()), median(f.change), median(f.paint));
+        for (const bool withBoard : {false, true}) {
+            const Figures f = run(type, athletes, heights, withBoard);
+            std::printf("RESULT : enter to new rank, %s heat of %d%s, %s: median %.2f ms (max %.2f ms, %lld "
+                        "entries); of which store+queue+ranking %.2f ms, grid repaint %.2f ms\n",
+                        type == QLatin1String("V") ? "vertical" : "horizontal", athletes,
+                        heights ? qPrintable(QStringLiteral(" with %1 heights").arg(heights)) : "",
+                        withBoard ? "with the board on a pty" : "without a board", median(f.enter),
+                        f.enter.isEmpty() ? 0 : *std::max_element(f.enter.cbegin(), f.enter.cend()),
+                        qlonglong(f.enter.size()), median(f.change), median(f.paint));
+            if (withBoard)
+                std::printf("RESULT : enter to the last byte of the result section (clear and %d items, paced "
+                            "%d ms) at the board: median %.1f ms, max %.1f ms\n",
+                            f.sectionItems, 150 + 75 * f.sectionItems, median(f.board),
+                            *std::max_element(f.board.cbegin(), f.board.cend()));
+        }
     }
     return 0;
 }

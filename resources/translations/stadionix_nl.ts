@@ -658,6 +658,13 @@
     </message>
 </context>
 <context>
+    <name>Scoreboard</name>
+    <message>
+        <source>r</source>
+        <translation>r</translation>
+    </message>
+</context>
+<context>
     <name>SetStartingHeightsDialog</name>
     <message>
         <source>Set starting heights</source>

@@ -1,7 +1,9 @@
 // A long jump entered through the real field event screen, with the LED
 // board on a pty: the virtual scoreboard at the other end decodes what the
 // board would show, and it shows the athlete, the mark and the rank that the
-// grid shows, on a Changhong and on a C-Power board.
+// grid shows, then the ranking, on a Changhong and on a C-Power board. With
+// STADIONIX_DOCS_DIR set, the board's pictures go there.
+#include <QDir>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -26,26 +28,34 @@ private slots:
 void TestFieldEventScoreboard::longJump_boardShowsWhatTheGridShows_data()
 {
     QTest::addColumn<QString>("product");
+    QTest::addColumn<QString>("make");
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("rankPrefix");
-    QTest::addColumn<QStringList>("names"); // as each board writes them, in start order
+    QTest::addColumn<QStringList>("names");  // as each board writes them, in start order
+    QTest::addColumn<QStringList>("ranked"); // on the ranking, in rank order
     // Demo athletes 20 (Kjell Lefèvrier) and 2 (Ægle Hüttlinger). The
     // C-Power board gets the store's character transformations; Changhong
     // boards have none, and 12 characters for the name.
     QTest::newRow("Changhong K-2144") << "K-2144"
+                                      << "changhong"
                                       << "127.0.14.10"
-                                      << "#" << QStringList{"K. LEFÈVRIER", "Æ. HÜTTLINGE"};
+                                      << "#" << QStringList{"K. LEFÈVRIER", "Æ. HÜTTLINGE"}
+                                      << QStringList{"Æ. HÜTTLINGER", "K. LEFÈVRIER"};
     QTest::newRow("C-Power K-3312") << "K-3312"
+                                    << "cpower"
                                     << "127.0.14.11"
-                                    << "Rank " << QStringList{"K. LEFEVRIER", "AE. HUETTLINGER"};
+                                    << "Rank " << QStringList{"K. LEFEVRIER", "AE. HUETTLINGER"}
+                                    << QStringList{"AE. HUETTLINGER", "K. LEFEVRIER"};
 }
 
 void TestFieldEventScoreboard::longJump_boardShowsWhatTheGridShows()
 {
     QFETCH(QString, product);
+    QFETCH(QString, make);
     QFETCH(QString, address);
     QFETCH(QString, rankPrefix);
     QFETCH(QStringList, names);
+    QFETCH(QStringList, ranked);
     SocatPair pair;
     QVERIFY2(pair.start(), qPrintable(pair.error()));
     VirtualScoreboard::Settings boardSettings;
@@ -87,6 +97,11 @@ void TestFieldEventScoreboard::longJump_boardShowsWhatTheGridShows()
             },
             5000);
     };
+    const auto picture = [&](const QString &what) {
+        const QString folder = qEnvironmentVariable("STADIONIX_DOCS_DIR");
+        if (!folder.isEmpty())
+            QVERIFY(board.savePng(QDir(folder).filePath(QString("scoreboard-%1-%2.png").arg(make, what))));
+    };
     const QList<QPair<unsigned, QString>> entries{{1, "7,45"}, {2, "7,80"}};
     for (const auto &[drawn, mark] : entries) {
         QCOMPARE(f.currentDrawn(), drawn);
@@ -94,6 +109,8 @@ void TestFieldEventScoreboard::longJump_boardShowsWhatTheGridShows()
         f.click("btnCallParticipant");
         f.click("btnCall");
         QVERIFY2(boardShows({names.at(int(drawn) - 1)}), qPrintable(board.state().texts().join(" | ")));
+        if (drawn == 2)
+            picture("participant");
         f.type(mark);
         f.click("btnEnter");
         // What the grid shows for this athlete after Enter, on the board.
@@ -105,10 +122,20 @@ void TestFieldEventScoreboard::longJump_boardShowsWhatTheGridShows()
                  qPrintable(board.state().texts().join(" | ")));
         QVERIFY(gridText(drawn, FieldEventParticipantsModel::NameColumn)
                     .contains(f.drawn(drawn)->lastName(), Qt::CaseInsensitive));
+        if (drawn == 2)
+            picture("result");
     }
     // The longer jump leads: rank 1 after rank 1 before it.
     QCOMPARE(gridText(2, FieldEventParticipantsModel::RankColumn), QString("1"));
     QCOMPARE(gridText(1, FieldEventParticipantsModel::RankColumn), QString("2"));
+
+    // The ranking: rank, name and best mark a row, in rank order (a row
+    // holds more of a name than the athlete's line).
+    f.click("btnRankingToScoreboard");
+    QVERIFY2(boardShows({"1", ranked.at(0), "7.80", "2", ranked.at(1), "7.45"}),
+             qPrintable(board.state().texts().join(" | ")));
+    QVERIFY(board.state().texts().first().startsWith("Women's Event"));
+    picture("ranking");
     QCOMPARE(board.rejected(), 0);
 }
 

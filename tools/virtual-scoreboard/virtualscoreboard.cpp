@@ -82,6 +82,9 @@ bool VirtualScoreboard::start(const Settings &settings, QString *error)
             return false;
         }
     }
+    // The dark board, so that the picture is there before the first change.
+    if (!settings.pngPath.isEmpty())
+        savePng(pngPath());
     if (!settings.ptyPath.isEmpty()) {
         m_ptyRetry = new QTimer(this);
         m_ptyRetry->setInterval(1000);
@@ -162,14 +165,16 @@ void VirtualScoreboard::feed(const QByteArray &bytes)
     for (const BoardCommand &command : commands) {
         m_state.apply(command);
         ++m_changes;
-        if (!m_settings.pngPath.isEmpty()) {
-            const QString path = m_settings.pngPath.contains(QLatin1String("%1"))
-                                     ? m_settings.pngPath.arg(m_changes, 4, 10, QLatin1Char('0'))
-                                     : m_settings.pngPath;
-            savePng(path);
-        }
+        if (!m_settings.pngPath.isEmpty())
+            savePng(pngPath());
     }
     emit changed();
+}
+
+QString VirtualScoreboard::pngPath() const
+{
+    return m_settings.pngPath.contains(QLatin1String("%1")) ? m_settings.pngPath.arg(m_changes, 4, 10, QLatin1Char('0'))
+                                                            : m_settings.pngPath;
 }
 
 int VirtualScoreboard::rejected() const

@@ -77,6 +77,8 @@ private:
     void openPty();
     void closePty();
     void onPtyReadable();
+    // Where the next picture goes ("%1": the number of changes so far).
+    QString pngPath() const;
 
     Settings m_settings;
     std::unique_ptr<BoardDecoder> m_decoder;
