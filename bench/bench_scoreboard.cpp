@@ -81,9 +81,7 @@ void BenchScoreboard::encodeTextCommand()
 
 void BenchScoreboard::decodeRankingPage_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::newRow("Changhong") << "Changhong";
-    QTest::newRow("C-Power") << "C-Power";
+    encodeTextCommand_data();
 }
 
 void BenchScoreboard::decodeRankingPage()

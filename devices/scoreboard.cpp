@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "app/settings.h"
+#include "devices/boarddecoder.h"
 #include "devices/layoutfileloader.h"
 #include "devices/scoreboarddriverinterface.h"
 #include "devices/scoreboarddriverloader.h"
@@ -116,6 +117,11 @@ void Scoreboard::selectLayout(const QString &type, const QString &name)
         m_brightnessStep = m_driver->brightnessStep();
     }
     m_transformer.setDriverName(m_driver ? m_driver->name() : QString());
+    // The preview starts dark, at the new layout's size.
+    m_previewDecoder = m_driver ? BoardDecoder::forController(m_driver->name()) : nullptr;
+    m_preview = BoardState(
+        QSize(m_layout.value(QLatin1String("width")).toInt(), m_layout.value(QLatin1String("height")).toInt()));
+    emit previewChanged();
 
     const QJsonObject ranking = m_layout.value(QLatin1String("event_ranking")).toObject();
     const QJsonValue event = ranking.value(QLatin1String("event"));
@@ -133,6 +139,18 @@ QString Scoreboard::controllerName() const
     return m_driver ? m_driver->name() : QString();
 }
 
+void Scoreboard::send(const QByteArray &bytes, int msleep)
+{
+    emit writeData(bytes, msleep);
+    if (!m_previewDecoder)
+        return;
+    const QList<BoardCommand> commands = m_previewDecoder->feed(bytes);
+    if (commands.isEmpty())
+        return;
+    m_preview.apply(commands);
+    emit previewChanged();
+}
+
 bool Scoreboard::canSend() const
 {
     return m_driver && !m_layout.isEmpty() && hasPort();
@@ -140,15 +158,15 @@ bool Scoreboard::canSend() const
 
 void Scoreboard::emitClear(int msleep)
 {
-    emit writeData(m_driver->clearCommand(1, m_layout.value(QLatin1String("width")).toInt(),
-                                          m_layout.value(QLatin1String("height")).toInt()),
-                   msleep);
+    send(m_driver->clearCommand(1, m_layout.value(QLatin1String("width")).toInt(),
+                                m_layout.value(QLatin1String("height")).toInt()),
+         msleep);
 }
 
 void Scoreboard::sendItem(const QJsonObject &item)
 {
     if (item.value(QLatin1String("enabled")).toBool())
-        emit writeData(m_driver->textCommand(item, 1), ItemPauseMs);
+        send(m_driver->textCommand(item, 1), ItemPauseMs);
 }
 
 void Scoreboard::sendSection(const QString &name, QChar fieldType, bool alwaysClear)
@@ -305,7 +323,7 @@ void Scoreboard::sendText(const QString &text)
         ScoreboardItemFiller::setItemValue(item, value);
         if (item.value(QLatin1String("enabled")).toBool()) {
             const bool text5 = m_layout.value(QLatin1String("mode")).toString() == QLatin1String("TEXT5");
-            emit writeData(text5 ? m_driver->text5Command(item, 1) : m_driver->textCommand(item, 1), ItemPauseMs);
+            send(text5 ? m_driver->text5Command(item, 1) : m_driver->textCommand(item, 1), ItemPauseMs);
         }
     } else {
         if (clearsBefore(item))
@@ -351,7 +369,7 @@ void Scoreboard::stepBrightness()
     m_brightness += m_brightnessStep;
     if (m_brightness > m_brightnessMaximum)
         m_brightness = m_brightnessMinimum;
-    emit writeData(m_driver->brightnessCommand(1, QString::number(m_brightness)), ItemPauseMs);
+    send(m_driver->brightnessCommand(1, QString::number(m_brightness)), ItemPauseMs);
     emit brightnessUpdated(uint(m_brightness), uint(m_brightnessMaximum));
 }
 

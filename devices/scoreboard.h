@@ -7,10 +7,14 @@
 #include <QString>
 #include <QVariantMap>
 
+#include <memory>
+
+#include "devices/boardstate.h"
 #include "devices/charactertransformer.h"
 #include "devices/portdevice.h"
 #include "records/participation.h"
 
+class BoardDecoder;
 class QTimer;
 class ScoreboardDriverInterface;
 
@@ -49,6 +53,9 @@ public:
     QList<ScoreboardDriverInterface *> drivers() const { return m_drivers; }
     // Ranking rows that fit below the event line.
     int linesPerPage() const { return m_linesPerPage; }
+    // What the board shows after what was sent to it, read back from the
+    // bytes: the devices dialog's preview (see BoardPainter).
+    const BoardState &preview() const { return m_preview; }
 
     // The participation the next sending operation shows (not owned).
     void setCurrentParticipation(Participation *participation) { m_current = participation; }
@@ -93,12 +100,14 @@ public slots:
 signals:
     void brightnessUpdated(uint value, uint max);
     void valueUpdated(uint value);
+    void previewChanged();
     // Every output request, by name, for whoever follows the board (tests,
     // the devices dialog).
     void outputRequested(const QString &what);
 
 private:
     bool canSend() const;
+    void send(const QByteArray &bytes, int msleep);
     void sendSection(const QString &name, QChar fieldType, bool alwaysClear);
     void sendPage();
     void sendItem(const QJsonObject &item);
@@ -142,4 +151,6 @@ private:
     QTimer *m_countdownTimer;
 
     CharacterTransformer m_transformer;
+    std::unique_ptr<BoardDecoder> m_previewDecoder;
+    BoardState m_preview;
 };

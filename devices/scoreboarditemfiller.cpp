@@ -109,20 +109,20 @@ QString ScoreboardItemFiller::applyNamePattern(const QString &pattern, const QSt
                                                const QString &lastName)
 {
     QString name = pattern;
-    name.replace(QLatin1String("[LASTNAME]"), lastName.toUpper());
-    name.replace(QLatin1String("[lastname]"), lastName.toLower());
-    name.replace(QLatin1String("[Lastname]"), lastName);
-    if (!lastName.isEmpty()) {
-        name.replace(QLatin1String("[L]"), lastName.left(1).toUpper());
-        name.replace(QLatin1String("[l]"), lastName.left(1).toLower());
-    }
-    name.replace(QLatin1String("[FIRSTNAME]"), firstName.toUpper());
-    name.replace(QLatin1String("[firstname]"), firstName.toLower());
-    name.replace(QLatin1String("[Firstname]"), firstName);
-    if (!firstName.isEmpty()) {
-        name.replace(QLatin1String("[F]"), firstName.left(1).toUpper());
-        name.replace(QLatin1String("[f]"), firstName.left(1).toLower());
-    }
+    // "[LASTNAME]", "[lastname]", "[Lastname]", then the initial "[L]" and
+    // "[l]" when there is one; the same for the first name.
+    const auto replace = [&name](const QString &word, const QString &value) {
+        const auto tag = [](const QString &text) { return QStringLiteral("[%1]").arg(text); };
+        name.replace(tag(word.toUpper()), value.toUpper());
+        name.replace(tag(word.toLower()), value.toLower());
+        name.replace(tag(word), value);
+        if (value.isEmpty())
+            return;
+        name.replace(tag(word.left(1).toUpper()), value.left(1).toUpper());
+        name.replace(tag(word.left(1).toLower()), value.left(1).toLower());
+    };
+    replace(QStringLiteral("Lastname"), lastName);
+    replace(QStringLiteral("Firstname"), firstName);
     return name;
 }
 

@@ -286,6 +286,9 @@ void TestScoreboard::sections_showTheAthlete()
     const BoardState shown = board.shown();
     QTEST(shown.texts(), "shown");
     QCOMPARE(shown.clearCount(), 1);
+    // The preview for the devices dialog: the same board.
+    QCOMPARE(board.scoreboard->preview().texts(), shown.texts());
+    QCOMPARE(board.scoreboard->preview().size(), board.size());
     // A clear, then one item after the other, paced for the board.
     const QList<int> pauses = board.pauses();
     QCOMPARE(pauses.first(), 150);

@@ -3,11 +3,9 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QSocketNotifier>
 #include <QTextStream>
 
-#include <unistd.h>
-
+#include "tools/common/controlchannel.h"
 #include "tools/common/quitonsignals.h"
 #include "tools/virtual-scoreboard/boardview.h"
 #include "tools/virtual-scoreboard/virtualscoreboard.h"
@@ -104,26 +102,7 @@ int main(int argc, char *argv[])
         out << "board " << board.changes() << ": " << board.state().texts().join(QStringLiteral(" | ")) << Qt::endl;
     });
 
-    // Control channel: one command per line on standard input.
-    auto *input = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, &app);
-    QObject::connect(input, &QSocketNotifier::activated, &app, [&] {
-        QByteArray line;
-        char c = 0;
-        bool ended = true;
-        while (::read(STDIN_FILENO, &c, 1) == 1) {
-            ended = false;
-            if (c == '\n')
-                break;
-            line += c;
-        }
-        if (ended) {
-            input->setEnabled(false);
-            return;
-        }
-        const QString answer = board.command(QString::fromUtf8(line));
-        if (!answer.isEmpty())
-            out << answer << Qt::endl;
-    });
+    ControlChannel::install(app, out, [&board](const QString &line) { return board.command(line); });
 
     BoardView view(&board);
     if (!parser.isSet(noWindowOption) && QGuiApplication::platformName() != QLatin1String("offscreen"))

@@ -5,14 +5,13 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
-#include <cerrno>
 #include <fcntl.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include "devices/boarddecoder.h"
 #include "devices/boardpainter.h"
 #include "devices/layoutfileloader.h"
+#include "tools/common/rawport.h"
 #include "tools/wifi-bridge-standin/wifibridgestandin.h"
 
 bool VirtualScoreboard::inputFromName(const QString &name, Input *input)
@@ -107,21 +106,13 @@ void VirtualScoreboard::openPty()
 {
     if (m_ptyFd >= 0)
         return;
-    const QByteArray path = QFile::encodeName(m_settings.ptyPath);
-    const int fd = ::open(path.constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = RawPort::open(m_settings.ptyPath, O_RDONLY);
     if (fd < 0) {
         // Not there yet: a socat pair started later (or again) is picked up.
         m_ptyRetry->start();
         return;
     }
     m_ptyRetry->stop();
-    if (::isatty(fd)) {
-        termios raw;
-        if (::tcgetattr(fd, &raw) == 0) {
-            ::cfmakeraw(&raw);
-            ::tcsetattr(fd, TCSANOW, &raw);
-        }
-    }
     m_ptyFd = fd;
     m_ptyNotifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
     connect(m_ptyNotifier, &QSocketNotifier::activated, this, &VirtualScoreboard::onPtyReadable);
@@ -138,21 +129,12 @@ void VirtualScoreboard::closePty()
 
 void VirtualScoreboard::onPtyReadable()
 {
-    char buffer[4096];
-    for (;;) {
-        const ssize_t count = ::read(m_ptyFd, buffer, sizeof buffer);
-        if (count > 0) {
-            feed(QByteArray(buffer, qsizetype(count)));
-            continue;
-        }
-        if (count < 0 && (errno == EAGAIN || errno == EINTR))
-            return;
-        // The pair ended: wait for it to come back.
-        closePty();
-        if (m_ptyRetry)
-            m_ptyRetry->start();
+    if (RawPort::readAvailable(m_ptyFd, [this](const QByteArray &bytes) { feed(bytes); }))
         return;
-    }
+    // The pair ended: wait for it to come back.
+    closePty();
+    if (m_ptyRetry)
+        m_ptyRetry->start();
 }
 
 void VirtualScoreboard::feed(const QByteArray &bytes)
