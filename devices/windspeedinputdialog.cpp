@@ -21,6 +21,7 @@ WindspeedInputDialog::WindspeedInputDialog(QWidget *parent)
     , m_lblWindspeed(new QLabel(this))
     , m_txtWindspeed(new QLineEdit(this))
     , m_btnOK(new QPushButton(this))
+    , m_btnCancel(new QPushButton(this))
 {
     m_lblWindspeed->setObjectName(QStringLiteral("lblWindspeed"));
     m_txtWindspeed->setObjectName(QStringLiteral("txtWindspeed"));
@@ -60,11 +61,10 @@ WindspeedInputDialog::WindspeedInputDialog(QWidget *parent)
         m_txtWindspeed->setText(text);
     });
     keypad->addWidget(m_btnBack, 4, 0);
-    auto *dummy = new QPushButton(this);
-    dummy->setObjectName(QStringLiteral("btnButtonDummy"));
-    dummy->setEnabled(false);
-    dummy->setFlat(true);
-    keypad->addWidget(dummy, 4, 1);
+    // Cancel: the wind was not measured (-9).
+    m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    m_btnCancel->setMinimumHeight(64);
+    keypad->addWidget(m_btnCancel, 4, 1);
     keypad->addWidget(m_btnOK, 4, 2);
 
     auto *layout = new QVBoxLayout(this);
@@ -74,6 +74,7 @@ WindspeedInputDialog::WindspeedInputDialog(QWidget *parent)
 
     connect(m_txtWindspeed, &QLineEdit::textChanged, this, &WindspeedInputDialog::onWindspeedTextChanged);
     connect(m_btnOK, &QPushButton::clicked, this, &WindspeedInputDialog::onOKClicked);
+    connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     retranslate();
     afterKey();
 }
@@ -140,6 +141,8 @@ void WindspeedInputDialog::onOKClicked()
         return;
     }
     qCDebug(lcWindDialog) << "Validation NOK";
+    m_lblWindspeed->setText(text.isEmpty() ? tr("Type the wind, or Cancel when it was not measured")
+                                           : tr("Wind must lie between -8 and 8 m/s"));
 }
 
 void WindspeedInputDialog::retranslate()
@@ -148,6 +151,7 @@ void WindspeedInputDialog::retranslate()
     m_lblWindspeed->setText(tr("Fill in a windspeed result:"));
     m_txtWindspeed->setPlaceholderText(tr("value"));
     m_btnOK->setText(tr("OK"));
+    m_btnCancel->setText(tr("Cancel"));
 }
 
 void WindspeedInputDialog::changeEvent(QEvent *event)

@@ -48,6 +48,9 @@ DatabaseConnection::DatabaseConnection(QObject *parent, const QString &dataFolde
     connect(&m_rest, &MeetwiseRESTService::requestFinished, this, &DatabaseConnection::onRequestFinished);
     m_retransmitTimer.setInterval(RetransmitInterval);
     connect(&m_retransmitTimer, &QTimer::timeout, this, &DatabaseConnection::onRetransmitTimeout);
+    m_heatRetryTimer.setSingleShot(true);
+    m_heatRetryTimer.setInterval(RetransmitInterval);
+    connect(&m_heatRetryTimer, &QTimer::timeout, this, &DatabaseConnection::onHeatRetryTimeout);
     readConfiguration();
 }
 
@@ -64,7 +67,13 @@ QString DatabaseConnection::configurationFilePath() const
 
 void DatabaseConnection::readConfiguration()
 {
-    QSettings file(configurationFilePath(), QSettings::IniFormat);
+    m_kind = readSyncFile(configurationFilePath(), m_rest, m_code, &m_competitionName);
+}
+
+int DatabaseConnection::readSyncFile(const QString &path, MeetwiseRESTService &rest, QString &code,
+                                     QString *competitionName)
+{
+    QSettings file(path, QSettings::IniFormat);
     // The keys live under "[general]", which QSettings may or may not fold
     // into the top level depending on its case.
     for (const QString &group : file.childGroups()) {
@@ -74,37 +83,40 @@ void DatabaseConnection::readConfiguration()
         }
     }
     const QString type = settingText(file.value(QStringLiteral("type"))).toLower();
-    m_kind = NoServer;
-    m_code.clear();
+    code.clear();
+    if (competitionName)
+        *competitionName = settingText(file.value(QStringLiteral("competitionname")));
     if (type == QLatin1String("meetwise")) {
-        m_kind = MeetwiseServer;
-        m_rest.setHost(settingText(file.value(QStringLiteral("ip"))));
-        m_rest.setUser(settingText(file.value(QStringLiteral("user"))));
-        m_rest.setPassword(settingText(file.value(QStringLiteral("pass"))));
-        m_rest.setCompetition(settingText(file.value(QStringLiteral("competition"))).toUInt());
-        m_rest.setSessions(MeetwiseRESTService::sessionsFromText(settingText(file.value(QStringLiteral("sessions")))));
-        m_rest.setDates(MeetwiseRESTService::datesFromText(settingText(file.value(QStringLiteral("dates")))));
-        m_rest.setSessionId(settingText(file.value(QStringLiteral("sessionID"))));
-        return;
+        rest.setHost(settingText(file.value(QStringLiteral("ip"))));
+        rest.setUser(settingText(file.value(QStringLiteral("user"))));
+        rest.setPassword(settingText(file.value(QStringLiteral("pass"))));
+        rest.setCompetition(settingText(file.value(QStringLiteral("competition"))).toUInt());
+        rest.setSessions(MeetwiseRESTService::sessionsFromText(settingText(file.value(QStringLiteral("sessions")))));
+        rest.setDates(MeetwiseRESTService::datesFromText(settingText(file.value(QStringLiteral("dates")))));
+        rest.setSessionId(settingText(file.value(QStringLiteral("sessionID"))));
+        return MeetwiseServer;
     }
+    int kind = NoServer;
     if (type == QLatin1String("atletieknu")) {
-        m_kind = AtletiekNuService;
-        m_code = settingText(file.value(QStringLiteral("code")));
+        kind = AtletiekNuService;
+        code = settingText(file.value(QStringLiteral("code")));
     }
-    m_rest.setHost(QString());
-    m_rest.setUser(QString());
-    m_rest.setPassword(QString());
-    m_rest.setCompetition(0);
-    m_rest.setSessions({});
-    m_rest.setDates({});
+    rest.setHost(QString());
+    rest.setUser(QString());
+    rest.setPassword(QString());
+    rest.setCompetition(0);
+    rest.setSessions({});
+    rest.setDates({});
+    return kind;
 }
 
 // A value as the file is read back: plain when it reads back as it is,
 // otherwise quoted, so that a password with ";" (a comment to the reader),
-// quotes, backslashes or commas (a list) arrives unchanged.
+// quotes, backslashes, commas (a list) or line breaks (the end of the line,
+// and a key of its own after it) arrives unchanged.
 QString DatabaseConnection::iniValue(const QString &text)
 {
-    static const QRegularExpression special(QStringLiteral("[;\"\\\\,]|^\\s|\\s$|^@"));
+    static const QRegularExpression special(QStringLiteral("[;\"\\\\,\\n\\r]|^\\s|\\s$|^@"));
     if (!text.contains(special))
         return text;
     QString quoted = text;
@@ -240,6 +252,7 @@ Result *DatabaseConnection::findResult(unsigned localId, Participation **owner) 
 void DatabaseConnection::setRetransmitInterval(int ms)
 {
     m_retransmitTimer.setInterval(ms);
+    m_heatRetryTimer.setInterval(ms);
     m_rest.setTransferTimeout(ms * 4 / 5);
 }
 
@@ -286,14 +299,45 @@ void DatabaseConnection::onRequestFinished(QNetworkReply *reply)
     // No answer for the heat: when the store holds it (the judge's own heat,
     // with everything entered here), it opens from there instead of the
     // screen waiting for a server that is not there.
-    if (!m_heatRequests.contains(heatId) || m_heatEventData.value(QStringLiteral("event.id")).toUInt() != heatId ||
-        !m_store->holdsHeat(heatId))
+    if (!m_heatRequests.contains(heatId) || m_heatEventData.value(QStringLiteral("event.id")).toUInt() != heatId)
         return;
+    if (!m_store->holdsHeat(heatId)) {
+        // Nothing to open yet: the screen says so, and the heat is asked
+        // for again until the server answers.
+        qCDebug(lcConnection) << "Heat" << heatId << "waits for the server";
+        emit heatWaitingForServer(heatId);
+        m_heatRetryTimer.start();
+        return;
+    }
     qCDebug(lcConnection) << "Heat" << heatId << "opens from the local store: the server did not answer";
     m_heatRequests.remove(heatId);
     clearHeat();
     m_participations = m_store->loadParticipations(heatId, this);
     deliverHeat(heatId, m_heatListeners.take(heatId));
+}
+
+void DatabaseConnection::onHeatRetryTimeout()
+{
+    const unsigned heatId = m_heatEventData.value(QStringLiteral("event.id")).toUInt();
+    if (m_kind != MeetwiseServer || !m_heatRequests.contains(heatId))
+        return;
+    // Only while somebody still waits for it.
+    QList<DatabaseSynchronizationInterface *> &waiting = m_heatListeners[heatId];
+    waiting.erase(std::remove_if(waiting.begin(), waiting.end(),
+                                 [](const DatabaseSynchronizationInterface *listener) {
+                                     return !DatabaseSynchronizationInterface::isAlive(listener);
+                                 }),
+                  waiting.end());
+    if (waiting.isEmpty()) {
+        m_heatListeners.remove(heatId);
+        m_heatRequests.remove(heatId);
+        return;
+    }
+    for (unsigned pending : std::as_const(m_heatReplies)) {
+        if (pending == heatId)
+            return;
+    }
+    m_heatReplies.insert(m_rest.requestHeatResults(heatId), heatId);
 }
 
 void DatabaseConnection::deliverHeat(unsigned heatId, const QList<DatabaseSynchronizationInterface *> &listeners)

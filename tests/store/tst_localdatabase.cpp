@@ -478,8 +478,9 @@ void TestLocalDatabase::edm_roundTrip()
     QCOMPARE(loaded->distance, 11.0);
     QCOMPARE(loaded->horizontalAngle, 123.4567);
     QCOMPARE(loaded->since.toString(Qt::ISODate), m.since.toString(Qt::ISODate));
-    QCOMPARE(store->edmMeasurementsOfType(Reference1Measurement).size(), 1);
-    qDeleteAll(store->edmMeasurementsOfType(Reference1Measurement));
+    const QList<EDMMeasurement *> references = store->edmMeasurementsOfType(Reference1Measurement);
+    QCOMPARE(references.size(), 1);
+    qDeleteAll(references);
 
     EDMTakeOffBoardMeasurement board(store.get());
     board.takeoffBoard = 2;

@@ -24,6 +24,27 @@ QString programPath();
 // The memory this process holds now (resident set), in KiB.
 qint64 residentKiB();
 
+// Returns once a timer of the given interval, started now, has fired. Qt fires
+// timers in the order they fall due, so by then every timer of that interval
+// started earlier has fired too, however loaded the machine: the way to show
+// that a timer under test did nothing. A margin covers the 5% by which a
+// coarse timer may be late.
+bool waitPastTimersOf(int intervalMs);
+
+// AddressSanitizer's quarantine holds freed memory back, so figures of the
+// resident size say nothing about growth in such a build.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool AddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr bool AddressSanitizer = true;
+#else
+inline constexpr bool AddressSanitizer = false;
+#endif
+#else
+inline constexpr bool AddressSanitizer = false;
+#endif
+
 } // namespace TestSupport
 
 #if defined(QT_WIDGETS_LIB)
