@@ -30,6 +30,9 @@ private slots:
 
 namespace {
 
+// The stand-in bridge's fixed port is bound here.
+const QString Host = QStringLiteral("127.0.14.20");
+
 QString layoutFile(const QString &product)
 {
     return TestSupport::buildDir() + "/scoreboardlayouts/" + product.toLower() + "-field-events.json";
@@ -101,7 +104,7 @@ void TestVirtualScoreboard::program_onAPty_showsAndSavesTheBoard()
 
 void TestVirtualScoreboard::inProcess_asABridge_showsARankingPage()
 {
-    const QHostAddress address("127.0.14.20");
+    const QHostAddress address(Host);
     VirtualScoreboard board;
     VirtualScoreboard::Settings settings;
     QString error;

@@ -15,6 +15,10 @@
 #include "support/testsupport.h"
 #include "tools/virtual-scoreboard/virtualscoreboard.h"
 
+namespace {
+const QString Host = QStringLiteral("127.0.14.10");
+} // namespace
+
 class TestFieldEventScoreboard : public QObject
 {
     Q_OBJECT
@@ -29,7 +33,6 @@ void TestFieldEventScoreboard::longJump_boardShowsWhatTheGridShows_data()
 {
     QTest::addColumn<QString>("product");
     QTest::addColumn<QString>("make");
-    QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("rankPrefix");
     QTest::addColumn<QStringList>("names");  // as each board writes them, in start order
     QTest::addColumn<QStringList>("ranked"); // on the ranking, in rank order
@@ -38,12 +41,10 @@ void TestFieldEventScoreboard::longJump_boardShowsWhatTheGridShows_data()
     // boards have none, and 12 characters for the name.
     QTest::newRow("Changhong K-2144") << "K-2144"
                                       << "changhong"
-                                      << "127.0.14.10"
                                       << "#" << QStringList{"K. LEFÈVRIER", "Æ. HÜTTLINGE"}
                                       << QStringList{"Æ. HÜTTLINGER", "K. LEFÈVRIER"};
     QTest::newRow("C-Power K-3312") << "K-3312"
                                     << "cpower"
-                                    << "127.0.14.11"
                                     << "Rank " << QStringList{"K. LEFEVRIER", "AE. HUETTLINGER"}
                                     << QStringList{"AE. HUETTLINGER", "K. LEFEVRIER"};
 }
@@ -52,7 +53,6 @@ void TestFieldEventScoreboard::longJump_boardShowsWhatTheGridShows()
 {
     QFETCH(QString, product);
     QFETCH(QString, make);
-    QFETCH(QString, address);
     QFETCH(QString, rankPrefix);
     QFETCH(QStringList, names);
     QFETCH(QStringList, ranked);
@@ -78,7 +78,7 @@ void TestFieldEventScoreboard::longJump_boardShowsWhatTheGridShows()
     QVERIFY(opened.wait(5000));
     QVERIFY(opened.first().first().toBool());
 
-    FieldEventScreenFixture f({1401, "H", "", 6, {20, 2}}, address);
+    FieldEventScreenFixture f({1401, "H", "", 6, {20, 2}}, Host);
     QVERIFY(f.started);
     scoreboard.setCharacterTransformations(f.connection->store()->characterTransformations());
     f.devices.scoreboard = &scoreboard;
