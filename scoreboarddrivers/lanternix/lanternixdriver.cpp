@@ -60,8 +60,8 @@ QString LanternixDriver::fitText(const QString &text, int width, int fontSize, c
     // cut in half.
     QList<uint> fitted = text.toUcs4();
     const auto pad = [&fitted](qsizetype size, bool left) {
-        while (fitted.size() < size)
-            fitted.insert(left ? 0 : fitted.size(), uint(' '));
+        if (fitted.size() < size)
+            fitted.insert(left ? 0 : fitted.size(), size - fitted.size(), uint(' '));
     };
     if (alignment == QLatin1String("center")) {
         if (n <= 0)
@@ -99,8 +99,11 @@ QByteArray LanternixDriver::textCommand(const QJsonObject &item, int address) co
         }
     }
     const int width = item.value(QLatin1String("width")).toInt();
-    const QString text =
-        fitText(ScoreboardItem::text(item), width, fontSize, item.value(QLatin1String("alignment")).toString());
+    // A carriage return ends a command: one inside the text would cut it and
+    // have the board read the rest as a command of its own ("C" clears).
+    QString shown = ScoreboardItem::text(item);
+    shown.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    const QString text = fitText(shown, width, fontSize, item.value(QLatin1String("alignment")).toString());
     QByteArray command("T");
     command += hex(color.red(), 2) + hex(color.green(), 2) + hex(color.blue(), 2);
     command += hex(item.value(QLatin1String("x")).toInt(), 4) + hex(item.value(QLatin1String("y")).toInt(), 4) +

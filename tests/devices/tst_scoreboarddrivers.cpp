@@ -113,6 +113,9 @@ void TestScoreboardDrivers::changhongCommands_data()
         << QByteArray("T00000000000000003c0008E   AB\r");
     QTest::newRow("unlisted font: letter A") << d->textCommand(textItem(0, 0, 14, 8, 10, "#FFFF00", "left", "Zoë"), 1)
                                              << QByteArray("Tffff0000000000000e0008AZoë\r");
+    QTest::newRow("a carriage return in the text is a space, not the end of the command")
+        << d->textCommand(textItem(0, 0, 60, 8, 8, "#FF0000", "left", "A\rC\r"), 1)
+        << QByteArray("Tff000000000000003c0008BA C      \r");
     QTest::newRow("data command is not offered") << d->dataCommand(QJsonObject(), "xy", 1) << QByteArray();
 }
 
