@@ -123,15 +123,10 @@ void Scoreboard::selectLayout(const QString &type, const QString &name)
         QSize(m_layout.value(QLatin1String("width")).toInt(), m_layout.value(QLatin1String("height")).toInt()));
     emit previewChanged();
 
-    const QJsonObject ranking = m_layout.value(QLatin1String("event_ranking")).toObject();
-    const QJsonValue event = ranking.value(QLatin1String("event"));
-    const QJsonValue nameLine = ranking.value(QLatin1String("name"));
-    m_eventHeight = event.isObject() ? event.toObject().value(QLatin1String("height")).toInt() : -1;
-    m_nameHeight = nameLine.isObject() ? nameLine.toObject().value(QLatin1String("height")).toInt() : -1;
-    // A name line of no height would make every row fit: no paging then.
-    m_linesPerPage = m_eventHeight >= 0 && m_nameHeight > 0
-                         ? qMax(0, (m_layout.value(QLatin1String("height")).toInt() - m_eventHeight) / m_nameHeight)
-                         : 0;
+    const ScoreboardItemFiller::RankingGeometry ranking = ScoreboardItemFiller::rankingGeometry(m_layout);
+    m_eventHeight = ranking.eventHeight;
+    m_nameHeight = ranking.nameHeight;
+    m_linesPerPage = ranking.linesPerPage;
 }
 
 QString Scoreboard::controllerName() const

@@ -105,6 +105,21 @@ QString ScoreboardItemFiller::countdownText(unsigned seconds)
     return QString::number(rest);
 }
 
+ScoreboardItemFiller::RankingGeometry ScoreboardItemFiller::rankingGeometry(const QJsonObject &layout)
+{
+    const QJsonObject ranking = layout.value(QLatin1String("event_ranking")).toObject();
+    const QJsonValue event = ranking.value(QLatin1String("event"));
+    const QJsonValue name = ranking.value(QLatin1String("name"));
+    RankingGeometry geometry;
+    geometry.eventHeight = event.isObject() ? event.toObject().value(QLatin1String("height")).toInt() : -1;
+    geometry.nameHeight = name.isObject() ? name.toObject().value(QLatin1String("height")).toInt() : -1;
+    // A name line of no height would make every row fit: no paging then.
+    if (geometry.eventHeight >= 0 && geometry.nameHeight > 0)
+        geometry.linesPerPage =
+            qMax(0, (layout.value(QLatin1String("height")).toInt() - geometry.eventHeight) / geometry.nameHeight);
+    return geometry;
+}
+
 QString ScoreboardItemFiller::applyNamePattern(const QString &pattern, const QString &firstName,
                                                const QString &lastName)
 {

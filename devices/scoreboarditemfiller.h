@@ -33,6 +33,17 @@ public:
     static QJsonObject fillRankingRow(const QString &key, QJsonObject item, int row, int linesPerPage, int eventHeight,
                                       int nameHeight, const Context &context);
 
+    // The ranking page of a layout: the heights of the event line and of a
+    // name line in "event_ranking" (-1 for an item that is missing), and the
+    // rows of names that fit below the event line.
+    struct RankingGeometry
+    {
+        int eventHeight = -1;
+        int nameHeight = -1;
+        int linesPerPage = 0;
+    };
+    static RankingGeometry rankingGeometry(const QJsonObject &layout);
+
     // "[F]. [LASTNAME]" and the like, with the name's parts.
     static QString applyNamePattern(const QString &pattern, const QString &firstName, const QString &lastName);
     // "s", "m:ss" or "h:mm:ss".

@@ -42,6 +42,7 @@ private slots:
     void brightness_stepsAndWraps();
     void countdown_showsStartsAlertsAndRearms();
     void freeText_splitsLines_andClearsLater();
+    void brokenLayoutFile_isSkippedAndNamed_data();
     void brokenLayoutFile_isSkippedAndNamed();
     void withoutDriverOrPort_nothingIsSent();
 };
@@ -585,18 +586,45 @@ void TestScoreboard::freeText_splitsLines_andClearsLater()
     QCOMPARE(board.pauses().last(), 0);
 }
 
+void TestScoreboard::brokenLayoutFile_isSkippedAndNamed_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("not JSON: where it broke")
+        << QByteArray("{ \"scoreboardlayout\": { \"name\": \"Broken\",, } }") << "not valid JSON at offset 42: .+";
+    QTest::newRow("no layout in it") << QByteArray("{ \"countdownclocklayout\": {} }")
+                                     << "no object \"scoreboardlayout\"";
+    // Numbers the boards' commands cannot carry in their 16 bits.
+    QJsonObject wide = testLayout();
+    QJsonObject section = wide["event_ranking"].toObject();
+    QJsonObject name = section["name"].toObject();
+    name["width"] = 2000000000;
+    section["name"] = name;
+    wide["event_ranking"] = section;
+    QTest::newRow("an item two billion pixels wide") << QJsonDocument(QJsonObject{{"scoreboardlayout", wide}}).toJson()
+                                                     << "\"event_ranking/name/width\" is 2000000000, beyond 0 to 65535";
+    QJsonObject lines = testLayout();
+    QJsonObject text = lines["text"].toObject();
+    text["lines"] = QJsonObject{{"split", true}, {"paramforyinit", -16}, {"incrementparamfory", 16}};
+    lines["text"] = text;
+    QTest::newRow("free text above the board") << QJsonDocument(QJsonObject{{"scoreboardlayout", lines}}).toJson()
+                                               << "\"text/lines/paramforyinit\" is -16, beyond 0 to 65535";
+}
+
 void TestScoreboard::brokenLayoutFile_isSkippedAndNamed()
 {
+    QFETCH(QByteArray, text);
+    QFETCH(QString, reason);
     QTemporaryDir program;
     QDir().mkpath(program.filePath("scoreboardlayouts"));
     QFile::link(driverFolder(), program.filePath("scoreboarddrivers"));
     writeJson(program.filePath("scoreboardlayouts/good.json"), {{"scoreboardlayout", testLayout()}});
     QFile broken(program.filePath("scoreboardlayouts/broken.json"));
     QVERIFY(broken.open(QIODevice::WriteOnly));
-    broken.write("{ \"scoreboardlayout\": { \"name\": \"Broken\",, } }");
+    broken.write(text);
     broken.close();
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Layout file .*/scoreboardlayouts/broken.json skipped: "
-                                                          "not valid JSON at offset 42: .+"));
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression("^Layout file .*/scoreboardlayouts/broken.json skipped: " + reason + "$"));
     Scoreboard scoreboard(program.path());
     QCOMPARE(scoreboard.layoutSummaries().size(), 1);
     QCOMPARE(scoreboard.layoutSummaries().first()["filename"].toString(), QString("good.json"));
