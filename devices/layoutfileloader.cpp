@@ -4,9 +4,8 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonParseError>
-#include <QLoggingCategory>
 
-Q_LOGGING_CATEGORY(lcLayouts, "stadionix.devices")
+#include "devices/transport/transportlogging.h"
 
 namespace {
 
@@ -71,10 +70,10 @@ QList<LayoutFileLoader::File> LayoutFileLoader::load(const QString &folder, cons
 {
     QList<File> files;
     const QDir dir(folder);
-    qCDebug(lcLayouts).noquote() << "Checking " + dir.absolutePath();
+    qCDebug(lcTransport).noquote() << "Checking " + dir.absolutePath();
     const QFileInfoList entries = dir.entryInfoList({QStringLiteral("*.json")}, QDir::Files, QDir::Name);
     for (const QFileInfo &entry : entries) {
-        qCDebug(lcLayouts).noquote() << "layout " + entry.fileName();
+        qCDebug(lcTransport).noquote() << "layout " + entry.fileName();
         QFile file(entry.absoluteFilePath());
         QString error;
         QJsonObject layout;
@@ -83,7 +82,7 @@ QList<LayoutFileLoader::File> LayoutFileLoader::load(const QString &folder, cons
         else if (parse(file.readAll(), key, &layout, &error))
             files.append({entry.fileName(), layout});
         if (!error.isEmpty())
-            qCWarning(lcLayouts).noquote()
+            qCWarning(lcTransport).noquote()
                 << QStringLiteral("Layout file %1 skipped: %2").arg(entry.absoluteFilePath(), error);
     }
     return files;

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QJsonArray>
-#include <QLoggingCategory>
 #include <QRegularExpression>
 #include <QTimer>
 
@@ -12,9 +11,8 @@
 #include "devices/scoreboarddriverinterface.h"
 #include "devices/scoreboarddriverloader.h"
 #include "devices/scoreboarditemfiller.h"
+#include "devices/transport/transportlogging.h"
 #include "records/participation.h"
-
-Q_LOGGING_CATEGORY(lcScoreboard, "stadionix.devices")
 
 namespace {
 
@@ -71,7 +69,7 @@ void Scoreboard::loadDrivers()
 {
     m_drivers = ScoreboardDriverLoader::load(m_folder + QStringLiteral("/scoreboarddrivers"));
     for (const ScoreboardDriverInterface *driver : std::as_const(m_drivers))
-        qCDebug(lcScoreboard).noquote() << "Scoreboard driver: " + driver->name();
+        qCDebug(lcTransport).noquote() << "Scoreboard driver: " + driver->name();
 }
 
 void Scoreboard::loadLayouts()

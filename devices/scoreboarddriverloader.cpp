@@ -2,12 +2,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QLoggingCategory>
 #include <QPluginLoader>
 
 #include "devices/scoreboarddriverinterface.h"
-
-Q_LOGGING_CATEGORY(lcDriverLoader, "stadionix.devices")
+#include "devices/transport/transportlogging.h"
 
 QString ScoreboardDriverLoader::defaultFolder()
 {
@@ -33,20 +31,20 @@ QList<ScoreboardDriverInterface *> ScoreboardDriverLoader::load(const QString &f
     // depend on the file system.
     const QFileInfoList files = dir.entryInfoList({libraryPattern()}, QDir::Files, QDir::Name);
     for (const QFileInfo &file : files) {
-        qCDebug(lcDriverLoader).noquote() << "Found driver " + file.fileName();
+        qCDebug(lcTransport).noquote() << "Found driver " + file.fileName();
         // A loader that goes out of scope leaves its library loaded, with
         // the root object, for the life of the process.
         QPluginLoader loader(file.absoluteFilePath());
         QObject *instance = loader.instance();
         if (!instance) {
-            qCWarning(lcDriverLoader).noquote()
+            qCWarning(lcTransport).noquote()
                 << "Unable to load driver " + file.fileName() + QStringLiteral(": ") + loader.errorString();
             continue;
         }
-        qCDebug(lcDriverLoader) << "Driver was loaded";
+        qCDebug(lcTransport) << "Driver was loaded";
         auto *driver = qobject_cast<ScoreboardDriverInterface *>(instance);
         if (!driver) {
-            qCDebug(lcDriverLoader).noquote()
+            qCDebug(lcTransport).noquote()
                 << file.fileName() + QStringLiteral(" is a plug-in but no scoreboard driver");
             continue;
         }
