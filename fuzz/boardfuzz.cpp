@@ -13,8 +13,8 @@ bool same(const BoardCommand &a, const BoardCommand &b)
 {
     return a.kind == b.kind && a.address == b.address && a.size == b.size && a.item == b.item &&
            a.brightnessCode == b.brightnessCode && a.brightnessLevel == b.brightnessLevel &&
-           a.brightness == b.brightness && a.color == b.color && a.position == b.position &&
-           a.stayTime == b.stayTime && a.data == b.data;
+           a.brightness == b.brightness && a.color == b.color && a.position == b.position && a.stayTime == b.stayTime &&
+           a.data == b.data;
 }
 
 } // namespace

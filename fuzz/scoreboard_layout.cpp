@@ -91,10 +91,9 @@ void check(const QJsonObject &item, Board &board)
         FUZZ_CHECK(shown.text == QString::fromUtf8(text.toUtf8()), detail);
     } else {
         const QList<uint> characters = text.toUcs4();
-        const QString sent = QString::fromUcs4(reinterpret_cast<const char32_t *>(characters.constData()),
-                                               characters.size());
-        FUZZ_CHECK(QString(sent).replace(QLatin1Char('\r'), QLatin1Char(' ')).contains(shown.text.trimmed()),
-                   detail);
+        const QString sent =
+            QString::fromUcs4(reinterpret_cast<const char32_t *>(characters.constData()), characters.size());
+        FUZZ_CHECK(QString(sent).replace(QLatin1Char('\r'), QLatin1Char(' ')).contains(shown.text.trimmed()), detail);
     }
 }
 
