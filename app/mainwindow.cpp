@@ -25,6 +25,7 @@
 #include "devices/deviceset.h"
 #include "devices/edmmodel.h"
 #include "devices/edmperformancewidget.h"
+#include "devices/scoreboard.h"
 #include "fieldevents/fieldeventwidget.h"
 #include "records/disqualificationrulesmodel.h"
 #include "records/heatevent.h"
@@ -90,8 +91,10 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_menu, &BurgerMenu::triggered, this, &MainWindow::onBurgerMenuActionClicked);
     connect(m_menu, &BurgerMenu::expandedChanged, this, &MainWindow::onBurgerMenuExpanded);
 
-    if (auto *app = qobject_cast<Stadionix *>(QCoreApplication::instance()); app && app->devices())
+    if (auto *app = qobject_cast<Stadionix *>(QCoreApplication::instance()); app && app->devices()) {
         app->devices()->edmModel()->setDatabaseConnection(m_connection);
+        app->devices()->scoreboard()->setCharacterTransformations(m_connection->store()->characterTransformations());
+    }
 
     changeLanguage(Settings::instance()
                        ->value(QStringLiteral("general"), QStringLiteral("language"), QStringLiteral("en"))
