@@ -6,6 +6,7 @@
 
 #include "app/screendevices.h"
 #include "fieldevents/attemptinput.h"
+#include "fieldevents/fieldeventoutput.h"
 #include "fieldevents/heightcolumn.h"
 
 class AnimatedButton;
@@ -167,7 +168,6 @@ private:
     void saveHeights();
     void updateRetireButton();
     void drawCountdown(unsigned value);
-    bool isCountdownRunning() const;
     void sendCountdownValue();
     void recalculateFromBoard(int board);
 
@@ -176,6 +176,7 @@ private:
     unsigned m_numberOfAttempts = 6;
     QPointer<DatabaseConnection> m_connection;
     ScreenDevices m_devices;
+    FieldEventOutput m_output;
 
     FieldEventParticipantsModel *m_model;
     FieldEventParticipantsSortModel *m_sortModel;
