@@ -198,8 +198,9 @@ void DatabaseConnection::loadHeat(const QVariantMap &eventData, DatabaseSynchron
     if (m_kind == MeetwiseServer) {
         clearHeat();
         m_heatEventData = eventData;
-        m_confirmedWhileLoading.clear();
-        m_removedWhileLoading.clear();
+        m_resultsConfirmedWhileLoading.clear();
+        m_resultsRemovedWhileLoading.clear();
+        m_ordersConfirmedWhileLoading.clear();
         if (eventData.value(QStringLiteral("event.participantsCached")).toInt() == 1) {
             m_participations = m_store->loadParticipations(heatId, this);
             // The flag can be older than the store, which keeps one heat:
@@ -363,16 +364,10 @@ void DatabaseConnection::forgetResultRow(unsigned localId)
     m_store->endTransaction();
 }
 
-void DatabaseConnection::noteConfirmedWhileLoading(unsigned localId)
+void DatabaseConnection::noteWhileLoading(QSet<unsigned> &confirmed, unsigned id)
 {
-    if (m_heatRequests.contains(m_heatEventData.value(QStringLiteral("event.id")).toUInt()))
-        m_confirmedWhileLoading.insert(localId);
-}
-
-void DatabaseConnection::noteRemovedWhileLoading(unsigned serverId)
-{
-    if (serverId != 0 && m_heatRequests.contains(m_heatEventData.value(QStringLiteral("event.id")).toUInt()))
-        m_removedWhileLoading.insert(serverId);
+    if (id != 0 && m_heatRequests.contains(m_heatEventData.value(QStringLiteral("event.id")).toUInt()))
+        confirmed.insert(id);
 }
 
 // ---- A judge's changes ----------------------------------------------------------
@@ -839,7 +834,7 @@ void DatabaseConnection::heatResultsReceived(const QList<Participation *> &parti
     // took longer than their confirmations): the answer has them as they
     // were before, or not at all. No action is queued for them any more.
     QList<Result *> confirmedMeanwhile;
-    for (const unsigned localId : std::exchange(m_confirmedWhileLoading, {})) {
+    for (const unsigned localId : std::exchange(m_resultsConfirmedWhileLoading, {})) {
         if (seen.contains(localId))
             continue;
         Result *result = m_store->loadResult(localId);
@@ -852,7 +847,7 @@ void DatabaseConnection::heatResultsReceived(const QList<Participation *> &parti
     // Results the judge removed whose removal the server has not confirmed
     // yet, or confirmed after it made this answer: the server's copy is not
     // shown again.
-    QSet<unsigned> removedOnServer = std::exchange(m_removedWhileLoading, {});
+    QSet<unsigned> removedOnServer = std::exchange(m_resultsRemovedWhileLoading, {});
     for (const unsigned localId : removedHere) {
         if (Result *removed = m_store->loadResult(localId)) {
             if (removed->result_id != 0)
@@ -909,18 +904,27 @@ void DatabaseConnection::heatResultsReceived(const QList<Participation *> &parti
         }
     }
     // What the judge set here and the server's answer does not carry: lane
-    // changes still queued, and who is out of the competition. They carry
-    // over to the fresh records, and the queued changes to their new rows.
+    // changes still queued or confirmed after the answer was made, and who
+    // is out of the competition. They carry over to the fresh records, and
+    // the queued changes to their new rows.
     QHash<unsigned, unsigned> queuedOrders;
+    QHash<unsigned, unsigned> confirmedOrders;
     QList<unsigned> queuedLocalIds;
+    const auto readOrder = [this](unsigned localId, QHash<unsigned, unsigned> &orders) {
+        const QVariantMap row = m_store->participationRow(localId);
+        if (!row.isEmpty())
+            orders.insert(row.value(QStringLiteral("participation_id")).toUInt(),
+                          row.value(QStringLiteral("initial_order")).toUInt());
+    };
     for (const PendingAction &action : m_store->pendingActions()) {
         if (action.table_name != Participations || queuedLocalIds.contains(action.local_id))
             continue;
         queuedLocalIds.append(action.local_id);
-        const QVariantMap row = m_store->participationRow(action.local_id);
-        if (!row.isEmpty())
-            queuedOrders.insert(row.value(QStringLiteral("participation_id")).toUInt(),
-                                row.value(QStringLiteral("initial_order")).toUInt());
+        readOrder(action.local_id, queuedOrders);
+    }
+    for (const unsigned localId : std::exchange(m_ordersConfirmedWhileLoading, {})) {
+        if (!queuedLocalIds.contains(localId))
+            readOrder(localId, confirmedOrders);
     }
     for (Participation *p : std::as_const(m_participations)) {
         const QVariantMap row = m_store->participationRowByServerId(p->participation_id);
@@ -938,6 +942,8 @@ void DatabaseConnection::heatResultsReceived(const QList<Participation *> &parti
         if (order != queuedOrders.constEnd()) {
             p->initial_order = order.value();
             p->working_order = order.value();
+        } else if (confirmedOrders.contains(p->participation_id)) {
+            p->initial_order = p->working_order = confirmedOrders.value(p->participation_id);
         }
     }
     m_store->replaceCachedHeat(m_participations);
@@ -1022,9 +1028,9 @@ void DatabaseConnection::resultInserted(const QVariantMap &reply)
         const bool deletedHere = !result && m_store->resultRow(unique).isEmpty();
         m_store->endTransaction();
         if (deletedHere)
-            noteRemovedWhileLoading(serverId);
+            noteWhileLoading(m_resultsRemovedWhileLoading, serverId);
         else
-            noteConfirmedWhileLoading(unique);
+            noteWhileLoading(m_resultsConfirmedWhileLoading, unique);
         if (deletedHere && serverId != 0 && m_kind == MeetwiseServer) {
             // Deleted here while its insert was on the way: the server must
             // not keep it.
@@ -1056,7 +1062,7 @@ void DatabaseConnection::resultUpdated(const QVariantMap &reply)
     }
     m_store->removePendingActionsUpTo(Results, unique, confirmedUpTo(Results, unique));
     m_store->endTransaction();
-    noteConfirmedWhileLoading(unique);
+    noteWhileLoading(m_resultsConfirmedWhileLoading, unique);
     if (result && owner)
         reportConfirmedResult(owner, serverId);
     emitCount();
@@ -1100,7 +1106,8 @@ void DatabaseConnection::resultDeleted(const QVariantMap &reply)
 {
     const unsigned unique = confirmedId(reply, QStringLiteral("unique"));
     if (unique != 0) {
-        noteRemovedWhileLoading(m_store->resultRow(unique).value(QStringLiteral("result_id")).toUInt());
+        noteWhileLoading(m_resultsRemovedWhileLoading,
+                         m_store->resultRow(unique).value(QStringLiteral("result_id")).toUInt());
         forgetResultRow(unique);
     }
     emitCount();
@@ -1111,7 +1118,9 @@ void DatabaseConnection::participationUpdated(const QVariantMap &reply)
     const unsigned unique = confirmedId(reply, QStringLiteral("unique"));
     const int initialOrder = reply.value(QStringLiteral("initialorder"), -1).toInt();
     const int currentOrder = reply.value(QStringLiteral("currentorder"), -1).toInt();
-    if (unique != 0 && (initialOrder != -1 || currentOrder != -1))
+    if (unique != 0 && (initialOrder != -1 || currentOrder != -1)) {
         m_store->removePendingActionsUpTo(Participations, unique, confirmedUpTo(Participations, unique));
+        noteWhileLoading(m_ordersConfirmedWhileLoading, unique);
+    }
     emitCount();
 }

@@ -171,10 +171,9 @@ private:
     void forgetResultRow(unsigned localId);
     void deliverHeat(unsigned heatId, const QList<DatabaseSynchronizationInterface *> &listeners);
     void onHeatRetryTimeout();
-    // Notes a result the server confirmed (by local id) or removed (by
-    // server id) while the open heat is asked for: its answer may be older.
-    void noteConfirmedWhileLoading(unsigned localId);
-    void noteRemovedWhileLoading(unsigned serverId);
+    // Notes what the server confirmed while the open heat is asked for: its
+    // answer may be older.
+    void noteWhileLoading(QSet<unsigned> &confirmed, unsigned id);
 
 public:
     // A "sync" file value written so that the file reads it back unchanged.
@@ -204,9 +203,10 @@ private:
     QHash<QNetworkReply *, unsigned> m_heatReplies;
     // What the server confirmed after the request for the open heat went
     // out: local ids of results stored or changed, server ids of results
-    // removed.
-    QSet<unsigned> m_confirmedWhileLoading;
-    QSet<unsigned> m_removedWhileLoading;
+    // removed, local ids of participations given a new order.
+    QSet<unsigned> m_resultsConfirmedWhileLoading;
+    QSet<unsigned> m_resultsRemovedWhileLoading;
+    QSet<unsigned> m_ordersConfirmedWhileLoading;
     // Asks again for the open heat that the server has not given yet.
     QTimer m_heatRetryTimer;
 };

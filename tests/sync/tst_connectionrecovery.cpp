@@ -285,6 +285,7 @@ void TestConnectionRecovery::confirmedWhileHeatOnItsWay_keptAsConfirmed_data()
     QTest::newRow("new mark") << "new";
     QTest::newRow("correction") << "correction";
     QTest::newRow("removal") << "removal";
+    QTest::newRow("lane move") << "lane";
 }
 
 // The server makes its answer with the heat when the request arrives. A
@@ -298,7 +299,7 @@ void TestConnectionRecovery::confirmedWhileHeatOnItsWay_keptAsConfirmed()
     QVERIFY(f.started);
     QList<Participation *> heat = f.openHeat(109, "H", 15, 27);
     const unsigned participationId = heat[0]->participation_id;
-    if (change != "new") {
+    if (change == "correction" || change == "removal") {
         f.connection->setFieldResult(heat[0], 1, 15.12, 0, 0);
         QVERIFY(QTest::qWaitFor([&] { return f.connection->pendingActionCount() == 0; }, 5000));
     }
@@ -306,6 +307,8 @@ void TestConnectionRecovery::confirmedWhileHeatOnItsWay_keptAsConfirmed()
     QVERIFY(f.server.setDown(true));
     if (change == "removal")
         f.connection->setFieldResult(heat[0], 1, ResultMarks::Removal, 0, 0);
+    else if (change == "lane")
+        f.connection->setParticipationOrder(heat[0], 9);
     else
         f.connection->setFieldResult(heat[0], 1, 15.34, 0, 0);
     QVERIFY(holdQueue(f));
@@ -327,6 +330,11 @@ void TestConnectionRecovery::confirmedWhileHeatOnItsWay_keptAsConfirmed()
     const auto check = [&](const char *when) {
         Participation *p = f.connection->participationByServerId(participationId);
         QVERIFY(p);
+        if (change == "lane") {
+            QCOMPARE(p->initial_order, 9u);
+            QCOMPARE(f.server.competition().participation(participationId)->data.value("initialorder").toInt(), 9);
+            return;
+        }
         if (change == "removal") {
             QVERIFY2(p->results().isEmpty(), when);
             QVERIFY(onServer.isEmpty());
