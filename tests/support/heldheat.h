@@ -33,6 +33,7 @@ template <typename Fill> bool open(DatabaseConnection &connection, int size, QCh
     connection.store()->markCachedHeat(HeatId);
     qDeleteAll(heat);
 
+    // An address on which nothing listens (docs/testing.md).
     connection.onSetDatabaseConnectionData(QStringLiteral("meetwise"), {{QStringLiteral("ip"), "127.0.21.254"}});
     DatabaseSynchronizationInterface listener;
     connection.loadHeat({{QStringLiteral("event.id"), HeatId},
