@@ -138,16 +138,8 @@ const char *const CreateTables[] = {
     "driver_name TEXT, "
     "source TEXT, "
     "transformed TEXT)",
-
-    // The heights the judge set for a vertical heat, jumped or not, and the
-    // bar among them: the results alone do not tell a height that is set but
-    // not yet jumped.
-    "CREATE TABLE IF NOT EXISTS heatheights ("
-    "id INTEGER PRIMARY KEY AUTOINCREMENT, "
-    "heat_id INTEGER NOT NULL, "
-    "height REAL NOT NULL, "
-    "jumpoff INTEGER DEFAULT 0, "
-    "bar INTEGER DEFAULT 0)",
+    // Tables added since version 1 come with the step of their version
+    // (store/storeschema.cpp).
 };
 
 const char ParticipationColumns[] =

@@ -27,6 +27,7 @@ const QStringList &StoreSchema::tableNames()
         QStringLiteral("edmmeasurements"),
         QStringLiteral("edmtakeoffboardmeasurements"),
         QStringLiteral("charactertransformings"),
+        QStringLiteral("heatheights"),
     };
     return names;
 }
@@ -38,6 +39,16 @@ const QList<StoreSchema::Step> &StoreSchema::steps()
     // such a file, so the step itself has nothing to do.
     static const QList<Step> list{
         {1, {}},
+        // The heights the judge set for a vertical heat, jumped or not, and
+        // the bar among them: the results alone do not tell a height that is
+        // set but not yet jumped.
+        {2,
+         {QStringLiteral("CREATE TABLE IF NOT EXISTS heatheights ("
+                         "id INTEGER PRIMARY KEY AUTOINCREMENT, "
+                         "heat_id INTEGER NOT NULL, "
+                         "height REAL NOT NULL, "
+                         "jumpoff INTEGER DEFAULT 0, "
+                         "bar INTEGER DEFAULT 0)")}},
     };
     return list;
 }

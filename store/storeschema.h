@@ -18,7 +18,7 @@ public:
     // The version of the tables this program writes. A change of the tables
     // raises it and adds the step that turns a file of the version before
     // into one of this version.
-    static constexpr int CurrentVersion = 1;
+    static constexpr int CurrentVersion = 2;
     // "STDX": marks the file as a Stadionix store.
     static constexpr int ApplicationId = 0x53544458;
 

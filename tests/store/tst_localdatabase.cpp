@@ -116,13 +116,13 @@ void TestLocalDatabase::freshFile_tablesAndSeedRows()
     QVERIFY(store->isUsable());
     const QList<QVariantList> tables =
         store.rows(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%' "
-                                  "ORDER BY rowid"));
+                                  "ORDER BY name"));
     QStringList names;
     for (const QVariantList &row : tables)
         names << row.first().toString();
-    QCOMPARE(names, (QStringList{"heatevents", "participations", "results", "unconfirmedactions", "edmeventresults",
-                                 "edmeventmeasurements", "edmmeasurements", "edmtakeoffboardmeasurements",
-                                 "charactertransformings", "heatheights"}));
+    QCOMPARE(names, (QStringList{"charactertransformings", "edmeventmeasurements", "edmeventresults", "edmmeasurements",
+                                 "edmtakeoffboardmeasurements", "heatevents", "heatheights", "participations",
+                                 "results", "unconfirmedactions"}));
     QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM charactertransformings WHERE driver_name = 'C-Power'"))
                  .toInt(),
              132);

@@ -142,6 +142,13 @@ void TestStoreSchema::keptFile_opensUpToDateWithEverythingInIt()
         QCOMPARE(readings.value(0).toDouble(), 12.345);
         QVERIFY(!readings.next());
         QCOMPARE(store.characterTransformations().size(), 132);
+        // Version 2 keeps the heights set in a vertical heat.
+        if (open == 0)
+            store.storeHeatHeights(31, {{1.60, 0, false}, {1.66, 0, true}});
+        const QList<LocalDatabase::HeatHeight> heights = store.heatHeights(31);
+        QCOMPARE(heights.size(), 2);
+        QCOMPARE(heights.last().height, 1.66);
+        QVERIFY(heights.last().bar && !heights.first().bar);
     }
     QCOMPARE(pragma(path, "user_version"), StoreSchema::CurrentVersion);
     QCOMPARE(pragma(path, "application_id"), StoreSchema::ApplicationId);
