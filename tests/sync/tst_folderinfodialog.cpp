@@ -177,11 +177,10 @@ void TestFolderInfoDialog::discoveredServer_listedOnce_competitionSessionsAndDay
     tapRow(page->findChild<QListView *>(QStringLiteral("lstSessions")), QStringLiteral("2"));
     tapRow(page->findChild<QListView *>(QStringLiteral("lstDays")), QStringLiteral("20260614"));
 
-    // The next pings are answered as well: the server stays listed once.
-    // Two more come within two intervals; the rest is the bound for a
-    // loaded machine.
+    // The next pings are answered as well: the server stays listed once. Two
+    // more pings take up to two intervals, and a loaded machine runs late.
     const int pings = m_server.requestLog().size();
-    QTRY_VERIFY_WITH_TIMEOUT(m_server.requestLog().size() > pings + 1, 2 * MeetwiseDiscovery::EchoInterval + 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_server.requestLog().size() > pings + 1, 2 * MeetwiseDiscovery::EchoInterval + 4000);
     QCOMPARE(items(cmbServer), QStringList{"Stadionix stand-in - 127.0.18.11"});
 
     QCOMPARE(folderDialog->databaseType(), QStringLiteral("meetwise"));
