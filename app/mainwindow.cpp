@@ -22,6 +22,7 @@
 #include "app/stadionix.h"
 #include "devices/devicesdialog.h"
 #include "devices/deviceset.h"
+#include "devices/edmdialogs.h"
 #include "devices/edmmodel.h"
 #include "devices/edmperformancewidget.h"
 #include "fieldevents/fieldeventwidget.h"
@@ -90,8 +91,10 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_menu, &BurgerMenu::triggered, this, &MainWindow::onBurgerMenuActionClicked);
     connect(m_menu, &BurgerMenu::expandedChanged, this, &MainWindow::onBurgerMenuExpanded);
 
-    if (auto *app = qobject_cast<Stadionix *>(QCoreApplication::instance()); app && app->devices())
+    if (auto *app = qobject_cast<Stadionix *>(QCoreApplication::instance()); app && app->devices()) {
         app->devices()->edmModel()->setDatabaseConnection(m_connection);
+        new EDMDialogs(app->devices()->edmModel(), this);
+    }
 
     changeLanguage(Settings::instance()
                        ->value(QStringLiteral("general"), QStringLiteral("language"), QStringLiteral("en"))
@@ -211,6 +214,9 @@ void MainWindow::offerNewStore(const QString &detail)
                              tr("A new local database has been started. The damaged one is kept as %1.")
                                  .arg(QDir::toNativeSeparators(kept)));
     onUpdateUnconfirmedActions(m_connection->pendingActionCount());
+    // The EDM's records go to the new file too.
+    if (auto *app = qobject_cast<Stadionix *>(QCoreApplication::instance()); app && app->devices())
+        app->devices()->edmModel()->setDatabaseConnection(m_connection);
     if (m_connection->serverKind() != DatabaseConnection::NoServer)
         requestSchedule();
 }

@@ -1,6 +1,10 @@
 #include "devices/edm.h"
 
+#include <QLoggingCategory>
+
 #include "app/settings.h"
+
+Q_LOGGING_CATEGORY(lcEDM, "stadionix.devices")
 
 EDM::EDM(QObject *parent)
     : PortDevice(SetProperties | DataRead, parent)
@@ -19,7 +23,41 @@ void EDM::portStarted(const QVariantMap &descriptor)
     emit set_properties(properties);
 }
 
+void EDM::setRequestPending(bool pending)
+{
+    if (pending == m_requestPending)
+        return;
+    m_requestPending = pending;
+    if (pending && !m_acceptUnrequested)
+        m_reader.clear();
+}
+
+void EDM::setAcceptUnrequested(bool accept)
+{
+    if (accept == m_acceptUnrequested)
+        return;
+    m_acceptUnrequested = accept;
+    if (accept && !m_requestPending)
+        m_reader.clear();
+}
+
 void EDM::onPortDataRead(QByteArray data)
 {
-    Q_UNUSED(data)
+    if (data.isEmpty() || (!m_requestPending && !m_acceptUnrequested))
+        return;
+    EDMReading reading;
+    switch (m_reader.read(data, &reading)) {
+    case EDMFrameReader::Outcome::Reading:
+        emit measurement(reading.distance, reading.verticalAngle, reading.horizontalAngle, reading.horizontalDistance);
+        break;
+    case EDMFrameReader::Outcome::BlockCheckError:
+        qCDebug(lcEDM) << "error in Block Check Character";
+        break;
+    case EDMFrameReader::Outcome::Unreadable:
+        qCDebug(lcEDM) << "unreadable EDM frame dropped";
+        break;
+    case EDMFrameReader::Outcome::NegativeDistance:
+    case EDMFrameReader::Outcome::Nothing:
+        break;
+    }
 }
