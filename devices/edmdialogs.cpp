@@ -30,8 +30,8 @@ QWidget *EDMDialogs::parentWidget() const
 void EDMDialogs::showWaiting(const std::function<void()> &cancelled)
 {
     hideWaiting();
-    auto *dialog = new QProgressDialog(tr("Waiting for laser distance measurement..."), tr("Cancel"), 0, 0,
-                                       parentWidget());
+    auto *dialog =
+        new QProgressDialog(tr("Waiting for laser distance measurement..."), tr("Cancel"), 0, 0, parentWidget());
     dialog->setObjectName(QStringLiteral("dlgEDMWaiting"));
     dialog->setWindowModality(Qt::ApplicationModal);
     dialog->setMinimumDuration(0);

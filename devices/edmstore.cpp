@@ -42,7 +42,8 @@ const Statement Statements[] = {
      "VALUES (:since, :event_type, :result_type, :delta, :calculated_result, :reference_result);"},
     {"updateLink", "UPDATE edmeventmeasurements SET event_result = :event_result, measurement = :measurement WHERE id "
                    "= :id;"},
-    {"insertLink", "INSERT INTO edmeventmeasurements (event_result, measurement) VALUES (:event_result, :measurement);"},
+    {"insertLink",
+     "INSERT INTO edmeventmeasurements (event_result, measurement) VALUES (:event_result, :measurement);"},
     {"updateTakeOffBoard", "UPDATE edmtakeoffboardmeasurements SET takeoff_board = :takeoff_board, seqno = :seqno, "
                            "measurement = :measurement WHERE id = :id;"},
     {"insertTakeOffBoard", "INSERT INTO edmtakeoffboardmeasurements (takeoff_board, seqno, measurement) VALUES "
