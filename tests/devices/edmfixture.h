@@ -34,7 +34,10 @@ inline EDMReading readingAt(double x, double y, double z = 0)
 class EDMFixture
 {
 public:
-    explicit EDMFixture(unsigned eventType = NoEventType)
+    // storeFile: another store than a file in the temporary folder (an
+    // SQLite URI for a store in memory).
+    explicit EDMFixture(unsigned eventType = NoEventType, const QString &storeFile = QString())
+        : m_storeFile(storeFile.isEmpty() ? folder.filePath("stadionix.db") : storeFile)
     {
         restart();
         model->setEventType(eventType);
@@ -45,7 +48,7 @@ public:
         model.reset();
         edm.reset();
         connection.reset();
-        connection = std::make_unique<DatabaseConnection>(nullptr, folder.path(), folder.filePath("stadionix.db"));
+        connection = std::make_unique<DatabaseConnection>(nullptr, folder.path(), m_storeFile);
         edm = std::make_unique<EDM>();
         model = std::make_unique<EDMModel>();
         model->setEDM(edm.get());
@@ -79,4 +82,7 @@ public:
     std::unique_ptr<EDM> edm;
     std::unique_ptr<EDMModel> model;
     AnsweringOfficial official;
+
+private:
+    QString m_storeFile;
 };

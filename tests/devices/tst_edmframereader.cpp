@@ -50,10 +50,8 @@ void TestEDMFrameReader::frame_givesDistancesInMetresAndAnglesInDegrees_data()
     QTest::newRow("090 15 30 in degrees, minutes, seconds is 90.258333")
         << Dms << 12.345 << 90 + 15 / 60.0 + 30 / 3600.0 << 45.0 << 12.0;
     QTest::newRow("090 15 30 with unit g is 90.153") << DecimalDegrees << 12.345 << 90.153 << 45.0 << 12.0;
-    QTest::newRow("radians") << Radians << 12.345 << 1.5708 * 57.29577951308232 << 0.7854 * 57.29577951308232
-                             << 12.0;
-    QTest::newRow("frame R at 90 degrees: slope = horizontal 10.000")
-        << Horizontal << 10.0 << 90.0 << 120.0 << 10.0;
+    QTest::newRow("radians") << Radians << 12.345 << 1.5708 * 57.29577951308232 << 0.7854 * 57.29577951308232 << 12.0;
+    QTest::newRow("frame R at 90 degrees: slope = horizontal 10.000") << Horizontal << 10.0 << 90.0 << 120.0 << 10.0;
     QTest::newRow("feet become metres") << Feet << 30.48 << 60.0 << 0.0 << 15.24;
 }
 
@@ -68,7 +66,8 @@ void TestEDMFrameReader::frame_givesDistancesInMetresAndAnglesInDegrees()
     EDMReading reading;
     QCOMPARE(EDMFrameReader::parse(frame, &reading), EDMFrameReader::Outcome::Reading);
     QVERIFY2(std::abs(reading.distance - distance) < 1e-9, qPrintable(QString::number(reading.distance, 'f', 12)));
-    QVERIFY2(std::abs(reading.verticalAngle - verticalAngle) < 1e-9, qPrintable(QString::number(reading.verticalAngle)));
+    QVERIFY2(std::abs(reading.verticalAngle - verticalAngle) < 1e-9,
+             qPrintable(QString::number(reading.verticalAngle)));
     QVERIFY(std::abs(reading.horizontalAngle - horizontalAngle) < 1e-9);
     QVERIFY(std::abs(reading.horizontalDistance - horizontalDistance) < 1e-9);
 }

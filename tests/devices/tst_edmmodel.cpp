@@ -86,8 +86,7 @@ void TestEDMModel::examples_giveTheirDistances_data()
         << unsigned(PoleVault) << QList<EDMReading>{polar(8, 0, 1.0)} << int(TestMeasurement) << polar(8, 0, 1.25)
         << 4.750;
     QTest::newRow("javelin: from the centre 8 m behind the arc")
-        << unsigned(JavelinThrow) << QList<EDMReading>{polar(10, 0)} << int(ResultMeasurement) << polar(60, 0)
-        << 42.0;
+        << unsigned(JavelinThrow) << QList<EDMReading>{polar(10, 0)} << int(ResultMeasurement) << polar(60, 0) << 42.0;
 }
 
 void TestEDMModel::examples_giveTheirDistances()
@@ -230,18 +229,17 @@ void TestEDMModel::readingThatGivesNoMark_isRefusedAndNothingStored_data()
     QTest::addColumn<EDMReading>("mark");
     QTest::addColumn<QString>("shown");
 
-    QTest::newRow("board point measured twice")
-        << unsigned(LongOrTripleJump) << QList<EDMReading>{Board1a, Board1a} << int(TestMeasurement) << Jump
-        << "measure again: same point";
+    QTest::newRow("board point measured twice") << unsigned(LongOrTripleJump) << QList<EDMReading>{Board1a, Board1a}
+                                                << int(TestMeasurement) << Jump << "measure again: same point";
     QTest::newRow("mark on a board point") << unsigned(LongOrTripleJump) << QList<EDMReading>{Board1a, Board1b}
                                            << int(ResultMeasurement) << Board1a << "measure again: same point";
-    QTest::newRow("inside the circle: -0.75") << unsigned(DiscusThrow) << QList<EDMReading>{polar(10, 0)}
-                                              << int(ResultMeasurement) << polar(10.5, 0)
-                                              << "measure again: impossible distance";
+    QTest::newRow("inside the circle: -0.75")
+        << unsigned(DiscusThrow) << QList<EDMReading>{polar(10, 0)} << int(ResultMeasurement) << polar(10.5, 0)
+        << "measure again: impossible distance";
     // A mark of -1 would be taken as a failed attempt.
-    QTest::newRow("0.25 m from the centre: -1.00") << unsigned(DiscusThrow) << QList<EDMReading>{polar(10, 0)}
-                                                   << int(ResultMeasurement) << polar(10.25, 0)
-                                                   << "measure again: impossible distance";
+    QTest::newRow("0.25 m from the centre: -1.00")
+        << unsigned(DiscusThrow) << QList<EDMReading>{polar(10, 0)} << int(ResultMeasurement) << polar(10.25, 0)
+        << "measure again: impossible distance";
 }
 
 void TestEDMModel::readingThatGivesNoMark_isRefusedAndNothingStored()

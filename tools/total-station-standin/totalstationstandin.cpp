@@ -94,8 +94,7 @@ TotalStationStandin::~TotalStationStandin()
     closeSerial();
 }
 
-QByteArray TotalStationStandin::frame(const TotalStationField::Sight &sight, const Format &format,
-                                      bool wrongBlockCheck)
+QByteArray TotalStationStandin::frame(const TotalStationField::Sight &sight, const Format &format, bool wrongBlockCheck)
 {
     const bool slope = format.kind == FrameKind::Slope;
     QByteArray frame;
