@@ -119,16 +119,18 @@ void TestEDMCompetition::longJumpOverPty_calibrationSurvivesRestart_oldResultsAr
     // Ten jumps, in the frame kinds and units the instrument may be set to.
     QRandomGenerator random(1016);
     for (int jump = 0; jump < 10; ++jump) {
-        station.setFormat({jump % 2 ? TotalStationStandin::FrameKind::Slope : TotalStationStandin::FrameKind::Horizontal,
-                           jump % 3 ? TotalStationStandin::DistanceUnit::Metres : TotalStationStandin::DistanceUnit::Feet,
-                           jump % 4 ? TotalStationStandin::AngleUnit::DegreesMinutesSeconds
-                                    : TotalStationStandin::AngleUnit::DecimalDegrees});
+        station.setFormat(
+            {jump % 2 ? TotalStationStandin::FrameKind::Slope : TotalStationStandin::FrameKind::Horizontal,
+             jump % 3 ? TotalStationStandin::DistanceUnit::Metres : TotalStationStandin::DistanceUnit::Feet,
+             jump % 4 ? TotalStationStandin::AngleUnit::DegreesMinutesSeconds
+                      : TotalStationStandin::AngleUnit::DecimalDegrees});
         const QString name = QStringLiteral("mark%1").arg(jump);
         station.field().setPoint(name, {-8 + random.bounded(0.8) - 0.4, 23 + random.bounded(6.0), 0});
         QVERIFY(aim(f, station, ResultMeasurement, name, 1));
         QCOMPARE(results.size(), 2 + jump);
-        QVERIFY2(std::abs(lastResult(results) - fromBoard(1, name)) < 0.001,
-                 qPrintable(QStringLiteral("%1: %2 for %3").arg(name).arg(lastResult(results)).arg(fromBoard(1, name))));
+        QVERIFY2(
+            std::abs(lastResult(results) - fromBoard(1, name)) < 0.001,
+            qPrintable(QStringLiteral("%1: %2 for %3").arg(name).arg(lastResult(results)).arg(fromBoard(1, name))));
     }
     QCOMPARE(f.rows("edmeventresults"), 11);
 
@@ -179,8 +181,8 @@ void TestEDMCompetition::accuracy_tenThousandMarks_withinOneMillimetre()
         unsigned eventType;
         double range; // farthest mark from the reference
     };
-    const Kind kinds[] = {{DiscusThrow, 75},      {ShotPut, 25},  {HammerThrow, 85},
-                          {JavelinThrow, 108},    {PoleVault, 0}, {LongOrTripleJump, 18}};
+    const Kind kinds[] = {{DiscusThrow, 75},   {ShotPut, 25},  {HammerThrow, 85},
+                          {JavelinThrow, 108}, {PoleVault, 0}, {LongOrTripleJump, 18}};
     const int fields = 100;
     const int marksPerField = 100;
     double largestError = 0;
@@ -188,12 +190,11 @@ void TestEDMCompetition::accuracy_tenThousandMarks_withinOneMillimetre()
     for (int i = 0; i < fields; ++i) {
         const Kind kind = kinds[i % std::size(kinds)];
         TotalStationStandin station;
-        station.setFormat({random.bounded(2) ? TotalStationStandin::FrameKind::Slope
-                                             : TotalStationStandin::FrameKind::Horizontal,
-                           random.bounded(2) ? TotalStationStandin::DistanceUnit::Metres
-                                             : TotalStationStandin::DistanceUnit::Feet,
-                           random.bounded(2) ? TotalStationStandin::AngleUnit::DegreesMinutesSeconds
-                                             : TotalStationStandin::AngleUnit::DecimalDegrees});
+        station.setFormat(
+            {random.bounded(2) ? TotalStationStandin::FrameKind::Slope : TotalStationStandin::FrameKind::Horizontal,
+             random.bounded(2) ? TotalStationStandin::DistanceUnit::Metres : TotalStationStandin::DistanceUnit::Feet,
+             random.bounded(2) ? TotalStationStandin::AngleUnit::DegreesMinutesSeconds
+                               : TotalStationStandin::AngleUnit::DecimalDegrees});
         TotalStationField &field = station.field();
         f.model->setEventType(kind.eventType);
         FieldPoint a{0, 0, 0};
@@ -233,12 +234,18 @@ void TestEDMCompetition::accuracy_tenThousandMarks_withinOneMillimetre()
             }
             const qsizetype before = results.size();
             deliver(station, ResultMeasurement, mark);
-            QVERIFY2(results.size() == before + 1,
-                     qPrintable(QStringLiteral("field %1 mark %2: no result; %3").arg(i).arg(m).arg(f.official.shown.join(", "))));
+            QVERIFY2(
+                results.size() == before + 1,
+                qPrintable(
+                    QStringLiteral("field %1 mark %2: no result; %3").arg(i).arg(m).arg(f.official.shown.join(", "))));
             const double error = std::abs(results.last().first().toDouble() - truth);
             if (error > largestError) {
                 largestError = error;
-                largestCase = QStringLiteral("field %1 (event type %2) mark %3: %4 m").arg(i).arg(kind.eventType).arg(m).arg(truth, 0, 'f', 4);
+                largestCase = QStringLiteral("field %1 (event type %2) mark %3: %4 m")
+                                  .arg(i)
+                                  .arg(kind.eventType)
+                                  .arg(m)
+                                  .arg(truth, 0, 'f', 4);
             }
         }
     }

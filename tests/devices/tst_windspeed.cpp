@@ -39,12 +39,19 @@ void TestWindspeed::commands_endInTheirChecksum_data()
 {
     QTest::addColumn<QByteArray>("command");
     QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("start 5 s") << WindspeedCommand::start(5) << QByteArray("E\x05\xbd" "45678\xe4\r");
-    QTest::newRow("start 10 s") << WindspeedCommand::start(10) << QByteArray("E\x0a\xbd" "45678\xb7\r");
-    QTest::newRow("start 13 s") << WindspeedCommand::start(13) << QByteArray("E\x0d\xbd" "45678\x38\r");
-    QTest::newRow("start 20 s") << WindspeedCommand::start(20) << QByteArray("E\x14\xbd" "45678\x11\r");
-    QTest::newRow("ask result") << WindspeedCommand::askResult()
-                                << QByteArray("G\x01\xcd\xcd\xcd\xcd\xcd\xcd\xc2\r");
+    QTest::newRow("start 5 s") << WindspeedCommand::start(5)
+                               << QByteArray("E\x05\xbd"
+                                             "45678\xe4\r");
+    QTest::newRow("start 10 s") << WindspeedCommand::start(10)
+                                << QByteArray("E\x0a\xbd"
+                                              "45678\xb7\r");
+    QTest::newRow("start 13 s") << WindspeedCommand::start(13)
+                                << QByteArray("E\x0d\xbd"
+                                              "45678\x38\r");
+    QTest::newRow("start 20 s") << WindspeedCommand::start(20)
+                                << QByteArray("E\x14\xbd"
+                                              "45678\x11\r");
+    QTest::newRow("ask result") << WindspeedCommand::askResult() << QByteArray("G\x01\xcd\xcd\xcd\xcd\xcd\xcd\xc2\r");
 }
 
 void TestWindspeed::commands_endInTheirChecksum()
@@ -67,8 +74,8 @@ void TestWindspeed::answers_data()
     QTest::newRow("in two blocks") << QList<QByteArray>{"D-1", "3   \r"} << QList<double>{-1.3};
     QTest::newRow("a short line first does not hold up the answer")
         << QList<QByteArray>{"ok\r", "D+04   \r"} << QList<double>{0.4};
-    QTest::newRow("two answers in one block") << QList<QByteArray>{"D+04   \rD      \rD-07   \r"}
-                                              << QList<double>{0.4, -0.7};
+    QTest::newRow("two answers in one block")
+        << QList<QByteArray>{"D+04   \rD      \rD-07   \r"} << QList<double>{0.4, -0.7};
     QTest::newRow("a kilobyte without carriage return, then an answer")
         << QList<QByteArray>{QByteArray(1024, 'D'), "D+31   \r"} << QList<double>{3.1};
 }
@@ -90,7 +97,8 @@ void TestWindspeed::answers()
     WindspeedAnswerReader reader;
     for (const QByteArray &block : blocks) {
         for (auto outcome = reader.read(block); outcome != WindspeedAnswerReader::Outcome::Nothing;
-             outcome = reader.read(QByteArray())) {}
+             outcome = reader.read(QByteArray())) {
+        }
         QVERIFY(reader.buffered() <= WindspeedAnswerReader::BufferLimit);
     }
 }

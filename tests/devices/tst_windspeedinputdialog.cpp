@@ -23,15 +23,24 @@ void TestWindspeedInputDialog::keys_data()
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<double>("wind");
 
-    QTest::newRow("2 . 3 4 leaves 2.3") << "2.34" << "2.3" << true << 2.3;
-    QTest::newRow("8 is refused") << "8" << "8" << false << 0.0;
-    QTest::newRow("7.9 is taken") << "7.9" << "7.9" << true << 7.9;
-    QTest::newRow("-8 is refused") << "-8" << "-8" << false << 0.0;
-    QTest::newRow("minus only first") << "1-2" << "12" << false << 0.0;
-    QTest::newRow("-0.5") << "-0.5" << "-0.5" << true << -0.5;
-    QTest::newRow("one dot") << "1..5" << "1.5" << true << 1.5;
-    QTest::newRow("back") << "3.4<<<" << "" << false << 0.0;
-    QTest::newRow("nothing typed") << "" << "" << false << 0.0;
+    QTest::newRow("2 . 3 4 leaves 2.3") << "2.34"
+                                        << "2.3" << true << 2.3;
+    QTest::newRow("8 is refused") << "8"
+                                  << "8" << false << 0.0;
+    QTest::newRow("7.9 is taken") << "7.9"
+                                  << "7.9" << true << 7.9;
+    QTest::newRow("-8 is refused") << "-8"
+                                   << "-8" << false << 0.0;
+    QTest::newRow("minus only first") << "1-2"
+                                      << "12" << false << 0.0;
+    QTest::newRow("-0.5") << "-0.5"
+                          << "-0.5" << true << -0.5;
+    QTest::newRow("one dot") << "1..5"
+                             << "1.5" << true << 1.5;
+    QTest::newRow("back") << "3.4<<<"
+                          << "" << false << 0.0;
+    QTest::newRow("nothing typed") << ""
+                                   << "" << false << 0.0;
 }
 
 void TestWindspeedInputDialog::keys()

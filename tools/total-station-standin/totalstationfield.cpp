@@ -66,7 +66,7 @@ TotalStationField TotalStationField::demo()
     field.setPoint(QStringLiteral("board1b"), {-7.39, 20, 0});
     field.setPoint(QStringLiteral("board2a"), {-8.61, 23, 0});
     field.setPoint(QStringLiteral("board2b"), {-7.39, 23, 0});
-    field.setPoint(QStringLiteral("jump"), {-8.2, 26.47, 0});
+    field.setPoint(QStringLiteral("jump"), {-8.2, 26.475, 0});
     field.setPoint(QStringLiteral("test"), {-8.0, 25, 0});
     // Pole vault: the crossbar 12 m south, at 4.5 m and then at 4.75 m.
     field.setPoint(QStringLiteral("crossbar"), {0, -12, 4.5});
