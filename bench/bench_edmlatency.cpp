@@ -23,6 +23,7 @@
 #include "fieldevents/fieldeventscreenfixture.h"
 #include "support/ptyend.h"
 #include "support/socatpair.h"
+#include "support/testsupport.h"
 #include "tools/total-station-standin/totalstationstandin.h"
 
 namespace {
@@ -135,7 +136,6 @@ int main(int argc, char *argv[])
 {
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Chronavel"));
-    QCoreApplication::setApplicationName(QStringLiteral("Stadionix"));
+    TestSupport::prepareApplication();
     return run();
 }

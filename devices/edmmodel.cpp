@@ -178,20 +178,19 @@ void EDMModel::setDelta(double delta)
 
 void EDMModel::setReference1(EDMMeasurement *measurement)
 {
-    if (measurement != m_reference1)
-        delete m_reference1;
-    m_reference1 = measurement;
-    if (measurement)
-        measurement->setParent(this);
-    clearTestResults();
-    emit calibrationChanged();
+    replaceReference(m_reference1, measurement);
 }
 
 void EDMModel::setReference2(EDMMeasurement *measurement)
 {
-    if (measurement != m_reference2)
-        delete m_reference2;
-    m_reference2 = measurement;
+    replaceReference(m_reference2, measurement);
+}
+
+void EDMModel::replaceReference(EDMMeasurement *&reference, EDMMeasurement *measurement)
+{
+    if (measurement != reference)
+        delete reference;
+    reference = measurement;
     if (measurement)
         measurement->setParent(this);
     clearTestResults();

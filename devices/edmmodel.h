@@ -124,6 +124,7 @@ private:
     // the take-off board points and the tests of the event type.
     void restoreFromStore();
     void clearCalibration();
+    void replaceReference(EDMMeasurement *&reference, EDMMeasurement *measurement);
     void clearTestResults();
     void endWaiting();
     void takeReference(EDMMeasurementType type, const EDMReading &reading);

@@ -202,6 +202,18 @@ bool EDMStore::exec(QSqlQuery &query)
     return false;
 }
 
+unsigned EDMStore::write(QSqlQuery &query, unsigned *id, bool *isNew)
+{
+    if (*id != 0)
+        query.bindValue(QStringLiteral(":id"), *id);
+    if (!exec(query))
+        return 0;
+    if (*id == 0)
+        *id = query.lastInsertId().toUInt();
+    *isNew = false;
+    return *id;
+}
+
 void EDMStore::beginTransaction()
 {
     m_transactionFailed = false;
@@ -232,14 +244,7 @@ unsigned EDMStore::storeMeasurement(EDMMeasurement *m)
     query.bindValue(QStringLiteral(":horizontal_angle"), m->horizontalAngle);
     query.bindValue(QStringLiteral(":vertical_angle"), m->verticalAngle);
     query.bindValue(QStringLiteral(":horizontal_distance"), m->horizontalDistance);
-    if (m->id != 0)
-        query.bindValue(QStringLiteral(":id"), m->id);
-    if (!exec(query))
-        return 0;
-    if (m->id == 0)
-        m->id = query.lastInsertId().toUInt();
-    m->isNew = false;
-    return m->id;
+    return write(query, &m->id, &m->isNew);
 }
 
 unsigned EDMStore::storeResult(EDMResult *r)
@@ -251,14 +256,7 @@ unsigned EDMStore::storeResult(EDMResult *r)
     query.bindValue(QStringLiteral(":delta"), r->delta);
     query.bindValue(QStringLiteral(":calculated_result"), r->calculatedResult);
     query.bindValue(QStringLiteral(":reference_result"), r->referenceResult);
-    if (r->id != 0)
-        query.bindValue(QStringLiteral(":id"), r->id);
-    if (!exec(query))
-        return 0;
-    if (r->id == 0)
-        r->id = query.lastInsertId().toUInt();
-    r->isNew = false;
-    return r->id;
+    return write(query, &r->id, &r->isNew);
 }
 
 unsigned EDMStore::storeResultMeasurement(EDMResultMeasurement *link)
@@ -266,14 +264,7 @@ unsigned EDMStore::storeResultMeasurement(EDMResultMeasurement *link)
     QSqlQuery &query = statement(link->id != 0 ? "updateLink" : "insertLink");
     query.bindValue(QStringLiteral(":event_result"), link->eventResult);
     query.bindValue(QStringLiteral(":measurement"), link->measurement);
-    if (link->id != 0)
-        query.bindValue(QStringLiteral(":id"), link->id);
-    if (!exec(query))
-        return 0;
-    if (link->id == 0)
-        link->id = query.lastInsertId().toUInt();
-    link->isNew = false;
-    return link->id;
+    return write(query, &link->id, &link->isNew);
 }
 
 unsigned EDMStore::storeTakeOffBoardMeasurement(EDMTakeOffBoardMeasurement *point)
@@ -282,14 +273,7 @@ unsigned EDMStore::storeTakeOffBoardMeasurement(EDMTakeOffBoardMeasurement *poin
     query.bindValue(QStringLiteral(":takeoff_board"), point->takeoffBoard);
     query.bindValue(QStringLiteral(":seqno"), point->seqno);
     query.bindValue(QStringLiteral(":measurement"), point->measurementId());
-    if (point->id != 0)
-        query.bindValue(QStringLiteral(":id"), point->id);
-    if (!exec(query))
-        return 0;
-    if (point->id == 0)
-        point->id = query.lastInsertId().toUInt();
-    point->isNew = false;
-    return point->id;
+    return write(query, &point->id, &point->isNew);
 }
 
 EDMTakeOffBoardMeasurement *EDMStore::findTakeOffBoardMeasurement(int board, int seqno, QObject *parent)

@@ -75,6 +75,9 @@ public:
 private:
     QSqlQuery &statement(const char *name);
     bool exec(QSqlQuery &query);
+    // Runs a bound insert (id 0, which then takes the new row's id) or
+    // update; the id, 0 when it failed.
+    unsigned write(QSqlQuery &query, unsigned *id, bool *isNew);
     void deleteById(const char *name, unsigned id);
 
     QPointer<LocalDatabase> m_database;

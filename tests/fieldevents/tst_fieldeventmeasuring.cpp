@@ -83,10 +83,9 @@ void TestFieldEventMeasuring::edmButton_confirmsTheMeasuredMark_boardButtonRecal
     QTRY_VERIFY(edm.isPortOpen());
 
     // The take-off boards, as the devices dialog measures them.
-    for (const auto &[type, board, point] : {std::tuple{Reference1Measurement, 1, "board1a"},
-                                             std::tuple{Reference2Measurement, 1, "board1b"},
-                                             std::tuple{Reference1Measurement, 2, "board2a"},
-                                             std::tuple{Reference2Measurement, 2, "board2b"}}) {
+    for (const auto &[type, board, point] :
+         {std::tuple{Reference1Measurement, 1, "board1a"}, std::tuple{Reference2Measurement, 1, "board1b"},
+          std::tuple{Reference1Measurement, 2, "board2a"}, std::tuple{Reference2Measurement, 2, "board2b"}}) {
         model.setPendingMeasurementType(type);
         model.setTakeOffBoard(board);
         model.requestMeasurement();

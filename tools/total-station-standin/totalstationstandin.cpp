@@ -1,11 +1,12 @@
 #include "tools/total-station-standin/totalstationstandin.h"
 
 #include <QRandomGenerator>
-#include <QSerialPort>
 #include <QTimer>
 
 #include <cmath>
 #include <utility>
+
+#include "tools/common/serialside.h"
 
 namespace {
 
@@ -87,6 +88,7 @@ QString pointText(const FieldPoint &point)
 TotalStationStandin::TotalStationStandin(QObject *parent)
     : QObject(parent)
     , m_field(TotalStationField::demo())
+    , m_serial(new SerialSide(this))
 {}
 
 TotalStationStandin::~TotalStationStandin()
@@ -137,38 +139,20 @@ QByteArray TotalStationStandin::noise(int bytes)
 
 bool TotalStationStandin::openSerial(const QString &path, QString *error)
 {
-    closeSerial();
-    m_serial = new QSerialPort(path, this);
-    if (!m_serial->open(QIODevice::ReadWrite)) {
-        if (error)
-            *error = QStringLiteral("cannot open %1: %2").arg(path, m_serial->errorString());
-        delete m_serial;
-        m_serial = nullptr;
-        return false;
-    }
     // The program never sends anything to the instrument; whatever comes is dropped.
-    connect(m_serial, &QSerialPort::readyRead, m_serial, [this] { m_serial->readAll(); });
-    return true;
+    return m_serial->open(path, error);
 }
 
 void TotalStationStandin::closeSerial()
 {
-    if (!m_serial)
-        return;
-    m_serial->flush();
     m_serial->close();
-    delete m_serial;
-    m_serial = nullptr;
 }
 
 void TotalStationStandin::write(const QByteArray &bytes)
 {
     if (bytes.isEmpty())
         return;
-    if (m_serial) {
-        m_serial->write(bytes);
-        m_serial->flush();
-    }
+    m_serial->write(bytes);
     m_bytesSent += bytes.size();
     emit sent(bytes);
 }
@@ -245,8 +229,7 @@ QString TotalStationStandin::status() const
         .arg(m_field.pointNames().size())
         .arg(m_framesSent)
         .arg(m_bytesSent)
-        .arg(m_serial ? m_serial->portName() : QStringLiteral("none"),
-             m_repeat ? m_repeatedPoint : QStringLiteral("off"));
+        .arg(m_serial->path(), m_repeat ? m_repeatedPoint : QStringLiteral("off"));
 }
 
 QString TotalStationStandin::command(const QString &line)

@@ -6,8 +6,8 @@
 
 #include "tools/total-station-standin/totalstationfield.h"
 
-class QSerialPort;
 class QTimer;
+class SerialSide;
 
 // A stand-in for the total station that measures throws, jumps and the
 // crossbar: given a field, it sends the frame of an aimed point, as the
@@ -94,7 +94,7 @@ private:
 
     TotalStationField m_field;
     Format m_format;
-    QSerialPort *m_serial = nullptr;
+    SerialSide *m_serial;
     QTimer *m_repeat = nullptr;
     QString m_repeatedPoint;
     // Faults for the next frame.

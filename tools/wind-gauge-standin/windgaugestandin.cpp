@@ -1,10 +1,9 @@
 #include "tools/wind-gauge-standin/windgaugestandin.h"
 
-#include <QSerialPort>
-
 #include <cmath>
 
 #include "devices/windspeedcommand.h"
+#include "tools/common/serialside.h"
 
 namespace {
 
@@ -14,7 +13,10 @@ const char *const ModeNames[] = {"wind", "blank", "garbage", "silent"};
 
 WindGaugeStandin::WindGaugeStandin(QObject *parent)
     : QObject(parent)
-{}
+    , m_serial(new SerialSide(this))
+{
+    connect(m_serial, &SerialSide::received, this, &WindGaugeStandin::receive);
+}
 
 WindGaugeStandin::~WindGaugeStandin()
 {
@@ -52,36 +54,19 @@ QByteArray WindGaugeStandin::answer() const
 
 bool WindGaugeStandin::openSerial(const QString &path, QString *error)
 {
-    closeSerial();
-    m_serial = new QSerialPort(path, this);
-    if (!m_serial->open(QIODevice::ReadWrite)) {
-        if (error)
-            *error = QStringLiteral("cannot open %1: %2").arg(path, m_serial->errorString());
-        delete m_serial;
-        m_serial = nullptr;
-        return false;
-    }
-    connect(m_serial, &QSerialPort::readyRead, this, [this] { receive(m_serial->readAll()); });
-    return true;
+    return m_serial->open(path, error);
 }
 
 void WindGaugeStandin::closeSerial()
 {
-    if (!m_serial)
-        return;
     m_serial->close();
-    delete m_serial;
-    m_serial = nullptr;
 }
 
 void WindGaugeStandin::write(const QByteArray &bytes)
 {
     if (bytes.isEmpty())
         return;
-    if (m_serial) {
-        m_serial->write(bytes);
-        m_serial->flush();
-    }
+    m_serial->write(bytes);
     emit answered(bytes);
 }
 
@@ -126,7 +111,7 @@ QString WindGaugeStandin::status() const
         .arg(m_starts)
         .arg(m_asks)
         .arg(m_rejected)
-        .arg(m_serial ? m_serial->portName() : QStringLiteral("none"));
+        .arg(m_serial->path());
 }
 
 QString WindGaugeStandin::command(const QString &line)

@@ -5,7 +5,7 @@
 #include <QObject>
 #include <QString>
 
-class QSerialPort;
+class SerialSide;
 
 // A stand-in for the electronic wind gauge. It takes the program's commands
 // (10 bytes: "E" starts a measurement of the seconds in byte 1, "G" asks for
@@ -64,7 +64,7 @@ private:
     void handle(const QByteArray &command);
     void write(const QByteArray &bytes);
 
-    QSerialPort *m_serial = nullptr;
+    SerialSide *m_serial;
     QByteArray m_buffer;
     double m_wind = 0;
     Mode m_mode = Mode::Wind;
