@@ -12,6 +12,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "app/settings.h"
 
 SettingsDialog::SettingsDialog(QWidget *parent, const QString &translationsFolder)
@@ -21,6 +23,8 @@ SettingsDialog::SettingsDialog(QWidget *parent, const QString &translationsFolde
     , m_btnOK(new QPushButton(this))
 {
     m_cmbLanguage->setObjectName(QStringLiteral("cmbLanguage"));
+    // Every name shown whole, whatever the font.
+    m_cmbLanguage->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_btnOK->setObjectName(QStringLiteral("btnOK"));
     m_btnOK->setIcon(QIcon(QStringLiteral(":/fatcow/icons/fatcow/accept_button.png")));
     auto *row = new QHBoxLayout;
@@ -57,6 +61,21 @@ QString SettingsDialog::languageCodeOfFile(const QString &fileName)
     return underscore >= 0 ? base.mid(underscore + 1) : QString();
 }
 
+QString SettingsDialog::languageName(const QString &code)
+{
+    const QLocale locale(code);
+    // English is the one language whose own name the locale data gives with
+    // a country ("American English").
+    QString name = locale.language() == QLocale::English ? QLocale::languageToString(QLocale::English)
+                                                         : locale.nativeLanguageName();
+    if (name.isEmpty())
+        return code;
+    name = locale.toUpper(name.left(1)) + name.mid(1);
+    if (code.contains(QLatin1Char('_')) && !locale.nativeTerritoryName().isEmpty())
+        name += QStringLiteral(" (%1)").arg(locale.nativeTerritoryName());
+    return name;
+}
+
 void SettingsDialog::fillLanguages(const QString &folder)
 {
     const QString stored = Settings::instance()
@@ -65,7 +84,11 @@ void SettingsDialog::fillLanguages(const QString &folder)
     QString system = QLocale::system().name();
     system.truncate(system.lastIndexOf(QLatin1Char('_')));
 
-    const QStringList files = QDir(folder).entryList({QStringLiteral("stadionix*.qm")}, QDir::Files, QDir::Name);
+    QStringList files = QDir(folder).entryList({QStringLiteral("stadionix*.qm")}, QDir::Files, QDir::Name);
+    // In the order of the names shown.
+    std::stable_sort(files.begin(), files.end(), [](const QString &a, const QString &b) {
+        return languageName(languageCodeOfFile(a)).localeAwareCompare(languageName(languageCodeOfFile(b))) < 0;
+    });
     int chosen = -1;
     bool storedFound = false;
     {
@@ -73,7 +96,7 @@ void SettingsDialog::fillLanguages(const QString &folder)
         const QSignalBlocker blocker(m_cmbLanguage);
         for (const QString &file : files) {
             const QString code = languageCodeOfFile(file);
-            const QString name = QLocale::languageToString(QLocale(code).language());
+            const QString name = languageName(code);
             m_cmbLanguage->addItem(QIcon(QStringLiteral(":/flags/%1").arg(code)), name, code);
             const int index = m_cmbLanguage->count() - 1;
             if (code == stored) {

@@ -20,6 +20,10 @@ public:
     // The language code of a translation file name: after the first "_",
     // without the extension ("stadionix_nl.qm" gives "nl").
     static QString languageCodeOfFile(const QString &fileName);
+    // The language's name in that language, capitalised ("Deutsch",
+    // "English", "Français", "Nederlands"), with its country when the code
+    // names one.
+    static QString languageName(const QString &code);
 
 signals:
     void changeLanguage(QString language);

@@ -54,7 +54,7 @@ int run()
     QList<unsigned> athletes;
     for (unsigned id = 1; id <= Readings; ++id)
         athletes << id;
-    FieldEventScreenFixture f({970, "H", "", 6, athletes}, QStringLiteral("127.0.16.10"));
+    FieldEventScreenFixture f({970, "H", "", 6, athletes}, QStringLiteral("127.0.16.201"));
     if (!f.started || !QTest::qWaitFor([&] { return f.currentDrawn() == 1; }, 5000)) {
         std::printf("the heat did not open\n");
         return 1;

@@ -21,6 +21,7 @@ WindspeedInputDialog::WindspeedInputDialog(QWidget *parent)
     , m_lblWindspeed(new QLabel(this))
     , m_txtWindspeed(new QLineEdit(this))
     , m_btnOK(new QPushButton(this))
+    , m_btnCancel(new QPushButton(this))
 {
     m_lblWindspeed->setObjectName(QStringLiteral("lblWindspeed"));
     m_txtWindspeed->setObjectName(QStringLiteral("txtWindspeed"));
@@ -54,12 +55,10 @@ WindspeedInputDialog::WindspeedInputDialog(QWidget *parent)
     m_btnBack = addKey(QStringLiteral("btnButtonBack"), base + QStringLiteral("buttonbackspace_9"),
                        &WindspeedInputDialog::onButtonBackClicked);
     keypad->addWidget(m_btnBack, 4, 0);
-    // A blank key where the keypad has nothing to offer.
-    auto *dummy = new AnimatedButton(this);
-    dummy->setObjectName(QStringLiteral("btnButtonDummy"));
-    dummy->setFlat(true);
-    dummy->setFocusPolicy(Qt::NoFocus);
-    keypad->addWidget(dummy, 4, 1);
+    // Cancel: the wind was not measured (-9).
+    m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    m_btnCancel->setMinimumHeight(64);
+    keypad->addWidget(m_btnCancel, 4, 1);
     keypad->addWidget(m_btnOK, 4, 2);
 
     auto *layout = new QVBoxLayout(this);
@@ -69,6 +68,7 @@ WindspeedInputDialog::WindspeedInputDialog(QWidget *parent)
 
     connect(m_txtWindspeed, &QLineEdit::textChanged, this, &WindspeedInputDialog::onWindspeedTextChanged);
     connect(m_btnOK, &QPushButton::clicked, this, &WindspeedInputDialog::onOKClicked);
+    connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     retranslate();
     m_btnBack->setEnabled(false);
 }
@@ -159,6 +159,8 @@ void WindspeedInputDialog::onOKClicked()
         return;
     }
     qCDebug(lcWindDialog) << "Validation NOK";
+    m_lblWindspeed->setText(text.isEmpty() ? tr("Type the wind, or Cancel when it was not measured")
+                                           : tr("Wind must lie between -8 and 8 m/s"));
 }
 
 void WindspeedInputDialog::retranslate()
@@ -167,6 +169,7 @@ void WindspeedInputDialog::retranslate()
     m_lblWindspeed->setText(tr("Fill in a windspeed result:"));
     m_txtWindspeed->setPlaceholderText(tr("value"));
     m_btnOK->setText(tr("OK"));
+    m_btnCancel->setText(tr("Cancel"));
 }
 
 void WindspeedInputDialog::changeEvent(QEvent *event)

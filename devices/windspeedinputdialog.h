@@ -16,7 +16,7 @@ class WindspeedInputDialog : public QDialog
 public:
     explicit WindspeedInputDialog(QWidget *parent = nullptr);
 
-    // The wind speed entered, once the dialog was accepted.
+    // -9 (not measured) unless a wind was confirmed with OK.
     double windspeed() const { return m_value; }
     QString text() const;
 
@@ -52,7 +52,8 @@ private:
     QLabel *m_lblWindspeed;
     QLineEdit *m_txtWindspeed;
     QPushButton *m_btnOK;
+    QPushButton *m_btnCancel;
     QList<AnimatedButton *> m_keys;
     AnimatedButton *m_btnBack = nullptr;
-    double m_value = 0;
+    double m_value = -9;
 };

@@ -4,6 +4,7 @@
 
 #include "fieldevents/fieldeventparticipantsmodel.h"
 #include "records/participation.h"
+#include "records/searchtext.h"
 
 FieldEventParticipantsSortModel::FieldEventParticipantsSortModel(QObject *parent)
     : QSortFilterProxyModel(parent)
@@ -34,11 +35,10 @@ bool FieldEventParticipantsSortModel::filterAcceptsRow(int sourceRow, const QMod
 {
     if (m_search.isEmpty())
         return true;
-    const QString search = m_search.toLower();
     const QAbstractItemModel *model = sourceModel();
-    const QString name = model->index(sourceRow, 0, sourceParent).data().toString().toLower();
-    const QString bib = model->index(sourceRow, 1, sourceParent).data().toString().toLower();
-    return name.contains(search) || bib.contains(search);
+    const QString name = model->index(sourceRow, 0, sourceParent).data().toString();
+    const QString bib = model->index(sourceRow, 1, sourceParent).data().toString();
+    return SearchText::matches(name, m_search) || SearchText::matches(bib, m_search);
 }
 
 bool FieldEventParticipantsSortModel::lessThan(const QModelIndex &left, const QModelIndex &right) const

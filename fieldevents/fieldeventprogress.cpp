@@ -11,15 +11,24 @@
 
 Q_LOGGING_CATEGORY(lcProgress, "stadionix.fieldevents")
 
-Participation *FieldEventProgress::nextHorizontal(const QList<Participation *> &heat, unsigned numberOfAttempts,
-                                                  unsigned *attempt)
+namespace {
+
+QList<Participation *> activeInStartOrder(const QList<Participation *> &heat)
 {
     QList<Participation *> active;
     for (Participation *p : heat) {
         if (p->isActive())
             active.append(p);
     }
-    active = FieldEventRanking::byStartOrder(active);
+    return FieldEventRanking::byStartOrder(active);
+}
+
+} // namespace
+
+Participation *FieldEventProgress::nextHorizontal(const QList<Participation *> &heat, unsigned numberOfAttempts,
+                                                  unsigned *attempt)
+{
+    const QList<Participation *> active = activeInStartOrder(heat);
     for (unsigned n = 1; n <= numberOfAttempts; ++n) {
         if (FieldEventRanking::isAttemptFinished(heat, n))
             continue;
@@ -42,6 +51,47 @@ Participation *FieldEventProgress::nextVertical(const QList<Participation *> &he
             return p;
     }
     return nullptr;
+}
+
+QList<FieldEventProgress::Turn> FieldEventProgress::upNextHorizontal(const QList<Participation *> &heat,
+                                                                     unsigned numberOfAttempts,
+                                                                     const Participation *current,
+                                                                     unsigned currentAttempt, int count)
+{
+    const QList<Participation *> active = activeInStartOrder(heat);
+    QList<Turn> turns;
+    for (unsigned n = 1; n <= numberOfAttempts && turns.size() < count; ++n) {
+        for (Participation *p : std::as_const(active)) {
+            if (turns.size() >= count)
+                break;
+            if ((p == current && n == currentAttempt) || !p->resultTextOfAttempt(n).isEmpty())
+                continue;
+            turns.append({p, n});
+        }
+    }
+    return turns;
+}
+
+QList<FieldEventProgress::Turn> FieldEventProgress::upNextVertical(const QList<Participation *> &heat,
+                                                                   const HeightColumn &bar,
+                                                                   const Participation *current, int count)
+{
+    QList<Participation *> waiting;
+    for (Participation *p : heat) {
+        if (p != current && p->isActive() && !VerticalHeights::startsAbove(p, bar.height) &&
+            !VerticalHeights::isDoneAt(p, bar) && (!bar.isJumpOff() || p->in_jumpoff))
+            waiting.append(p);
+    }
+    std::stable_sort(waiting.begin(), waiting.end(), [](const Participation *a, const Participation *b) {
+        return a->working_order < b->working_order;
+    });
+    QList<Turn> turns;
+    for (Participation *p : std::as_const(waiting)) {
+        if (turns.size() >= count)
+            break;
+        turns.append({p, 0});
+    }
+    return turns;
 }
 
 bool FieldEventProgress::isJumpOffRunning(const QList<Participation *> &heat)

@@ -24,6 +24,20 @@ public:
     // order 1.
     static Participation *nextVertical(const QList<Participation *> &heat, const HeightColumn &bar);
 
+    // Who comes after the athlete now up, in the order the screen will call
+    // them once the current attempt is in: at most count turns.
+    // Horizontal: attempt by attempt in start order; vertical: the working
+    // order at the bar, those still to jump there.
+    struct Turn
+    {
+        Participation *participation = nullptr;
+        unsigned attempt = 0; // horizontal only
+    };
+    static QList<Turn> upNextHorizontal(const QList<Participation *> &heat, unsigned numberOfAttempts,
+                                        const Participation *current, unsigned currentAttempt, int count);
+    static QList<Turn> upNextVertical(const QList<Participation *> &heat, const HeightColumn &bar,
+                                      const Participation *current, int count);
+
     enum class VerticalStep {
         OpenStartingHeights, // no heights yet or nobody has jumped
         EndJumpOffDone,      // finished after a jump-off

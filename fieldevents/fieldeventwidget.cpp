@@ -3,6 +3,8 @@
 #include <QEvent>
 
 #include <cmath>
+#include <QDateTime>
+#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -13,13 +15,17 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QStandardPaths>
 #include <QStackedWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include "app/animatedbutton.h"
+#include "app/clickablelabel.h"
 #include "app/interfacesounds.h"
 #include "app/settings.h"
+#include "app/tapshield.h"
 #include "devices/countdownclock.h"
 #include "devices/edmmeasurementtype.h"
 #include "devices/edmmodel.h"
@@ -33,9 +39,11 @@
 #include "fieldevents/fieldeventprogress.h"
 #include "fieldevents/fieldeventranking.h"
 #include "fieldevents/horizontalfieldeventparticipationviewwithfrozencolumns.h"
+#include "fieldevents/markceilings.h"
 #include "fieldevents/newheightfieldverticaldialog.h"
 #include "fieldevents/rankingprinter.h"
 #include "fieldevents/resortparticipationsdialog.h"
+#include "fieldevents/resultsheet.h"
 #include "fieldevents/resultsmodel.h"
 #include "fieldevents/resultssortmodel.h"
 #include "fieldevents/setstartingheightsdialog.h"
@@ -44,6 +52,7 @@
 #include "records/resultformatter.h"
 #include "records/resultmarks.h"
 #include "sync/databaseconnection.h"
+#include "sync/heatwaitingbanner.h"
 
 Q_LOGGING_CATEGORY(lcFieldScreen, "stadionix.fieldevents")
 
@@ -54,6 +63,13 @@ const QString ImageBase = QStringLiteral(":/fieldtablet/icons/fieldtablet/");
 QString value(const QVariantMap &map, const char *key)
 {
     return map.value(QString::fromLatin1(key)).toString();
+}
+
+// The event's kind shows in its name, the age group in the heat's name.
+double ceilingOfEvent(const QVariantMap &eventData)
+{
+    return MarkCeilings::ceilingOfEvent(value(eventData, "event.eventName") + QLatin1Char(' ') +
+                                        value(eventData, "event.displayname"));
 }
 
 } // namespace
@@ -98,12 +114,19 @@ FieldEventWidget::FieldEventWidget(QWidget *parent, const QVariantMap &eventData
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_pages);
+    m_tapShield = new TapShield(this);
+    m_input.setCeiling(ceilingOfEvent(m_eventData));
 
     connect(m_model, &FieldEventParticipantsModel::results_received, this, &FieldEventWidget::onResultsReceived);
     connect(m_model, &FieldEventParticipantsModel::columns_updated, m_tblParticipants,
             &HorizontalFieldEventParticipationViewWithFrozenColumns::updateHiddenFrozenColumns);
     connect(m_model, &FieldEventParticipantsModel::columns_updated, this,
             [this] { m_resultsModel->setHeightColumns(m_model->heightColumns()); });
+    // Rows that move under a finger take no tap for a moment.
+    connect(m_sortModel, &QAbstractItemModel::layoutChanged, this, [this] {
+        if (m_pages->currentIndex() == OverviewPage)
+            m_tapShield->hold();
+    });
     setDevices(m_devices);
     retranslate();
     drawCountdown(countdown);
@@ -156,6 +179,8 @@ void FieldEventWidget::buildOverviewPage(QWidget *page)
     m_txtSearch = new QLineEdit(page);
     m_txtSearch->setObjectName(QStringLiteral("txtSearch"));
     m_txtSearch->setMinimumHeight(40);
+    m_txtSearch->setClearButtonEnabled(true);
+    m_lblHeatMessage = new HeatWaitingBanner(page);
     m_tblParticipants = new HorizontalFieldEventParticipationViewWithFrozenColumns(page);
     m_tblParticipants->setObjectName(QStringLiteral("tblParticipantsView"));
     m_tblParticipants->setModel(m_sortModel);
@@ -194,6 +219,7 @@ void FieldEventWidget::buildOverviewPage(QWidget *page)
     buttons->addWidget(m_btnCallParticipant);
     auto *layout = new QVBoxLayout(page);
     layout->addLayout(top);
+    layout->addWidget(m_lblHeatMessage);
     layout->addWidget(m_tblParticipants, 1);
     layout->addLayout(buttons);
 
@@ -249,6 +275,15 @@ void FieldEventWidget::buildInputPage(QWidget *page)
     m_lblResult->setMinimumHeight(80);
     m_lblWind = new QLabel(page);
     m_lblWind->setObjectName(QStringLiteral("lblWind"));
+    m_lblInputMessage = new QLabel(page);
+    m_lblInputMessage->setObjectName(QStringLiteral("lblInputMessage"));
+    m_lblInputMessage->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
+    m_lblInputMessage->setWordWrap(true);
+    m_lblUpNext = new ClickableLabel(page);
+    m_lblUpNext->setObjectName(QStringLiteral("lblUpNext"));
+    m_lblUpNext->setMinimumHeight(44);
+    m_lblUpNext->setStyleSheet(
+        QStringLiteral("background-color: rgb(0, 92, 157); color: white; padding: 4px 10px; border-radius: 4px;"));
 
     auto *keypad = new QGridLayout;
     for (int digit = 0; digit <= 9; ++digit) {
@@ -334,15 +369,18 @@ void FieldEventWidget::buildInputPage(QWidget *page)
 
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(m_lblParticipant);
+    layout->addWidget(m_lblUpNext);
     layout->addWidget(m_tblResults);
     auto *resultRow = new QHBoxLayout;
     resultRow->addWidget(m_lblResult, 1);
+    resultRow->addWidget(m_lblInputMessage, 1);
     resultRow->addWidget(m_lblWind);
     layout->addLayout(resultRow);
     layout->addLayout(middle, 1);
     layout->addLayout(countdown);
 
     connect(m_tblResults, &QAbstractItemView::clicked, this, &FieldEventWidget::onResultsTableClicked);
+    connect(m_lblUpNext, &ClickableLabel::clicked, this, &FieldEventWidget::onUpNextClicked);
     connect(m_btnComma, &QPushButton::clicked, this, &FieldEventWidget::onButtonCommaClicked);
     connect(m_btnBack, &QPushButton::clicked, this, &FieldEventWidget::onButtonBackClicked);
     connect(m_btnFail, &QPushButton::clicked, this, &FieldEventWidget::onButtonFailClicked);
@@ -389,6 +427,11 @@ void FieldEventWidget::retranslate()
     m_model->retranslate();
     updateRetireButton();
     onWindspeedResult(m_wind);
+    updateUpNext();
+    showRefusal(int(m_input.refusal()));
+    // Headers of another length: the fixed columns are fitted again, so
+    // that they neither cut their headers nor cover the attempts.
+    fitFixedColumns();
 }
 
 void FieldEventWidget::changeEvent(QEvent *event)
@@ -404,7 +447,9 @@ void FieldEventWidget::setDatabaseConnection(DatabaseConnection *connection, con
 {
     m_connection = connection;
     m_eventData = eventData;
+    m_input.setCeiling(ceilingOfEvent(m_eventData));
     m_lblEventName->setText(FieldEventProgress::eventTitle(m_eventData));
+    m_lblHeatMessage->follow(connection, eventData.value(QStringLiteral("event.id")).toUInt());
     if (m_connection)
         m_connection->loadHeat(eventData, m_model);
 }
@@ -419,11 +464,17 @@ int FieldEventWidget::currentPage() const
     return m_pages->currentIndex();
 }
 
-void FieldEventWidget::onResultsReceived()
+void FieldEventWidget::fitFixedColumns()
 {
-    const QFontMetrics metrics(m_tblParticipants->font());
+    const QFontMetrics metrics(m_tblParticipants->horizontalHeader()->font());
     for (int column = 0; column < FieldEventParticipantsModel::FirstAttemptColumn; ++column)
         m_tblParticipants->setColumnWidth(column, m_model->minimumColumnWidth(column, metrics));
+}
+
+void FieldEventWidget::onResultsReceived()
+{
+    m_lblHeatMessage->heatArrived();
+    fitFixedColumns();
     m_tblParticipants->horizontalHeader()->setStretchLastSection(true);
     if (!isVertical()) {
         resortCheck();
@@ -471,13 +522,41 @@ void FieldEventWidget::inputChanged()
     m_btnFail->setEnabled(!isVertical() || m_input.acceptsMoreTries());
     m_btnSkip->setEnabled(!isVertical() || m_input.acceptsMoreTries());
     m_btnPass->setEnabled(!isVertical() || m_input.acceptsMoreTries());
+    showRefusal(int(m_input.refusal()));
+}
+
+void FieldEventWidget::showRefusal(int refusal)
+{
+    using Refusal = AttemptInput::Refusal;
+    QString text;
+    switch (Refusal(refusal)) {
+    case Refusal::None:
+        break;
+    case Refusal::TooManyDigits:
+        text = tr("At most three digits before the decimal point");
+        break;
+    case Refusal::TooManyDecimals:
+        text = tr("At most two decimals");
+        break;
+    case Refusal::SecondSeparator:
+        text = tr("The mark already has a decimal point");
+        break;
+    case Refusal::NotAMark:
+        text = tr("0 is no mark");
+        break;
+    case Refusal::OnlyClearance:
+        text = tr("At a height only 0 (cleared), X and - are entered");
+        break;
+    case Refusal::TriesComplete:
+        text = tr("The tries at this height are complete");
+        break;
+    }
+    m_lblInputMessage->setText(text);
 }
 
 void FieldEventWidget::digit(int value)
 {
     stopCountdownTimers();
-    if (isVertical() && value != 0)
-        return;
     m_input.pressDigit(value);
     inputChanged();
     playSound(InterfaceSounds::Click);
@@ -539,17 +618,15 @@ void FieldEventWidget::onButtonAbanClicked()
 
 void FieldEventWidget::keyPressEvent(QKeyEvent *event)
 {
+    // Keys typed on a keyboard go the keypad's way, refusals and their
+    // reasons included.
     if (m_pages->currentIndex() == InputPage) {
         const QString text = event->text();
-        if (text.size() == 1 && text.at(0).isDigit()) {
-            const int value = text.at(0).digitValue();
-            if (m_digitButtons.at(value)->isEnabled() && m_digitButtons.at(value)->isVisible()) {
-                digit(value);
-                return;
-            }
+        if (text.size() == 1 && text.at(0).isDigit() && text.at(0).digitValue() >= 0) {
+            digit(text.at(0).digitValue());
+            return;
         }
-        if ((text == QLatin1String(",") || text == QLatin1String(".")) && m_btnComma->isEnabled() &&
-            m_btnComma->isVisible()) {
+        if (text == QLatin1String(",") || text == QLatin1String(".")) {
             onButtonCommaClicked();
             return;
         }
@@ -600,18 +677,26 @@ void FieldEventWidget::selectCell(Participation *participation, int column)
     onWindspeedResult(m_wind);
     updateRetireButton();
     inputChanged();
+    updateUpNext();
     const QModelIndex source = m_model->index(m_model->currentRow(), column);
+    const int before = m_tblParticipants->verticalScrollBar()->value();
     static_cast<QAbstractItemView *>(m_tblParticipants)->scrollTo(m_sortModel->mapFromSource(source));
+    // The screen scrolled the list under the judge's finger.
+    if (m_tblParticipants->verticalScrollBar()->value() != before && m_pages->currentIndex() == OverviewPage)
+        m_tapShield->hold();
 }
 
 void FieldEventWidget::selectNextAthlete()
 {
     const QList<Participation *> list = heat();
+    m_cellChosenByJudge = false;
     if (!isVertical()) {
         unsigned attempt = 0;
         Participation *next = FieldEventProgress::nextHorizontal(list, m_numberOfAttempts, &attempt);
         selectCell(next, FieldEventParticipantsModel::columnOfAttempt(int(attempt)));
     } else {
+        // Never a finished bar when another one is planned.
+        m_bar = VerticalHeights::currentBar(list, m_bar, m_model->heightColumns());
         Participation *next = m_bar.height > 0 ? FieldEventProgress::nextVertical(list, m_bar) : nullptr;
         m_model->refresh();
         const int column = m_model->indexOfHeight(m_bar.height, m_bar.jumpOff);
@@ -623,7 +708,66 @@ void FieldEventWidget::selectNextAthlete()
 
 void FieldEventWidget::showPage(int page)
 {
+    if (page == m_pages->currentIndex())
+        return;
     m_pages->setCurrentIndex(page);
+    m_tapShield->hold();
+}
+
+bool FieldEventWidget::acceptsTaps() const
+{
+    return !m_tapShield->isHolding();
+}
+
+QString FieldEventWidget::athleteText(const Participation *participation) const
+{
+    if (!participation)
+        return QString();
+    return QStringLiteral("%1 %2").arg(participation->bib(), participation->displayName()).trimmed();
+}
+
+void FieldEventWidget::updateUpNext()
+{
+    m_upNext.clear();
+    m_upNextAttempts.clear();
+    if (m_current && !m_finished) {
+        const QList<FieldEventProgress::Turn> turns =
+            isVertical()
+                ? FieldEventProgress::upNextVertical(heat(), m_bar, m_current, 2)
+                : FieldEventProgress::upNextHorizontal(heat(), m_numberOfAttempts, m_current, m_currentAttempt, 2);
+        for (const FieldEventProgress::Turn &turn : turns) {
+            m_upNext.append(turn.participation);
+            m_upNextAttempts.append(turn.attempt);
+        }
+    }
+    QString text;
+    if (m_upNext.size() >= 2)
+        text = tr("Next: %1 · then %2").arg(athleteText(m_upNext.at(0)), athleteText(m_upNext.at(1)));
+    else if (m_upNext.size() == 1)
+        text = tr("Next: %1").arg(athleteText(m_upNext.at(0)));
+    m_lblUpNext->setText(text);
+    m_lblUpNext->setVisible(!text.isEmpty());
+}
+
+// One tap on the line: what was typed for the athlete now up is confirmed
+// as with Enter, and the athlete shown as next is called.
+void FieldEventWidget::onUpNextClicked()
+{
+    if (m_upNext.isEmpty() || !m_current)
+        return;
+    if (m_input.isChanged()) {
+        onButtonEnterRightClicked();
+        return;
+    }
+    Participation *next = m_upNext.first();
+    if (!heat().contains(next))
+        return;
+    playSound(InterfaceSounds::Drop);
+    if (isVertical())
+        selectCell(next, m_model->indexOfHeight(m_bar.height, m_bar.jumpOff));
+    else
+        selectCell(next, FieldEventParticipantsModel::columnOfAttempt(int(m_upNextAttempts.first())));
+    callCurrentParticipant();
 }
 
 bool FieldEventWidget::canCallCurrentParticipant() const
@@ -643,6 +787,15 @@ void FieldEventWidget::callCurrentParticipant()
 
 void FieldEventWidget::onBtnCallParticipantClicked()
 {
+    // The screen's own choice at a bar everyone is done with: the call goes
+    // to the next height, which the judge sets first.
+    if (isVertical() && m_current && !m_cellChosenByJudge && !m_bar.isJumpOff() &&
+        VerticalHeights::isHeightCompleted(heat(), m_bar.height)) {
+        playSound(InterfaceSounds::Drop);
+        if (!openNewHeight(VerticalHeights::proposeNextHeight(heat(), m_bar, m_heightStep, m_model->heightColumns())))
+            return;
+        selectNextAthlete();
+    }
     // A refused call stays silent: the sound tells the judge the athlete is up.
     if (!canCallCurrentParticipant())
         return;
@@ -668,6 +821,7 @@ void FieldEventWidget::onParticipantsViewClicked(const QModelIndex &index)
     if (!source.isValid() || source.column() < FieldEventParticipantsModel::FirstAttemptColumn)
         return;
     selectCell(m_model->participationAt(source.row()), source.column());
+    m_cellChosenByJudge = true;
 }
 
 void FieldEventWidget::onParticipantsViewDoubleClicked(const QModelIndex &index)
@@ -699,6 +853,7 @@ void FieldEventWidget::onParticipantsViewLongPressReleased(const QModelIndex &in
     for (unsigned attempt = 1; attempt <= 6; ++attempt) {
         if (p->resultTextOfAttempt(attempt).isEmpty()) {
             selectCell(p, FieldEventParticipantsModel::columnOfAttempt(int(attempt)));
+            m_cellChosenByJudge = true;
             return;
         }
     }
@@ -728,11 +883,11 @@ void FieldEventWidget::onResultsTableClicked(const QModelIndex &index)
     if (!m_current || !index.isValid())
         return;
     const QModelIndex source = m_resultsSortModel->mapToSource(index);
-    if (!isVertical()) {
+    if (!isVertical())
         selectCell(m_current, FieldEventParticipantsModel::columnOfAttempt(source.column() + 1));
-        return;
-    }
-    selectCell(m_current, FieldEventParticipantsModel::FirstAttemptColumn + source.column());
+    else
+        selectCell(m_current, FieldEventParticipantsModel::FirstAttemptColumn + source.column());
+    m_cellChosenByJudge = true;
 }
 
 // ---- Enter -----------------------------------------------------------------------------
@@ -765,6 +920,11 @@ void FieldEventWidget::confirm()
     if (!isVertical()) {
         if (!m_input.isConfirmable()) {
             // "0" or "0." is not a mark: the entry stays for the judge to finish.
+            m_callNext = false;
+            showRefusal(int(AttemptInput::Refusal::NotAMark));
+            return;
+        }
+        if (!confirmPlausible() || !confirmOverwrite()) {
             m_callNext = false;
             return;
         }
@@ -802,6 +962,10 @@ void FieldEventWidget::confirm()
                 m_devices.videoScoreboard->sendResult(p);
         }
     } else {
+        if (!confirmOverwrite()) {
+            m_callNext = false;
+            return;
+        }
         if (m_input.isChanged()) {
             m_connection->applyAttemptString(p, m_bar.height, m_input.text(), m_bar.jumpOff);
             if (!m_connection->lastChangeStored())
@@ -830,6 +994,49 @@ void FieldEventWidget::confirm()
         showPage(OverviewPage);
     afterResultChecks();
     m_callNext = false;
+}
+
+// A mark far above what anyone has reached in the event is a slip of the
+// finger until the judge says otherwise.
+bool FieldEventWidget::confirmPlausible()
+{
+    if (!m_input.isChanged() || !m_input.isAboveCeiling())
+        return true;
+    return askYesNo(QStringLiteral("msgImplausibleMark"), tr("Are you sure?"),
+                    tr("Are you sure? %1 m for %2 is more than anyone has reached in this event (above %3 m).")
+                        .arg(ResultFormatter::formatDecimal(m_input.value()), athleteText(m_current),
+                             QString::number(m_input.ceiling(), 'f', 2)));
+}
+
+// A stored mark is changed only when the judge confirms it, with the athlete
+// and both marks in view: a tap may have hit the wrong row. More tries at the
+// same height are no change.
+bool FieldEventWidget::confirmOverwrite()
+{
+    const QString stored = m_input.storedText();
+    const QString typed = m_input.isDistance() ? ResultFormatter::formatDecimal(m_input.value()) : m_input.text();
+    if (!m_input.isChanged() || stored.isEmpty())
+        return true;
+    if (isVertical() && m_input.text().startsWith(stored))
+        return true;
+    const QString where = isVertical() ? tr("at %1 m").arg(QString::number(m_bar.height, 'f', 2))
+                                       : tr("in attempt %1").arg(m_currentAttempt);
+    const QString question =
+        typed.isEmpty()
+            ? tr("%1 already has %2 %3.\nRemove it?").arg(athleteText(m_current), stored, where)
+            : tr("%1 already has %2 %3.\nReplace it with %4?").arg(athleteText(m_current), stored, where, typed);
+    return askYesNo(QStringLiteral("msgOverwriteMark"), tr("Change a stored mark"), question);
+}
+
+// A question that a hurried Enter must not answer: No is the default.
+bool FieldEventWidget::askYesNo(const QString &objectName, const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, this);
+    box.setObjectName(objectName);
+    box.setDefaultButton(QMessageBox::No);
+    box.button(QMessageBox::Yes)->setObjectName(QStringLiteral("btnYes"));
+    box.button(QMessageBox::No)->setObjectName(QStringLiteral("btnNo"));
+    return box.exec() == QMessageBox::Yes;
 }
 
 // The store refused the entry: the grid shows what it holds, and the typed
@@ -921,7 +1128,7 @@ void FieldEventWidget::jumpOffCheck()
         }
         return;
     case Step::NewHeightThenNext:
-        openNewHeight(VerticalHeights::proposeNextHeight(list, m_bar, m_heightStep));
+        openNewHeight(VerticalHeights::proposeNextHeight(list, m_bar, m_heightStep, m_model->heightColumns()));
         selectNextAthlete();
         return;
     case Step::Next:
@@ -958,8 +1165,17 @@ bool FieldEventWidget::openNewHeight(const HeightColumn &proposal)
     NewHeightFieldVerticalDialog dialog(this);
     dialog.setHeight(proposal.height);
     dialog.setJumpOff(proposal.isJumpOff());
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
+    const double ceiling = ceilingOfEvent(m_eventData);
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        if (!(ceiling > 0) || dialog.height() <= ceiling)
+            break;
+        if (askYesNo(QStringLiteral("msgImplausibleMark"), tr("Are you sure?"),
+                     tr("Are you sure? A bar at %1 m is more than anyone has cleared in this event (above %2 m).")
+                         .arg(QString::number(dialog.height(), 'f', 2), QString::number(ceiling, 'f', 2))))
+            break;
+    }
     if (dialog.isJumpOff()) {
         m_model->addJumpOffHeight(dialog.height());
         m_bar = m_model->heightColumns().last();
@@ -1007,7 +1223,7 @@ void FieldEventWidget::openStartingHeights()
             m_bar = starts.first();
     }
     if (VerticalHeights::isHeightCompleted(list, m_bar.height))
-        openNewHeight(VerticalHeights::proposeNextHeight(list, m_bar, m_heightStep));
+        openNewHeight(VerticalHeights::proposeNextHeight(list, m_bar, m_heightStep, m_model->heightColumns()));
     selectNextAthlete();
 }
 
@@ -1020,7 +1236,7 @@ void FieldEventWidget::onButtonSetStartingHeightsClicked()
 void FieldEventWidget::onButtonNewHeightClicked()
 {
     playSound(InterfaceSounds::Drop);
-    if (openNewHeight(VerticalHeights::proposeNextHeight(heat(), m_bar, m_heightStep)))
+    if (openNewHeight(VerticalHeights::proposeNextHeight(heat(), m_bar, m_heightStep, m_model->heightColumns())))
         selectNextAthlete();
 }
 
@@ -1250,10 +1466,38 @@ void FieldEventWidget::onButtonPrintClicked()
     QString title = FieldEventProgress::eventTitle(m_eventData);
     if (title.isEmpty())
         title = value(m_eventData, "event.eventName");
-    const QString html =
-        RankingPrinter::html(heat(), m_fieldType, title, int(m_numberOfAttempts), m_model->heightColumns());
-    const QString pdf = RankingPrinter::printWithDialog(html, title, this);
-    if (!pdf.isEmpty())
-        QMessageBox::information(this, tr("Ranking printed"),
-                                 tr("No printer is available; the ranking was saved as %1").arg(pdf));
+    ResultSheet::Header header;
+    header.competition = m_connection ? m_connection->competitionName() : QString();
+    header.event = value(m_eventData, "event.eventName");
+    header.round = value(m_eventData, "event.roundName");
+    header.heat = value(m_eventData, "event.seqno");
+    // The day of the heat as the schedule has it, else today.
+    QDate day = QDateTime::fromString(value(m_eventData, "event.time"), QStringLiteral("yyyyMMdd HHmmss")).date();
+    if (!day.isValid())
+        day = QDate::currentDate();
+    header.date = QLocale().toString(day, QLocale::LongFormat);
+    const ResultSheet sheet(heat(), m_fieldType, int(m_numberOfAttempts), m_model->heightColumns(),
+                            value(m_eventData, "event.windMode") == QLatin1String("I"), header);
+    QString folder = m_printFolder;
+    if (folder.isEmpty() && m_connection)
+        folder = m_connection->dataFolder();
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QString pdf;
+    switch (RankingPrinter::print(sheet, title, folder, this, &pdf)) {
+    case RankingPrinter::Outcome::SavedAsPdf:
+        QMessageBox::information(
+            this, tr("Result sheet saved"),
+            tr("No printer is available; the result sheet was saved as\n%1").arg(QDir::toNativeSeparators(pdf)));
+        break;
+    case RankingPrinter::Outcome::Failed:
+        QMessageBox::warning(this, tr("Result sheet not printed"),
+                             pdf.isEmpty()
+                                 ? tr("The result sheet could not be printed.")
+                                 : tr("The result sheet could not be saved as\n%1").arg(QDir::toNativeSeparators(pdf)));
+        break;
+    case RankingPrinter::Outcome::Printed:
+    case RankingPrinter::Outcome::Cancelled:
+        break;
+    }
 }

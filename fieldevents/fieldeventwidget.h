@@ -9,7 +9,9 @@
 #include "fieldevents/heightcolumn.h"
 
 class AnimatedButton;
+class ClickableLabel;
 class DatabaseConnection;
+class HeatWaitingBanner;
 class FieldEventParticipantsModel;
 class FieldEventParticipantsSortModel;
 class HorizontalFieldEventParticipationViewWithFrozenColumns;
@@ -21,6 +23,7 @@ class QStackedWidget;
 class QTableView;
 class ResultsModel;
 class ResultsSortModel;
+class TapShield;
 
 // The judge's screen for one heat of a field event: the attempt grid with
 // its buttons (overview page) and the keypad for the current attempt (input
@@ -53,6 +56,12 @@ public:
     int currentPage() const;
     double wind() const { return m_wind; }
     unsigned countdownValue() const;
+    // Taps are taken (not swallowed after a change of page or order).
+    bool acceptsTaps() const;
+    TapShield *tapShield() const { return m_tapShield; }
+    // Where the result sheet goes when no printer is there; the connection's
+    // data folder by default.
+    void setPrintFolder(const QString &folder) { m_printFolder = folder; }
 
 public slots:
     void onWindspeedResult(double result);
@@ -107,6 +116,7 @@ public slots:
     void onParticipantsCellPressed();
     void onParticipantsCellReleased();
     void onButtonPrintClicked();
+    void onUpNextClicked();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -124,6 +134,14 @@ private:
     void stopCountdownTimers();
     void digit(int value);
     void inputChanged();
+    void showRefusal(int refusal);
+    // The questions before a mark is stored; false when the judge says no.
+    bool confirmPlausible();
+    bool confirmOverwrite();
+    bool askYesNo(const QString &objectName, const QString &title, const QString &text);
+    QString athleteText(const Participation *participation) const;
+    void updateUpNext();
+    void fitFixedColumns();
 
     // Cells and athletes.
     void selectCell(Participation *participation, int column);
@@ -166,6 +184,11 @@ private:
     Participation *m_current = nullptr;
     unsigned m_currentAttempt = 0;
     HeightColumn m_bar;
+    QList<Participation *> m_upNext;
+    QList<unsigned> m_upNextAttempts;
+    // The current cell was tapped by the judge, not chosen by the screen.
+    bool m_cellChosenByJudge = false;
+    QString m_printFolder;
     double m_wind = -9;
     double m_firstHeight;
     double m_heightStep;
@@ -183,6 +206,10 @@ private:
     QLabel *m_lblParticipant;
     QLabel *m_lblResult;
     QLabel *m_lblWind;
+    QLabel *m_lblInputMessage;
+    ClickableLabel *m_lblUpNext;
+    HeatWaitingBanner *m_lblHeatMessage;
+    TapShield *m_tapShield;
     QLabel *m_lblCountdown;
     QList<AnimatedButton *> m_digitButtons;
     AnimatedButton *m_btnComma;

@@ -1,26 +1,23 @@
 #pragma once
 
-#include <QChar>
-#include <QList>
 #include <QString>
 
-#include "fieldevents/heightcolumn.h"
-
-class Participation;
-class QPrinter;
 class QWidget;
+class ResultSheet;
 
-// Prints the current ranking of a field event heat: title, and per athlete
-// rank, name, bib, club, every attempt and the best mark.
+// Prints a field event's result sheet: on a printer chosen in the print
+// dialog when the system has one, otherwise as a PDF in the program's data
+// folder.
 class RankingPrinter
 {
 public:
-    // The ranking as an HTML document (rank order, unranked last).
-    static QString html(const QList<Participation *> &heat, QChar fieldType, const QString &title, int numberOfAttempts,
-                        const HeightColumns &heights);
-    static void print(const QString &html, QPrinter *printer);
-    static bool printToPdf(const QString &html, const QString &path);
-    // A print dialog when the system has a printer, otherwise a PDF in the
-    // documents folder; returns the PDF's path in that case (empty else).
-    static QString printWithDialog(const QString &html, const QString &title, QWidget *parent);
+    enum class Outcome { Printed, Cancelled, SavedAsPdf, Failed };
+
+    // The PDF's path goes to pdfPath when the sheet was saved as a file
+    // (or could not be).
+    static Outcome print(const ResultSheet &sheet, const QString &title, const QString &folder, QWidget *parent,
+                         QString *pdfPath);
+    // "<title> <yyyyMMdd-HHmmss>.pdf" in the folder, the title made safe
+    // for a file name.
+    static QString pdfPath(const QString &folder, const QString &title);
 };

@@ -114,8 +114,38 @@ void VerticalHeights::rebuildStartOrder(const QList<Participation *> &heat, cons
     }
 }
 
+namespace {
+
+// The lowest regular height column above h.
+const HeightColumn *nextPlanned(const HeightColumns &planned, double h)
+{
+    const HeightColumn *next = nullptr;
+    for (const HeightColumn &column : planned) {
+        if (column.isJumpOff() || !(column.height > h) || Participation::sameHeight(column.height, h))
+            continue;
+        if (!next || column.height < next->height)
+            next = &column;
+    }
+    return next;
+}
+
+} // namespace
+
+HeightColumn VerticalHeights::currentBar(const QList<Participation *> &heat, const HeightColumn &bar,
+                                         const HeightColumns &planned)
+{
+    HeightColumn current = bar;
+    while (!current.isJumpOff() && isHeightCompleted(heat, current.height)) {
+        const HeightColumn *next = nextPlanned(planned, current.height);
+        if (!next)
+            break;
+        current = *next;
+    }
+    return current;
+}
+
 HeightColumn VerticalHeights::proposeNextHeight(const QList<Participation *> &heat, const HeightColumn &bar,
-                                                double step)
+                                                double step, const HeightColumns &planned)
 {
     unsigned lastJumpOff = 0;
     double jumpOffHeight = 0;
@@ -138,6 +168,14 @@ HeightColumn VerticalHeights::proposeNextHeight(const QList<Participation *> &he
     }
 
     HeightColumn proposal{std::round((bar.height + step) * 100.0) / 100.0, bar.jumpOff};
+    // A height planned in the grid close above the bar is the bar's next
+    // height (1.61 rather than 1.60). One two steps away or more is a
+    // waiting athlete's starting height: the bar goes up by the step first.
+    if (!bar.isJumpOff()) {
+        const HeightColumn *next = nextPlanned(planned, bar.height);
+        if (next && next->height < bar.height + 2 * step - 1e-9)
+            proposal.height = next->height;
+    }
     // Someone who has not jumped yet and declared a lower starting height
     // gets that height first (the lowest of them).
     for (Participation *p : heat) {

@@ -22,10 +22,17 @@ public:
     // waiting), then those out of competition, then the retired.
     static void rebuildStartOrder(const QList<Participation *> &heat, const HeightColumn &bar);
 
-    // The next bar: h + step, or the lower starting height of someone who
-    // has not jumped yet; in a jump-off up after a clearance, down after a
-    // round without one (5 cm above 2.80 m, else 2 cm), as the next attempt.
-    static HeightColumn proposeNextHeight(const QList<Participation *> &heat, const HeightColumn &bar, double step);
+    // The next bar: the next height already planned in the grid above h
+    // when it lies less than two steps up, else h + step; the lower starting
+    // height of someone who has not jumped yet comes first. In a jump-off up after a clearance, down after
+    // a round without one (5 cm above 2.80 m, else 2 cm), as the next attempt.
+    static HeightColumn proposeNextHeight(const QList<Participation *> &heat, const HeightColumn &bar, double step,
+                                          const HeightColumns &planned = {});
+
+    // The bar the screen goes on at: a completed regular bar gives way to the
+    // next planned height above it that is not completed; otherwise the bar.
+    static HeightColumn currentBar(const QList<Participation *> &heat, const HeightColumn &bar,
+                                   const HeightColumns &planned);
 
     // Every active participation has cleared or skipped h, or starts higher.
     static bool isHeightCompleted(const QList<Participation *> &heat, double height);

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 
+#include "records/searchtext.h"
 #include "schedule/racesmodel.h"
 
 ScheduleTableSortFilterModel::ScheduleTableSortFilterModel(QObject *parent)
@@ -41,7 +42,7 @@ bool ScheduleTableSortFilterModel::filterAcceptsRow(int sourceRow, const QModelI
     if (m_searchText.isEmpty())
         return true;
     const QString name = source->index(sourceRow, RacesModel::NameColumn, sourceParent).data().toString();
-    return name.contains(m_searchText, Qt::CaseInsensitive);
+    return SearchText::matches(name, m_searchText);
 }
 
 bool ScheduleTableSortFilterModel::lessThan(const QModelIndex &sourceLeft, const QModelIndex &sourceRight) const

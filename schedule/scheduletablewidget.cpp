@@ -205,7 +205,7 @@ bool ScheduleTableWidget::writeSyncFile(int kind, const QVariantMap &data) const
     QSettings file(syncFilePath(), QSettings::IniFormat);
     if (kind == FolderInfoDialog::Meetwise) {
         file.setValue(QStringLiteral("type"), QStringLiteral("meetwise"));
-        for (const char *key : {"ip", "user", "pass", "competition", "sessions", "dates"})
+        for (const char *key : {"ip", "user", "pass", "competition", "competitionname", "sessions", "dates"})
             file.setValue(QLatin1String(key), data.value(QLatin1String(key)));
         file.setValue(QStringLiteral("sessionID"), data.value(QStringLiteral("sessionID")).toString());
     } else {

@@ -48,6 +48,9 @@ DatabaseConnection::DatabaseConnection(QObject *parent, const QString &dataFolde
     connect(&m_rest, &MeetwiseRESTService::requestFinished, this, &DatabaseConnection::onRequestFinished);
     m_retransmitTimer.setInterval(RetransmitInterval);
     connect(&m_retransmitTimer, &QTimer::timeout, this, &DatabaseConnection::onRetransmitTimeout);
+    m_heatRetryTimer.setSingleShot(true);
+    m_heatRetryTimer.setInterval(RetransmitInterval);
+    connect(&m_heatRetryTimer, &QTimer::timeout, this, &DatabaseConnection::onHeatRetryTimeout);
     readConfiguration();
 }
 
@@ -76,6 +79,7 @@ void DatabaseConnection::readConfiguration()
     const QString type = settingText(file.value(QStringLiteral("type"))).toLower();
     m_kind = NoServer;
     m_code.clear();
+    m_competitionName = settingText(file.value(QStringLiteral("competitionname")));
     if (type == QLatin1String("meetwise")) {
         m_kind = MeetwiseServer;
         m_rest.setHost(settingText(file.value(QStringLiteral("ip"))));
@@ -240,6 +244,7 @@ Result *DatabaseConnection::findResult(unsigned localId, Participation **owner) 
 void DatabaseConnection::setRetransmitInterval(int ms)
 {
     m_retransmitTimer.setInterval(ms);
+    m_heatRetryTimer.setInterval(ms);
     m_rest.setTransferTimeout(ms * 4 / 5);
 }
 
@@ -286,14 +291,45 @@ void DatabaseConnection::onRequestFinished(QNetworkReply *reply)
     // No answer for the heat: when the store holds it (the judge's own heat,
     // with everything entered here), it opens from there instead of the
     // screen waiting for a server that is not there.
-    if (!m_heatRequests.contains(heatId) || m_heatEventData.value(QStringLiteral("event.id")).toUInt() != heatId ||
-        !m_store->holdsHeat(heatId))
+    if (!m_heatRequests.contains(heatId) || m_heatEventData.value(QStringLiteral("event.id")).toUInt() != heatId)
         return;
+    if (!m_store->holdsHeat(heatId)) {
+        // Nothing to open yet: the screen says so, and the heat is asked
+        // for again until the server answers.
+        qCDebug(lcConnection) << "Heat" << heatId << "waits for the server";
+        emit heatWaitingForServer(heatId);
+        m_heatRetryTimer.start();
+        return;
+    }
     qCDebug(lcConnection) << "Heat" << heatId << "opens from the local store: the server did not answer";
     m_heatRequests.remove(heatId);
     clearHeat();
     m_participations = m_store->loadParticipations(heatId, this);
     deliverHeat(heatId, m_heatListeners.take(heatId));
+}
+
+void DatabaseConnection::onHeatRetryTimeout()
+{
+    const unsigned heatId = m_heatEventData.value(QStringLiteral("event.id")).toUInt();
+    if (m_kind != MeetwiseServer || !m_heatRequests.contains(heatId))
+        return;
+    // Only while somebody still waits for it.
+    QList<DatabaseSynchronizationInterface *> &waiting = m_heatListeners[heatId];
+    waiting.erase(std::remove_if(waiting.begin(), waiting.end(),
+                                 [](const DatabaseSynchronizationInterface *listener) {
+                                     return !DatabaseSynchronizationInterface::isAlive(listener);
+                                 }),
+                  waiting.end());
+    if (waiting.isEmpty()) {
+        m_heatListeners.remove(heatId);
+        m_heatRequests.remove(heatId);
+        return;
+    }
+    for (unsigned pending : std::as_const(m_heatReplies)) {
+        if (pending == heatId)
+            return;
+    }
+    m_heatReplies.insert(m_rest.requestHeatResults(heatId), heatId);
 }
 
 void DatabaseConnection::deliverHeat(unsigned heatId, const QList<DatabaseSynchronizationInterface *> &listeners)

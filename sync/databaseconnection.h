@@ -49,6 +49,9 @@ public:
     QString configurationFilePath() const;
     QVariantMap configuration() const { return m_configuration; }
     QString synchronisationCode() const { return m_code; }
+    // The competition's name as the connection settings recorded it (for
+    // printed sheets); empty when they did not.
+    QString competitionName() const { return m_competitionName; }
 
     // Listeners.
     void registerListener(DatabaseSynchronizationInterface *listener);
@@ -114,6 +117,9 @@ signals:
     void updateUnconfirmedActions(unsigned int count);
     // A judge's change could not be written to the local store.
     void changeNotStored();
+    // A heat that is not in the store was asked for and the server did not
+    // answer; it is asked for again at the retransmit rhythm until it comes.
+    void heatWaitingForServer(unsigned heatId);
 
 public slots:
     void onSetDatabaseConnectionData(QString database, QVariantMap data);
@@ -149,6 +155,7 @@ private:
     static unsigned confirmedId(const QVariantMap &reply, const QString &key);
     void forgetResultRow(unsigned localId);
     void deliverHeat(unsigned heatId, const QList<DatabaseSynchronizationInterface *> &listeners);
+    void onHeatRetryTimeout();
 
 public:
     // A "sync" file value written so that the file reads it back unchanged.
@@ -159,6 +166,7 @@ private:
     int m_kind = NoServer;
     QVariantMap m_configuration;
     QString m_code;
+    QString m_competitionName;
     LocalDatabase *m_store;
     MeetwiseRESTService m_rest;
     QTimer m_retransmitTimer;
@@ -175,4 +183,6 @@ private:
     QHash<QNetworkReply *, Request> m_inFlight;
     // Outstanding heat requests, to open a held heat when one fails.
     QHash<QNetworkReply *, unsigned> m_heatReplies;
+    // Asks again for the open heat that the server has not given yet.
+    QTimer m_heatRetryTimer;
 };

@@ -119,9 +119,10 @@ void FolderInfoDialog::readFile(const QString &syncFilePath)
     const QSettings file(syncFilePath, QSettings::IniFormat);
     const QString type = settingText(file, QStringLiteral("type")).toLower();
     if (type == QLatin1String("meetwise"))
-        m_meetwise->setConfiguration(settingsOf(
-            file, {QStringLiteral("ip"), QStringLiteral("user"), QStringLiteral("pass"), QStringLiteral("competition"),
-                   QStringLiteral("sessions"), QStringLiteral("dates"), QStringLiteral("sessionID")}));
+        m_meetwise->setConfiguration(
+            settingsOf(file, {QStringLiteral("ip"), QStringLiteral("user"), QStringLiteral("pass"),
+                              QStringLiteral("competition"), QStringLiteral("competitionname"),
+                              QStringLiteral("sessions"), QStringLiteral("dates"), QStringLiteral("sessionID")}));
     else if (type == QLatin1String("atletieknu"))
         m_atletiekNu->setConfiguration(settingsOf(file, {QStringLiteral("code"), QStringLiteral("servertimeoffset")}));
 

@@ -27,6 +27,8 @@ const QString IpKey = QStringLiteral("ip");
 const QString UserKey = QStringLiteral("user");
 const QString PassKey = QStringLiteral("pass");
 const QString CompetitionKey = QStringLiteral("competition");
+// Kept for printed result sheets, which name the competition.
+const QString CompetitionNameKey = QStringLiteral("competitionname");
 const QString SessionsKey = QStringLiteral("sessions");
 const QString DatesKey = QStringLiteral("dates");
 const QString SessionIdKey = QStringLiteral("sessionID");
@@ -392,6 +394,8 @@ QString MeetwiseSettingsWidget::chosen(const QString &key) const
     if (m_cmbCompetition->currentIndex() >= 0) {
         if (key == CompetitionKey)
             return competitionId(m_cmbCompetition->currentData().toMap());
+        if (key == CompetitionNameKey)
+            return m_cmbCompetition->currentText();
         return key == SessionsKey ? m_sessions->checkedText() : m_dates->checkedText();
     }
     // Not listed (yet): what was stored stays, rather than be lost.
@@ -406,6 +410,7 @@ QVariantMap MeetwiseSettingsWidget::configuration() const
             {UserKey, credentials.user},
             {PassKey, credentials.password},
             {CompetitionKey, chosen(CompetitionKey)},
+            {CompetitionNameKey, chosen(CompetitionNameKey)},
             {SessionsKey, chosen(SessionsKey)},
             {DatesKey, chosen(DatesKey)},
             {SessionIdKey, m_client ? m_client->sessionId() : QString()}};

@@ -21,6 +21,7 @@ ip=127.0.0.1
 user=official
 pass=lap&time=42
 competition=1
+competitionname=Northern Lakes Open 2026
 SYNC
 settings="$demo/config/Chronavel/Stadionix.ini"
 if [[ ! -f "$settings" ]]; then

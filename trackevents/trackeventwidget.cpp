@@ -11,6 +11,7 @@
 #include "app/animatedbutton.h"
 #include "records/participation.h"
 #include "sync/databaseconnection.h"
+#include "sync/heatwaitingbanner.h"
 #include "trackevents/buttoncolumndelegate.h"
 #include "trackevents/laneselectiondialog.h"
 #include "trackevents/resultselectiondialog.h"
@@ -58,6 +59,7 @@ TrackEventWidget::TrackEventWidget(QWidget *parent)
     connect(m_table, &TrackTableView::mousePress, this, &TrackEventWidget::onParticipantMousePress);
     connect(m_table, &TrackTableView::mouseRelease, this, &TrackEventWidget::onParticipantMouseRelease);
     connect(m_table, &TrackTableView::mouseMove, this, &TrackEventWidget::onParticipantMouseMove);
+    connect(m_lblHeatMessage, &HeatWaitingBanner::waitingChanged, this, &TrackEventWidget::updateResetButton);
 }
 
 TrackEventWidget::~TrackEventWidget()
@@ -78,6 +80,13 @@ void TrackEventWidget::buildForm()
     QFont titleFont = m_lblEventName->font();
     titleFont.setBold(true);
     m_lblEventName->setFont(titleFont);
+
+    m_lblHeatMessage = new HeatWaitingBanner;
+    m_lblLaneWarning = new QLabel;
+    m_lblLaneWarning->setObjectName(QStringLiteral("lblLaneWarning"));
+    m_lblLaneWarning->setWordWrap(true);
+    m_lblLaneWarning->setStyleSheet(QStringLiteral("background-color: rgb(255, 236, 179); padding: 6px;"));
+    m_lblLaneWarning->hide();
 
     m_table = new TrackTableView;
     m_table->setObjectName(QStringLiteral("tblTrackParticipantsView"));
@@ -112,6 +121,8 @@ void TrackEventWidget::buildForm()
     top->addWidget(m_btnNext);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(m_lblHeatMessage);
+    layout->addWidget(m_lblLaneWarning);
     layout->addWidget(m_table, 1);
 }
 
@@ -119,7 +130,7 @@ void TrackEventWidget::retranslate()
 {
     m_btnPrevious->setToolTip(tr("Go to the previous heat"));
     m_btnNext->setToolTip(tr("Go to the next heat"));
-    m_btnResetLanes->setToolTip(tr("Reset lanes to initial value"));
+    updateResetButton();
 }
 
 void TrackEventWidget::changeEvent(QEvent *event)
@@ -154,6 +165,7 @@ void TrackEventWidget::setEvent(DatabaseConnection *connection, const QVariantMa
     m_connection = connection;
     m_eventData = eventData;
     m_lblEventName->setText(eventTitle(eventData));
+    m_lblHeatMessage->follow(connection, eventData.value(QStringLiteral("event.id")).toUInt());
     // The connection lets go of the previous heat's records when it loads
     // another one; no row may keep pointing at them.
     m_model->clear();
@@ -178,11 +190,32 @@ void TrackEventWidget::updateNavigationButtons()
 void TrackEventWidget::updateResetButton()
 {
     m_lanesUnchanged = m_model->lanesUnchanged();
-    m_btnResetLanes->setEnabled(!m_lanesUnchanged);
+    // While the heat waits for the server the button asks for it again.
+    const bool waiting = m_lblHeatMessage->isWaiting();
+    m_btnResetLanes->setEnabled(waiting || !m_lanesUnchanged);
+    m_btnResetLanes->setToolTip(waiting ? tr("Load this heat again") : tr("Reset lanes to initial value"));
+    updateLaneWarning();
+}
+
+void TrackEventWidget::updateLaneWarning()
+{
+    QStringList lines;
+    for (const QList<Participation *> &lane : m_model->sharedLanes()) {
+        QStringList athletes;
+        for (const Participation *participation : lane)
+            athletes.append(QStringLiteral("%1 %2").arg(participation->bib(), participation->displayName()).trimmed());
+        const QString last = athletes.takeLast();
+        lines.append(tr("Lane %1 is shared: %2 and %3")
+                         .arg(lane.first()->initial_order)
+                         .arg(athletes.join(QStringLiteral(", ")), last));
+    }
+    m_lblLaneWarning->setText(lines.join(QLatin1Char('\n')));
+    m_lblLaneWarning->setVisible(!lines.isEmpty());
 }
 
 void TrackEventWidget::onResultsReceived()
 {
+    m_lblHeatMessage->heatArrived();
     updateResetButton();
 }
 
@@ -201,6 +234,11 @@ void TrackEventWidget::onLanesMoved(QVariantList changes)
 
 void TrackEventWidget::onBtnResetLanesClicked()
 {
+    if (m_lblHeatMessage->isWaiting()) {
+        if (m_connection)
+            m_connection->loadHeat(m_eventData, m_model);
+        return;
+    }
     m_model->resetLanes();
     if (m_connection) {
         for (Participation *participation : m_model->participations())

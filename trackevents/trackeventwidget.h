@@ -16,6 +16,7 @@
 class AnimatedButton;
 class ButtonColumnDelegate;
 class DatabaseConnection;
+class HeatWaitingBanner;
 class QLabel;
 class TrackParticipantsModel;
 class TrackParticipantsSortFilterModel;
@@ -71,6 +72,7 @@ private:
     void buildForm();
     void retranslate();
     void updateResetButton();
+    void updateLaneWarning();
     void updateNavigationButtons();
     void openNeighbour(const QPersistentModelIndex &neighbour);
     void runLaneDialog(uint localId, uint lane, const QString &bib, const QString &name, const QString &info);
@@ -91,6 +93,8 @@ private:
     AnimatedButton *m_btnNext = nullptr;
     AnimatedButton *m_btnResetLanes = nullptr;
     QLabel *m_lblEventName = nullptr;
+    HeatWaitingBanner *m_lblHeatMessage = nullptr;
+    QLabel *m_lblLaneWarning = nullptr;
     TrackTableView *m_table = nullptr;
     ButtonColumnDelegate *m_delegate = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "trackevents/trackparticipantsmodel.h"
 
+#include <QMap>
 #include <QSet>
 
 #include "records/result.h"
@@ -147,6 +148,21 @@ bool TrackParticipantsModel::lanesUnchanged() const
             return false;
     }
     return true;
+}
+
+QList<QList<Participation *>> TrackParticipantsModel::sharedLanes() const
+{
+    QMap<unsigned, QList<Participation *>> byLane;
+    for (const QPointer<Participation> &participation : m_rows) {
+        if (participation && participation->initial_order > 0)
+            byLane[participation->initial_order].append(participation.data());
+    }
+    QList<QList<Participation *>> shared;
+    for (const QList<Participation *> &lane : std::as_const(byLane)) {
+        if (lane.size() > 1)
+            shared.append(lane);
+    }
+    return shared;
 }
 
 void TrackParticipantsModel::resetLanes()

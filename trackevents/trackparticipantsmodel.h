@@ -45,6 +45,9 @@ public:
     // Puts every participation back into its drawn lane; the caller tells the
     // server.
     void resetLanes();
+    // The lanes that hold more than one athlete (allowed, but worth a look),
+    // each with its athletes in row order, lowest lane first.
+    QList<QList<Participation *>> sharedLanes() const;
     // Signals every row as changed (after lanes or results were set).
     void refresh();
     void clear();

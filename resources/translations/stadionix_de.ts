@@ -328,12 +328,96 @@
         <translation>Möchten Sie das Ergebnis mit Absprungbalken %1 als Bezug neu berechnen?</translation>
     </message>
     <message>
-        <source>Ranking printed</source>
-        <translation>Rangliste gedruckt</translation>
+        <source>At most three digits before the decimal point</source>
+        <translation>Höchstens drei Ziffern vor dem Komma</translation>
     </message>
     <message>
-        <source>No printer is available; the ranking was saved as %1</source>
-        <translation>Kein Drucker verfügbar; die Rangliste wurde als %1 gespeichert</translation>
+        <source>At most two decimals</source>
+        <translation>Höchstens zwei Nachkommastellen</translation>
+    </message>
+    <message>
+        <source>The mark already has a decimal point</source>
+        <translation>Die Leistung hat schon ein Komma</translation>
+    </message>
+    <message>
+        <source>0 is no mark</source>
+        <translation>0 ist keine Leistung</translation>
+    </message>
+    <message>
+        <source>At a height only 0 (cleared), X and - are entered</source>
+        <translation>Bei einer Höhe werden nur 0 (übersprungen), X und - eingegeben</translation>
+    </message>
+    <message>
+        <source>The tries at this height are complete</source>
+        <translation>Die Versuche in dieser Höhe sind vollständig</translation>
+    </message>
+    <message>
+        <source>Next: %1 · then %2</source>
+        <translation>Als Nächstes: %1 · danach %2</translation>
+    </message>
+    <message>
+        <source>Next: %1</source>
+        <translation>Als Nächstes: %1</translation>
+    </message>
+    <message>
+        <source>Are you sure?</source>
+        <translation>Sind Sie sicher?</translation>
+    </message>
+    <message>
+        <source>Are you sure? %1 m for %2 is more than anyone has reached in this event (above %3 m).</source>
+        <translation>Sind Sie sicher? %1 m für %2 ist mehr, als je jemand in dieser Disziplin erreicht hat (über %3 m).</translation>
+    </message>
+    <message>
+        <source>at %1 m</source>
+        <translation>bei %1 m</translation>
+    </message>
+    <message>
+        <source>in attempt %1</source>
+        <translation>im %1. Versuch</translation>
+    </message>
+    <message>
+        <source>%1 already has %2 %3.
+Remove it?</source>
+        <translation>%1 hat schon %2 %3.
+Entfernen?</translation>
+    </message>
+    <message>
+        <source>%1 already has %2 %3.
+Replace it with %4?</source>
+        <translation>%1 hat schon %2 %3.
+Durch %4 ersetzen?</translation>
+    </message>
+    <message>
+        <source>Change a stored mark</source>
+        <translation>Gespeicherte Leistung ändern</translation>
+    </message>
+    <message>
+        <source>Are you sure? A bar at %1 m is more than anyone has cleared in this event (above %2 m).</source>
+        <translation>Sind Sie sicher? Eine Latte bei %1 m ist höher, als je jemand in dieser Disziplin übersprungen hat (über %2 m).</translation>
+    </message>
+    <message>
+        <source>Result sheet saved</source>
+        <translation>Ergebnisblatt gespeichert</translation>
+    </message>
+    <message>
+        <source>No printer is available; the result sheet was saved as
+%1</source>
+        <translation>Kein Drucker verfügbar; das Ergebnisblatt wurde gespeichert als
+%1</translation>
+    </message>
+    <message>
+        <source>Result sheet not printed</source>
+        <translation>Ergebnisblatt nicht gedruckt</translation>
+    </message>
+    <message>
+        <source>The result sheet could not be printed.</source>
+        <translation>Das Ergebnisblatt konnte nicht gedruckt werden.</translation>
+    </message>
+    <message>
+        <source>The result sheet could not be saved as
+%1</source>
+        <translation>Das Ergebnisblatt konnte nicht gespeichert werden als
+%1</translation>
     </message>
     <message>
         <source>Recalculate result</source>
@@ -357,6 +441,13 @@
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>HeatWaitingBanner</name>
+    <message>
+        <source>This heat is not on this tablet yet; it loads as soon as the server answers</source>
+        <translation>Dieser Lauf ist noch nicht auf diesem Tablet; er wird geladen, sobald der Server antwortet</translation>
     </message>
 </context>
 <context>
@@ -570,33 +661,6 @@
     </message>
 </context>
 <context>
-    <name>RankingPrinter</name>
-    <message>
-        <source>Rank</source>
-        <translation>Platz</translation>
-    </message>
-    <message>
-        <source>Name</source>
-        <translation>Name</translation>
-    </message>
-    <message>
-        <source>Bib</source>
-        <translation>Startnummer</translation>
-    </message>
-    <message>
-        <source>Club</source>
-        <translation>Verein</translation>
-    </message>
-    <message>
-        <source>Best</source>
-        <translation>Bestleistung</translation>
-    </message>
-    <message>
-        <source>(r)</source>
-        <translation>(r)</translation>
-    </message>
-</context>
-<context>
     <name>ResortParticipationsDialog</name>
     <message>
         <source>Resort participants</source>
@@ -686,6 +750,57 @@
     </message>
 </context>
 <context>
+    <name>ResultSheet</name>
+    <message>
+        <source>(r)</source>
+        <translation>(r)</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Beste</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Seite %1 von %2</translation>
+    </message>
+    <message>
+        <source>heat %1</source>
+        <translation>Lauf %1</translation>
+    </message>
+    <message>
+        <source>Heights %1 to %2</source>
+        <translation>Höhen %1 bis %2</translation>
+    </message>
+    <message>
+        <source>Rank</source>
+        <translation>Platz</translation>
+    </message>
+    <message>
+        <source>Bib</source>
+        <translation>Startnummer</translation>
+    </message>
+    <message>
+        <source>Club</source>
+        <translation>Verein</translation>
+    </message>
+    <message>
+        <source>Referee</source>
+        <translation>Schiedsrichter</translation>
+    </message>
+    <message>
+        <source>Judge</source>
+        <translation>Kampfrichter</translation>
+    </message>
+    <message>
+        <source>Printed %1</source>
+        <translation>Gedruckt %1</translation>
+    </message>
+</context>
+<context>
     <name>ScheduleTableWidget</name>
     <message>
         <source>Display track events</source>
@@ -763,6 +878,14 @@
     <message>
         <source>Reset lanes to initial value</source>
         <translation>Bahnen auf die ursprüngliche Einteilung zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Load this heat again</source>
+        <translation>Diesen Lauf neu laden</translation>
+    </message>
+    <message>
+        <source>Lane %1 is shared: %2 and %3</source>
+        <translation>Bahn %1 ist doppelt belegt: %2 und %3</translation>
     </message>
 </context>
 <context>
@@ -883,6 +1006,18 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Type the wind, or Cancel when it was not measured</source>
+        <translation>Wind eingeben, oder Abbrechen, wenn er nicht gemessen wurde</translation>
+    </message>
+    <message>
+        <source>Wind must lie between -8 and 8 m/s</source>
+        <translation>Der Wind muss zwischen -8 und 8 m/s liegen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 </TS>

@@ -328,12 +328,96 @@
         <translation>Voulez-vous recalculer le résultat en prenant la planche d&apos;appel %1 comme référence ?</translation>
     </message>
     <message>
-        <source>Ranking printed</source>
-        <translation>Classement imprimé</translation>
+        <source>At most three digits before the decimal point</source>
+        <translation>Au plus trois chiffres avant la virgule</translation>
     </message>
     <message>
-        <source>No printer is available; the ranking was saved as %1</source>
-        <translation>Aucune imprimante n&apos;est disponible ; le classement a été enregistré sous %1</translation>
+        <source>At most two decimals</source>
+        <translation>Au plus deux décimales</translation>
+    </message>
+    <message>
+        <source>The mark already has a decimal point</source>
+        <translation>La marque a déjà une virgule</translation>
+    </message>
+    <message>
+        <source>0 is no mark</source>
+        <translation>0 n&apos;est pas une marque</translation>
+    </message>
+    <message>
+        <source>At a height only 0 (cleared), X and - are entered</source>
+        <translation>À une hauteur, seuls 0 (franchi), X et - sont saisis</translation>
+    </message>
+    <message>
+        <source>The tries at this height are complete</source>
+        <translation>Les essais à cette hauteur sont complets</translation>
+    </message>
+    <message>
+        <source>Next: %1 · then %2</source>
+        <translation>Suivant : %1 · puis %2</translation>
+    </message>
+    <message>
+        <source>Next: %1</source>
+        <translation>Suivant : %1</translation>
+    </message>
+    <message>
+        <source>Are you sure?</source>
+        <translation>Êtes-vous sûr ?</translation>
+    </message>
+    <message>
+        <source>Are you sure? %1 m for %2 is more than anyone has reached in this event (above %3 m).</source>
+        <translation>Êtes-vous sûr ? %1 m pour %2, c&apos;est plus que quiconque n&apos;a jamais réalisé dans cette épreuve (au-dessus de %3 m).</translation>
+    </message>
+    <message>
+        <source>at %1 m</source>
+        <translation>à %1 m</translation>
+    </message>
+    <message>
+        <source>in attempt %1</source>
+        <translation>à l&apos;essai %1</translation>
+    </message>
+    <message>
+        <source>%1 already has %2 %3.
+Remove it?</source>
+        <translation>%1 a déjà %2 %3.
+La supprimer ?</translation>
+    </message>
+    <message>
+        <source>%1 already has %2 %3.
+Replace it with %4?</source>
+        <translation>%1 a déjà %2 %3.
+La remplacer par %4 ?</translation>
+    </message>
+    <message>
+        <source>Change a stored mark</source>
+        <translation>Modifier une marque enregistrée</translation>
+    </message>
+    <message>
+        <source>Are you sure? A bar at %1 m is more than anyone has cleared in this event (above %2 m).</source>
+        <translation>Êtes-vous sûr ? Une barre à %1 m est plus haute que ce que quiconque a jamais franchi dans cette épreuve (au-dessus de %2 m).</translation>
+    </message>
+    <message>
+        <source>Result sheet saved</source>
+        <translation>Feuille de résultats enregistrée</translation>
+    </message>
+    <message>
+        <source>No printer is available; the result sheet was saved as
+%1</source>
+        <translation>Aucune imprimante n&apos;est disponible ; la feuille de résultats a été enregistrée sous
+%1</translation>
+    </message>
+    <message>
+        <source>Result sheet not printed</source>
+        <translation>Feuille de résultats non imprimée</translation>
+    </message>
+    <message>
+        <source>The result sheet could not be printed.</source>
+        <translation>La feuille de résultats n&apos;a pas pu être imprimée.</translation>
+    </message>
+    <message>
+        <source>The result sheet could not be saved as
+%1</source>
+        <translation>La feuille de résultats n&apos;a pas pu être enregistrée sous
+%1</translation>
     </message>
     <message>
         <source>Recalculate result</source>
@@ -357,6 +441,13 @@
     <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>HeatWaitingBanner</name>
+    <message>
+        <source>This heat is not on this tablet yet; it loads as soon as the server answers</source>
+        <translation>Cette série n&apos;est pas encore sur cette tablette ; elle se charge dès que le serveur répond</translation>
     </message>
 </context>
 <context>
@@ -570,33 +661,6 @@
     </message>
 </context>
 <context>
-    <name>RankingPrinter</name>
-    <message>
-        <source>Rank</source>
-        <translation>Rang</translation>
-    </message>
-    <message>
-        <source>Name</source>
-        <translation>Nom</translation>
-    </message>
-    <message>
-        <source>Bib</source>
-        <translation>Dossard</translation>
-    </message>
-    <message>
-        <source>Club</source>
-        <translation>Club</translation>
-    </message>
-    <message>
-        <source>Best</source>
-        <translation>Meilleure</translation>
-    </message>
-    <message>
-        <source>(r)</source>
-        <translation>(r)</translation>
-    </message>
-</context>
-<context>
     <name>ResortParticipationsDialog</name>
     <message>
         <source>Resort participants</source>
@@ -686,6 +750,57 @@
     </message>
 </context>
 <context>
+    <name>ResultSheet</name>
+    <message>
+        <source>(r)</source>
+        <translation>(r)</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Meilleure</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Page %1 sur %2</translation>
+    </message>
+    <message>
+        <source>heat %1</source>
+        <translation>série %1</translation>
+    </message>
+    <message>
+        <source>Heights %1 to %2</source>
+        <translation>Hauteurs %1 à %2</translation>
+    </message>
+    <message>
+        <source>Rank</source>
+        <translation>Rang</translation>
+    </message>
+    <message>
+        <source>Bib</source>
+        <translation>Dossard</translation>
+    </message>
+    <message>
+        <source>Club</source>
+        <translation>Club</translation>
+    </message>
+    <message>
+        <source>Referee</source>
+        <translation>Juge-arbitre</translation>
+    </message>
+    <message>
+        <source>Judge</source>
+        <translation>Juge</translation>
+    </message>
+    <message>
+        <source>Printed %1</source>
+        <translation>Imprimé le %1</translation>
+    </message>
+</context>
+<context>
     <name>ScheduleTableWidget</name>
     <message>
         <source>Display track events</source>
@@ -763,6 +878,14 @@
     <message>
         <source>Reset lanes to initial value</source>
         <translation>Rétablir les couloirs d&apos;origine</translation>
+    </message>
+    <message>
+        <source>Load this heat again</source>
+        <translation>Recharger cette série</translation>
+    </message>
+    <message>
+        <source>Lane %1 is shared: %2 and %3</source>
+        <translation>Le couloir %1 est partagé : %2 et %3</translation>
     </message>
 </context>
 <context>
@@ -883,6 +1006,18 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Type the wind, or Cancel when it was not measured</source>
+        <translation>Saisissez le vent, ou Annuler s&apos;il n&apos;a pas été mesuré</translation>
+    </message>
+    <message>
+        <source>Wind must lie between -8 and 8 m/s</source>
+        <translation>Le vent doit être compris entre -8 et 8 m/s</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
     </message>
 </context>
 </TS>

@@ -328,12 +328,96 @@
         <translation>Wilt u het resultaat herberekenen met afzetbalk %1 als referentie?</translation>
     </message>
     <message>
-        <source>Ranking printed</source>
-        <translation>Klassement afgedrukt</translation>
+        <source>At most three digits before the decimal point</source>
+        <translation>Hoogstens drie cijfers voor de komma</translation>
     </message>
     <message>
-        <source>No printer is available; the ranking was saved as %1</source>
-        <translation>Er is geen printer beschikbaar; het klassement is opgeslagen als %1</translation>
+        <source>At most two decimals</source>
+        <translation>Hoogstens twee decimalen</translation>
+    </message>
+    <message>
+        <source>The mark already has a decimal point</source>
+        <translation>De prestatie heeft al een komma</translation>
+    </message>
+    <message>
+        <source>0 is no mark</source>
+        <translation>0 is geen prestatie</translation>
+    </message>
+    <message>
+        <source>At a height only 0 (cleared), X and - are entered</source>
+        <translation>Op een hoogte worden alleen 0 (over), X en - ingevoerd</translation>
+    </message>
+    <message>
+        <source>The tries at this height are complete</source>
+        <translation>De pogingen op deze hoogte zijn compleet</translation>
+    </message>
+    <message>
+        <source>Next: %1 · then %2</source>
+        <translation>Volgende: %1 · daarna %2</translation>
+    </message>
+    <message>
+        <source>Next: %1</source>
+        <translation>Volgende: %1</translation>
+    </message>
+    <message>
+        <source>Are you sure?</source>
+        <translation>Weet u het zeker?</translation>
+    </message>
+    <message>
+        <source>Are you sure? %1 m for %2 is more than anyone has reached in this event (above %3 m).</source>
+        <translation>Weet u het zeker? %1 m voor %2 is meer dan ooit iemand in dit onderdeel bereikte (boven %3 m).</translation>
+    </message>
+    <message>
+        <source>at %1 m</source>
+        <translation>op %1 m</translation>
+    </message>
+    <message>
+        <source>in attempt %1</source>
+        <translation>in poging %1</translation>
+    </message>
+    <message>
+        <source>%1 already has %2 %3.
+Remove it?</source>
+        <translation>%1 heeft al %2 %3.
+Verwijderen?</translation>
+    </message>
+    <message>
+        <source>%1 already has %2 %3.
+Replace it with %4?</source>
+        <translation>%1 heeft al %2 %3.
+Vervangen door %4?</translation>
+    </message>
+    <message>
+        <source>Change a stored mark</source>
+        <translation>Opgeslagen prestatie wijzigen</translation>
+    </message>
+    <message>
+        <source>Are you sure? A bar at %1 m is more than anyone has cleared in this event (above %2 m).</source>
+        <translation>Weet u het zeker? Een lat op %1 m is hoger dan ooit iemand in dit onderdeel overging (boven %2 m).</translation>
+    </message>
+    <message>
+        <source>Result sheet saved</source>
+        <translation>Uitslagblad opgeslagen</translation>
+    </message>
+    <message>
+        <source>No printer is available; the result sheet was saved as
+%1</source>
+        <translation>Er is geen printer; het uitslagblad is opgeslagen als
+%1</translation>
+    </message>
+    <message>
+        <source>Result sheet not printed</source>
+        <translation>Uitslagblad niet afgedrukt</translation>
+    </message>
+    <message>
+        <source>The result sheet could not be printed.</source>
+        <translation>Het uitslagblad kon niet worden afgedrukt.</translation>
+    </message>
+    <message>
+        <source>The result sheet could not be saved as
+%1</source>
+        <translation>Het uitslagblad kon niet worden opgeslagen als
+%1</translation>
     </message>
     <message>
         <source>Recalculate result</source>
@@ -357,6 +441,13 @@
     <message>
         <source>Cancel</source>
         <translation>Annuleren</translation>
+    </message>
+</context>
+<context>
+    <name>HeatWaitingBanner</name>
+    <message>
+        <source>This heat is not on this tablet yet; it loads as soon as the server answers</source>
+        <translation>Deze serie staat nog niet op deze tablet; ze wordt geladen zodra de server antwoordt</translation>
     </message>
 </context>
 <context>
@@ -570,33 +661,6 @@
     </message>
 </context>
 <context>
-    <name>RankingPrinter</name>
-    <message>
-        <source>Rank</source>
-        <translation>Plaats</translation>
-    </message>
-    <message>
-        <source>Name</source>
-        <translation>Naam</translation>
-    </message>
-    <message>
-        <source>Bib</source>
-        <translation>Startnummer</translation>
-    </message>
-    <message>
-        <source>Club</source>
-        <translation>Vereniging</translation>
-    </message>
-    <message>
-        <source>Best</source>
-        <translation>Beste</translation>
-    </message>
-    <message>
-        <source>(r)</source>
-        <translation>(r)</translation>
-    </message>
-</context>
-<context>
     <name>ResortParticipationsDialog</name>
     <message>
         <source>Resort participants</source>
@@ -686,6 +750,57 @@
     </message>
 </context>
 <context>
+    <name>ResultSheet</name>
+    <message>
+        <source>(r)</source>
+        <translation>(r)</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Beste</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Naam</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Pagina %1 van %2</translation>
+    </message>
+    <message>
+        <source>heat %1</source>
+        <translation>serie %1</translation>
+    </message>
+    <message>
+        <source>Heights %1 to %2</source>
+        <translation>Hoogtes %1 tot %2</translation>
+    </message>
+    <message>
+        <source>Rank</source>
+        <translation>Plaats</translation>
+    </message>
+    <message>
+        <source>Bib</source>
+        <translation>Startnummer</translation>
+    </message>
+    <message>
+        <source>Club</source>
+        <translation>Vereniging</translation>
+    </message>
+    <message>
+        <source>Referee</source>
+        <translation>Scheidsrechter</translation>
+    </message>
+    <message>
+        <source>Judge</source>
+        <translation>Jurylid</translation>
+    </message>
+    <message>
+        <source>Printed %1</source>
+        <translation>Afgedrukt %1</translation>
+    </message>
+</context>
+<context>
     <name>ScheduleTableWidget</name>
     <message>
         <source>Display track events</source>
@@ -763,6 +878,14 @@
     <message>
         <source>Reset lanes to initial value</source>
         <translation>Banen terugzetten naar de oorspronkelijke indeling</translation>
+    </message>
+    <message>
+        <source>Load this heat again</source>
+        <translation>Deze serie opnieuw laden</translation>
+    </message>
+    <message>
+        <source>Lane %1 is shared: %2 and %3</source>
+        <translation>Baan %1 is gedeeld: %2 en %3</translation>
     </message>
 </context>
 <context>
@@ -883,6 +1006,18 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Type the wind, or Cancel when it was not measured</source>
+        <translation>Voer de wind in, of Annuleren als hij niet gemeten is</translation>
+    </message>
+    <message>
+        <source>Wind must lie between -8 and 8 m/s</source>
+        <translation>De wind moet tussen -8 en 8 m/s liggen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuleren</translation>
     </message>
 </context>
 </TS>

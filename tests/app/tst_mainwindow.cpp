@@ -27,6 +27,9 @@
 
 namespace {
 
+// This test's own loopback address (docs/testing.md).
+const QString Host = QStringLiteral("127.0.20.1");
+
 QVariantMap heat(int id, const QString &name, const QString &fieldType, const QString &time)
 {
     return {{"id", id},
@@ -216,17 +219,20 @@ void TestMainWindow::changeNotStored_toldOnceWhileShown()
     MainWindow window;
     window.show();
     QString text;
-    ModalAnswerer answerer({[&text](QWidget *dialog) {
+    const auto answer = [&text](QWidget *dialog) {
         auto *box = qobject_cast<QMessageBox *>(dialog);
         QVERIFY(box);
         text = box->text();
         box->accept();
-    }});
+    };
+    ModalAnswerer answerer({answer, answer});
     // Several entries fail in a row: one message, not a pile of them.
     emit window.databaseConnection()->changeNotStored();
     emit window.databaseConnection()->changeNotStored();
     QVERIFY(QTest::qWaitFor([&] { return answerer.answered() == 1; }, 3000));
-    QTest::qWait(100);
+    // A second box would have been posted with the first and would be up
+    // (and answered) before this returns.
+    QCoreApplication::processEvents();
     QCOMPARE(answerer.answered(), 1);
     // That the mark is not shown as entered, that the entry waits for Enter,
     // and that the field card holds it.
@@ -290,11 +296,13 @@ void TestMainWindow::withServer_scheduleAndRulesArrive()
     QString error;
     server.loadCompetition(StandinServer::demoCompetitionPath(), &error);
     StandinServer::Settings settings;
+    settings.address = QHostAddress(Host);
     settings.port = 8090;
     QVERIFY2(server.start(settings, &error), qPrintable(error));
     QFile sync(m_folder->filePath("sync"));
     QVERIFY(sync.open(QIODevice::WriteOnly));
-    sync.write("[general]\ntype=meetwise\nip=127.0.0.1\nuser=official\npass=lap&time=42\ncompetition=1\n");
+    sync.write("[general]\ntype=meetwise\nip=" + Host.toLatin1() +
+               "\nuser=official\npass=lap&time=42\ncompetition=1\n");
     sync.close();
 
     MainWindow window;

@@ -1,4 +1,6 @@
+#include <QApplication>
 #include <QComboBox>
+#include <QStyleOptionComboBox>
 #include <QFile>
 #include <QSettings>
 #include <QSignalSpy>
@@ -22,6 +24,9 @@ private slots:
     void noTranslationFiles_emptyListNothingEmitted();
     void choosingAnother_emitsItsCode();
     void tappingTheShownEntry_appliesIt();
+    void languageName_ownName_data();
+    void languageName_ownName();
+    void everyName_shownWhole();
 };
 
 static QString folderWith(QTemporaryDir &dir, const QStringList &files)
@@ -61,7 +66,7 @@ void TestSettingsDialog::storedLanguage_selected()
     QVERIFY(combo);
     QCOMPARE(combo->count(), 4);
     QCOMPARE(combo->currentData().toString(), QStringLiteral("fr"));
-    QCOMPARE(combo->currentText(), QLocale::languageToString(QLocale::French));
+    QCOMPARE(combo->currentText(), QStringLiteral("Français"));
     QVERIFY(!combo->itemIcon(combo->currentIndex()).isNull());
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Settings"));
 }
@@ -102,6 +107,57 @@ void TestSettingsDialog::tappingTheShownEntry_appliesIt()
     emit combo->activated(combo->currentIndex());
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.first().first().toString(), shown);
+}
+
+void TestSettingsDialog::languageName_ownName_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("German") << "de"
+                            << "Deutsch";
+    QTest::newRow("English, without a country") << "en"
+                                                << "English";
+    QTest::newRow("French, capitalised") << "fr"
+                                         << "Français";
+    QTest::newRow("Dutch") << "nl"
+                           << "Nederlands";
+    QTest::newRow("a country named in the code") << "pt_BR"
+                                                 << "Português (Brasil)";
+}
+
+void TestSettingsDialog::languageName_ownName()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, name);
+    QCOMPARE(SettingsDialog::languageName(code), name);
+}
+
+void TestSettingsDialog::everyName_shownWhole()
+{
+    // The program's 18-point font, and a dialog as small as it will go.
+    const QFont before = QApplication::font();
+    QFont large = before;
+    large.setPointSize(18);
+    QApplication::setFont(large);
+    QTemporaryDir dir;
+    SettingsDialog dialog(
+        nullptr, folderWith(dir, {"stadionix_de.qm", "stadionix_en.qm", "stadionix_fr.qm", "stadionix_nl.qm"}));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    dialog.resize(dialog.minimumSizeHint());
+    QCoreApplication::processEvents();
+    auto *combo = dialog.findChild<QComboBox *>(QStringLiteral("cmbLanguage"));
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.iconSize = combo->iconSize();
+    const QRect field =
+        combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+    for (int index = 0; index < combo->count(); ++index) {
+        const QString name = combo->itemText(index);
+        QVERIFY2(field.width() >= combo->fontMetrics().horizontalAdvance(name) + combo->iconSize().width(),
+                 qPrintable(name));
+    }
+    QApplication::setFont(before);
 }
 
 STADIONIX_TEST_MAIN(TestSettingsDialog)

@@ -51,16 +51,18 @@ bool TestSingleInstance::waitUntilPrimary(QProcess *process)
     if (!process->waitForStarted(5000))
         return false;
     const QByteArray pid = QByteArray::number(process->processId());
-    QDir temp(QDir::tempPath());
-    for (int i = 0; i < 200; ++i) {
-        for (const QString &name : temp.entryList({QStringLiteral("*.lock")}, QDir::Files | QDir::Hidden)) {
-            QFile lock(temp.filePath(name));
-            if (lock.open(QIODevice::ReadOnly) && lock.readLine().trimmed() == pid)
-                return process->state() == QProcess::Running;
-        }
-        QTest::qWait(50);
-    }
-    return false;
+    const QDir temp(QDir::tempPath());
+    const bool claimed = QTest::qWaitFor(
+        [&] {
+            for (const QString &name : temp.entryList({QStringLiteral("*.lock")}, QDir::Files | QDir::Hidden)) {
+                QFile lock(temp.filePath(name));
+                if (lock.open(QIODevice::ReadOnly) && lock.readLine().trimmed() == pid)
+                    return true;
+            }
+            return process->state() != QProcess::Running;
+        },
+        10000);
+    return claimed && process->state() == QProcess::Running;
 }
 
 void TestSingleInstance::cleanup()
@@ -92,9 +94,8 @@ void TestSingleInstance::secondStart_refusedWithMessageAndCodeZero()
     QVERIFY(second->readAllStandardError().contains(
         "Already an instance of Stadionix is running, this one will be closed"));
 
-    // The first goes on undisturbed.
-    QTest::qWait(300);
-    QCOMPARE(first->state(), QProcess::Running);
+    // The first goes on undisturbed, still holding the claim.
+    QVERIFY(waitUntilPrimary(first));
 }
 
 void TestSingleInstance::afterFirstCloses_nextStartIsPrimary()
@@ -107,9 +108,7 @@ void TestSingleInstance::afterFirstCloses_nextStartIsPrimary()
     QCOMPARE(first->exitCode(), 0);
 
     QProcess *next = startProgram();
-    QVERIFY(waitUntilPrimary(next));
-    QTest::qWait(500);
-    QVERIFY2(next->state() == QProcess::Running, next->readAllStandardError().constData());
+    QVERIFY2(waitUntilPrimary(next), next->readAllStandardError().constData());
 }
 
 void TestSingleInstance::afterFirstIsKilled_staleClaimTakenOver()
@@ -120,9 +119,7 @@ void TestSingleInstance::afterFirstIsKilled_staleClaimTakenOver()
     QVERIFY(first->waitForFinished(5000));
 
     QProcess *next = startProgram();
-    QVERIFY(next->waitForStarted(5000));
-    QTest::qWait(1500);
-    QCOMPARE(next->state(), QProcess::Running);
+    QVERIFY(waitUntilPrimary(next));
     QVERIFY(!next->readAllStandardError().contains("Already an instance"));
 }
 

@@ -234,7 +234,9 @@ void TestPortDevice::portChangesDuringTheCloseWait_buildOnlyTheLatest()
     device->setPort(serialPortDescriptor(pairs[0].first()));
     QVERIFY(threadsSettleAt(threads + 1));
 
+    int tapped = 0;
     const auto tap = [&](const QString &what) {
+        ++tapped;
         if (!device)
             return;
         if (what == QLatin1String("close"))
@@ -248,15 +250,16 @@ void TestPortDevice::portChangesDuringTheCloseWait_buildOnlyTheLatest()
     for (int i = 1; i < taps.size(); ++i)
         QTimer::singleShot(50 * i, &later, [&tap, what = taps.at(i)] { tap(what); });
     tap(taps.first());
-    // Let every tap and wait run out.
-    QTest::qWait(50 * int(taps.size()) + 2 * PortDevice::closeWaitMs);
+    QTRY_COMPARE(tapped, int(taps.size()));
 
     QVERIFY(threadsSettleAt(threads + (endsOn >= 0 ? 1 : 0)));
     if (!device)
         return;
     QCOMPARE(device->hasPort(), endsOn >= 0);
-    if (endsOn >= 0)
+    if (endsOn >= 0) {
         QCOMPARE(device->port().value("name").toString(), pairs[endsOn].first());
+        QTRY_VERIFY(device->isPortOpen());
+    }
     emit device->writeData(QByteArrayLiteral("after the taps"), 0);
     for (int i = 0; i < 3; ++i) {
         if (i == endsOn) {

@@ -5,6 +5,7 @@
 
 #include <termios.h>
 
+#include "devices/transport/serialport.h"
 #include "recordingdevice.h"
 #include "support/processstats.h"
 #include "support/ptyend.h"
@@ -180,16 +181,18 @@ void TestSerialPort::unusablePort_reportsClosed_andIsRetriedAtMostOncePerSecond(
     device.setPort(serialPortDescriptor(name));
     QVERIFY(waitForOpen(opened, false));
     QCOMPARE(opened.count(), 1);
+    QElapsedTimer sinceFailure;
+    sinceFailure.start();
 
-    // A burst of frames right after the failed open: dropped, no new attempt.
-    for (int i = 0; i < 20; ++i)
-        emit device.writeData(QByteArrayLiteral("x"), 0);
-    QTest::qWait(300);
-    QCOMPARE(opened.count(), 1);
-    // A second later the next frame tries again.
-    QTest::qWait(800);
-    emit device.writeData(QByteArrayLiteral("x"), 0);
-    QTRY_COMPARE(opened.count(), 2);
+    // Frames keep coming, fifty a second: they are dropped, and the port is
+    // tried again only once a second has passed.
+    QTimer writer;
+    writer.setInterval(20);
+    connect(&writer, &QTimer::timeout, &device, [&device] { emit device.writeData(QByteArrayLiteral("x"), 0); });
+    writer.start();
+    QTRY_COMPARE_WITH_TIMEOUT(opened.count(), 2, 5 * SerialPort::reopenIntervalMs);
+    QVERIFY2(sinceFailure.elapsed() >= SerialPort::reopenIntervalMs * 9 / 10,
+             qPrintable(QStringLiteral("tried again after %1 ms").arg(sinceFailure.elapsed())));
     QCOMPARE(opened.last().first().toBool(), false);
     QVERIFY(device.hasPort());
 }
@@ -217,15 +220,20 @@ void TestSerialPort::vanishedDevice_costsNoCpu_andIsPickedUpAgain()
     QVERIFY(waitForOpen(opened, false, 3000));
     QVERIFY(!device.isPortOpen());
 
+    // Three more failed attempts while frames keep coming: at most one a
+    // second, and next to no CPU in between.
+    const int failedBefore = int(opened.count());
     const double cpuBefore = ProcessStats::cpuTimeMs();
     QElapsedTimer clock;
     clock.start();
-    QTest::qWait(5000);
+    QTRY_COMPARE_WITH_TIMEOUT(int(opened.count()), failedBefore + 3, 10 * SerialPort::reopenIntervalMs);
     const double share = (ProcessStats::cpuTimeMs() - cpuBefore) / double(clock.elapsed());
     QVERIFY2(share < 0.05,
              qPrintable(QStringLiteral("%1 % CPU while the device was away").arg(share * 100, 0, 'f', 1)));
-    // Failed attempts are reported, at most about once a second.
-    QVERIFY2(opened.count() <= 7, qPrintable(QStringLiteral("%1 open attempts in 5 s").arg(opened.count())));
+    QVERIFY2(clock.elapsed() >= 2 * SerialPort::reopenIntervalMs * 9 / 10,
+             qPrintable(QStringLiteral("three attempts in %1 ms").arg(clock.elapsed())));
+    for (int i = failedBefore; i < opened.count(); ++i)
+        QCOMPARE(opened.at(i).first().toBool(), false);
 
     // It is plugged in again under the same name: the next frame goes out.
     rig.peer.take();

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -18,9 +20,41 @@
 #include "devices/videoscoreboard.h"
 #include "fieldevents/fieldeventparticipantsmodel.h"
 #include "fieldevents/fieldeventwidget.h"
+#include "fieldevents/participantstartingheightwidget.h"
+#include "fieldevents/setstartingheightsdialog.h"
 #include "records/participation.h"
+#include "schedule/modalanswerer.h"
 #include "sync/databaseconnection.h"
 #include "tools/meetwise-standin/standinserver.h"
+
+// Presses a button of a modal dialog by object name or text.
+inline void press(QWidget *dialog, const QString &button)
+{
+    for (QAbstractButton *candidate : dialog->findChildren<QAbstractButton *>()) {
+        if (candidate->objectName() == button || candidate->text().remove('&') == button) {
+            QTest::mouseClick(candidate, Qt::LeftButton);
+            return;
+        }
+    }
+    QFAIL(qPrintable(QStringLiteral("no button %1 in %2").arg(button, dialog->windowTitle())));
+}
+
+// Answers the starting heights dialog that opens with a vertical heat: the
+// default for everyone, and a different height for the last athlete drawn.
+inline ModalAnswerer::Handler startingHeights(double everyone, double last)
+{
+    return [everyone, last](QWidget *dialog) {
+        auto *startHeights = qobject_cast<SetStartingHeightsDialog *>(dialog);
+        if (!startHeights) {
+            // Not the dialog expected: closed, so the test fails instead of hanging.
+            dialog->close();
+            return;
+        }
+        dialog->findChild<QDoubleSpinBox *>("spnDefaultStartingHeight")->setValue(everyone);
+        startHeights->rows().last()->setStartingHeight(last);
+        press(dialog, "btnEnter");
+    };
+}
 
 // The stand-in server on loopback with a competition made for a test (the
 // demo's athletes and clubs, events of the test's own), a real store and
@@ -35,10 +69,12 @@ public:
         QString windMode;
         int attempts;
         QList<unsigned> athletes; // demo athlete ids, in start order
+        QString eventName = {};   // as the schedule names the event
     };
 
-    // Tests that take no lock on the port give a loopback address of their own.
-    explicit FieldEventScreenFixture(const Heat &heat, const QString &address = QStringLiteral("127.0.0.1"))
+    // The server listens on port 8090 of the test's own loopback address
+    // (docs/testing.md).
+    FieldEventScreenFixture(const Heat &heat, const QString &address)
         : m_heat(heat)
     {
         QFile demo(StandinServer::demoCompetitionPath());
@@ -101,7 +137,7 @@ public:
                      {"event.fieldType", heat.fieldType},
                      {"event.eventID", 90},
                      {"event.roundID", 91},
-                     {"event.eventName", "Women's Event"},
+                     {"event.eventName", heat.eventName.isEmpty() ? QStringLiteral("Women's Event") : heat.eventName},
                      {"event.roundName", "Final"},
                      {"event.seqno", 1},
                      {"event.windMode", heat.windMode},
@@ -131,7 +167,7 @@ public:
     }
 
     // Types a mark on the keypad: digits, "," or ".", "X" fail, "-" skip,
-    // "O" pass, "<" back.
+    // "O" pass, "r" retired, "<" back.
     void type(const QString &keys)
     {
         for (const QChar key : keys) {
@@ -147,6 +183,8 @@ public:
                 click("btnPass");
             else if (key == '<')
                 click("btnButtonBack");
+            else if (key == 'r')
+                click("btnNoValidTrial");
         }
     }
 

@@ -345,7 +345,7 @@ void TestAttemptGridView::longPress()
         QTRY_VERIFY(near(shadeAt(row), blend(unshaded, HighlightDelegate::Shade)));
         QCOMPARE(shadeAt(row + 1), unshaded);
     } else {
-        QTest::qWait(800);
+        QVERIFY(TestSupport::waitPastTimersOf(GridView::LongPressDelay));
         QCOMPARE(started.count(), 0);
         QCOMPARE(shadeAt(row), unshaded);
     }
@@ -366,7 +366,7 @@ void TestAttemptGridView::longPress()
 
     // A short tap afterwards is no long press.
     QTest::mouseClick(frozen, Qt::LeftButton, {}, press);
-    QTest::qWait(700);
+    QVERIFY(TestSupport::waitPastTimersOf(GridView::LongPressDelay));
     QCOMPARE(started.count(), longPress ? 1 : 0);
 }
 
@@ -410,7 +410,7 @@ void TestAttemptGridView::touchesOnScrollingPart()
     }
     // Long presses belong to the frozen part only.
     QTest::mousePress(view.viewport(), Qt::LeftButton, {}, pos);
-    QTest::qWait(700);
+    QVERIFY(TestSupport::waitPastTimersOf(GridView::LongPressDelay));
     QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, pos);
     QCOMPARE(started.count(), 0);
 }

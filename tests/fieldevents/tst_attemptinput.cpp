@@ -3,8 +3,10 @@
 #include "fieldevents/attemptinput.h"
 #include "support/testsupport.h"
 
+Q_DECLARE_METATYPE(AttemptInput::Refusal)
+
 // Keys are written as one character each: digits, "," comma, "X" fail,
-// "-" skip, "O" pass, "<" back.
+// "-" skip, "O" pass, "r" retired, "<" back.
 static void press(AttemptInput &input, const QString &keys)
 {
     for (const QChar key : keys) {
@@ -20,6 +22,8 @@ static void press(AttemptInput &input, const QString &keys)
             input.pressPass();
         else if (key == QLatin1Char('<'))
             input.pressBack();
+        else if (key == QLatin1Char('r'))
+            input.pressRetired();
     }
 }
 
@@ -38,6 +42,10 @@ private slots:
     void storedText_changeAndRemoval();
     void confirmable_data();
     void confirmable();
+    void refusedKey_saysWhyAndKeepsTheMark_data();
+    void refusedKey_saysWhyAndKeepsTheMark();
+    void distanceAndCeiling_data();
+    void distanceAndCeiling();
 };
 
 void TestAttemptInput::horizontal_data()
@@ -129,7 +137,7 @@ void TestAttemptInput::keyboard_onlyWhileKeyEnabled()
     AttemptInput input(QLatin1Char('H'));
     QVERIFY(input.typeText("7"));
     QVERIFY(input.typeText(","));
-    QVERIFY(!input.typeText(".")); // the comma key is off once there is a point
+    QVERIFY(!input.typeText(".")); // a second point is refused
     QVERIFY(input.typeText("5"));
     QVERIFY(!input.typeText("a"));
     QCOMPARE(input.text(), QStringLiteral("7.5"));
@@ -186,6 +194,78 @@ void TestAttemptInput::confirmable()
     AttemptInput input(fieldType);
     press(input, keys);
     QCOMPARE(input.isConfirmable(), confirmable);
+}
+
+void TestAttemptInput::refusedKey_saysWhyAndKeepsTheMark_data()
+{
+    using Refusal = AttemptInput::Refusal;
+    QTest::addColumn<QChar>("fieldType");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Refusal>("refusal");
+    QTest::newRow("a fourth digit before the point") << QChar('H') << "77777777,2"
+                                                     << "777.2" << Refusal::None;
+    QTest::newRow("the fourth digit itself") << QChar('H') << "7777"
+                                             << "777" << Refusal::TooManyDigits;
+    QTest::newRow("three whole digits are a mark") << QChar('H') << "999,99"
+                                                   << "999.99" << Refusal::None;
+    QTest::newRow("a third decimal") << QChar('H') << "7,899"
+                                     << "7.89" << Refusal::TooManyDecimals;
+    QTest::newRow("a second point") << QChar('H') << "7,,"
+                                    << "7." << Refusal::SecondSeparator;
+    QTest::newRow("a digit after r starts a distance") << QChar('H') << "r5"
+                                                       << "5" << Refusal::None;
+    QTest::newRow("back after a refusal is taken") << QChar('H') << "7777<"
+                                                   << "77" << Refusal::None;
+    QTest::newRow("vertical: a digit other than 0") << QChar('V') << "X7"
+                                                    << "X" << Refusal::OnlyClearance;
+    QTest::newRow("vertical: comma") << QChar('V') << ","
+                                     << "" << Refusal::OnlyClearance;
+    QTest::newRow("vertical: a fail after three") << QChar('V') << "XXXX"
+                                                  << "XXX" << Refusal::TriesComplete;
+    QTest::newRow("vertical: 0 after a clearance") << QChar('V') << "O0"
+                                                   << "0" << Refusal::TriesComplete;
+}
+
+void TestAttemptInput::refusedKey_saysWhyAndKeepsTheMark()
+{
+    QFETCH(QChar, fieldType);
+    QFETCH(QString, keys);
+    QFETCH(QString, text);
+    QFETCH(AttemptInput::Refusal, refusal);
+    AttemptInput input(fieldType);
+    press(input, keys);
+    QCOMPARE(input.text(), text);
+    QCOMPARE(int(input.refusal()), int(refusal));
+}
+
+void TestAttemptInput::distanceAndCeiling_data()
+{
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<bool>("distance");
+    QTest::addColumn<bool>("aboveCeiling");
+    QTest::newRow("a jump") << "7,45" << true << false;
+    QTest::newRow("the ceiling itself") << "9,2" << true << false;
+    QTest::newRow("99.99 in a long jump") << "99,99" << true << true;
+    QTest::newRow("retired is no distance") << "r" << false << false;
+    QTest::newRow("a fail") << "X" << false << false;
+    QTest::newRow("zero") << "0" << false << false;
+    QTest::newRow("removal") << "" << false << false;
+}
+
+void TestAttemptInput::distanceAndCeiling()
+{
+    QFETCH(QString, keys);
+    QFETCH(bool, distance);
+    QFETCH(bool, aboveCeiling);
+    AttemptInput input(QLatin1Char('H'));
+    input.setCeiling(9.20);
+    press(input, keys);
+    QCOMPARE(input.isDistance(), distance);
+    QCOMPARE(input.isAboveCeiling(), aboveCeiling);
+    // Without a known ceiling nothing is questioned.
+    input.setCeiling(0);
+    QVERIFY(!input.isAboveCeiling());
 }
 
 STADIONIX_TEST_MAIN(TestAttemptInput)

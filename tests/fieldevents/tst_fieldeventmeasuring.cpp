@@ -1,4 +1,3 @@
-#include <QAbstractButton>
 #include <QLabel>
 #include <QProgressDialog>
 #include <QSettings>
@@ -13,7 +12,6 @@
 #include "devices/windspeed.h"
 #include "fieldevents/fieldeventparticipantssortmodel.h"
 #include "fieldeventscreenfixture.h"
-#include "schedule/modalanswerer.h"
 #include "support/socatpair.h"
 #include "support/testsupport.h"
 #include "tools/total-station-standin/totalstationstandin.h"
@@ -34,16 +32,8 @@ private slots:
 
 namespace {
 
-void press(QWidget *dialog, const QString &button)
-{
-    for (QAbstractButton *candidate : dialog->findChildren<QAbstractButton *>()) {
-        if (candidate->text().remove('&') == button) {
-            QTest::mouseClick(candidate, Qt::LeftButton);
-            return;
-        }
-    }
-    QFAIL(qPrintable(QStringLiteral("no button %1 in %2").arg(button, dialog->windowTitle())));
-}
+// The stand-in server's address (docs/testing.md).
+const QString Host = QStringLiteral("127.0.16.1");
 
 // A device on the first end of a new socat pair, its stand-in on the other.
 template <typename Standin> bool connectPair(SocatPair &pair, Standin &standin, const char *group)
@@ -71,7 +61,7 @@ void TestFieldEventMeasuring::edmButton_confirmsTheMeasuredMark_boardButtonRecal
     QVERIFY(connectPair(pair, station, "edm"));
     Settings::instance()->setValue("edm", "event_type", 3);
     Settings::instance()->setValue("edm", "number_boards", 2);
-    FieldEventScreenFixture f({960, "H", "", 6, {1, 2}}, QStringLiteral("127.0.16.1"));
+    FieldEventScreenFixture f({960, "H", "", 6, {1, 2}}, Host);
     QVERIFY(f.started);
     EDM edm;
     EDMModel model;
@@ -145,7 +135,7 @@ void TestFieldEventMeasuring::windButton_showsTheGaugesWind()
     QVERIFY(connectPair(pair, gauge, "windspeed"));
     gauge.setWind(1.2);
     gauge.setMode(answers ? WindGaugeStandin::Mode::Wind : WindGaugeStandin::Mode::Silent);
-    FieldEventScreenFixture f({961, "H", "I", 6, {1, 2}}, QStringLiteral("127.0.16.2"));
+    FieldEventScreenFixture f({961, "H", "I", 6, {1, 2}}, Host);
     QVERIFY(f.started);
     Windspeed wind;
     f.devices.windspeed = &wind;

@@ -24,34 +24,8 @@
 
 namespace {
 
-// Presses a button of a modal dialog by object name or text.
-void press(QWidget *dialog, const QString &button)
-{
-    for (QAbstractButton *candidate : dialog->findChildren<QAbstractButton *>()) {
-        if (candidate->objectName() == button || candidate->text().remove('&') == button) {
-            QTest::mouseClick(candidate, Qt::LeftButton);
-            return;
-        }
-    }
-    QFAIL(qPrintable(QStringLiteral("no button %1 in %2").arg(button, dialog->windowTitle())));
-}
-
-// Answers the starting heights dialog that opens with a vertical heat: the
-// default for everyone, and a different height for the last athlete drawn.
-ModalAnswerer::Handler startingHeights(double everyone, double last)
-{
-    return [everyone, last](QWidget *dialog) {
-        auto *startHeights = qobject_cast<SetStartingHeightsDialog *>(dialog);
-        if (!startHeights) {
-            // Not the dialog expected: closed, so the test fails instead of hanging.
-            dialog->close();
-            return;
-        }
-        dialog->findChild<QDoubleSpinBox *>("spnDefaultStartingHeight")->setValue(everyone);
-        startHeights->rows().last()->setStartingHeight(last);
-        press(dialog, "btnEnter");
-    };
-}
+// This test's own loopback address (docs/testing.md).
+const QString Host = QStringLiteral("127.0.20.3");
 
 QStringList texts(const QSignalSpy &spy)
 {
@@ -105,7 +79,7 @@ void TestFieldEventWidget::keypad()
 {
     QFETCH(QString, keys);
     QFETCH(QString, shown);
-    FieldEventScreenFixture f({951, "H", "", 6, {1, 2, 3}});
+    FieldEventScreenFixture f({951, "H", "", 6, {1, 2, 3}}, Host);
     QVERIFY(f.started);
     QVERIFY(QTest::qWaitFor([&] { return f.currentDrawn() == 1; }, 5000));
     f.click("btnCallParticipant");
@@ -119,7 +93,7 @@ void TestFieldEventWidget::keypad()
 
 void TestFieldEventWidget::emptyEnter_removesAttempt()
 {
-    FieldEventScreenFixture f({952, "H", "", 6, {1, 2}});
+    FieldEventScreenFixture f({952, "H", "", 6, {1, 2}}, Host);
     QVERIFY(f.started);
     QVERIFY(QTest::qWaitFor([&] { return f.currentDrawn() == 1; }, 5000));
     f.click("btnCallParticipant");
@@ -137,7 +111,10 @@ void TestFieldEventWidget::emptyEnter_removesAttempt()
     f.click("btnCallParticipant");
     QCOMPARE(f.widget<QLabel>("lblResult")->text(), QStringLiteral("6.50"));
     f.type("<<<<");
+    // A stored mark goes only when the judge confirms it.
+    ModalAnswerer remove({[](QWidget *dialog) { press(dialog, "btnYes"); }});
     f.click("btnEnter");
+    QCOMPARE(remove.answered(), 1);
     QVERIFY(first->results().isEmpty());
     QVERIFY(QTest::qWaitFor([&] { return f.connection->pendingActionCount() == 0; }, 5000));
     QVERIFY(f.serverResults(first->participation_id).isEmpty());
@@ -145,7 +122,7 @@ void TestFieldEventWidget::emptyEnter_removesAttempt()
 
 void TestFieldEventWidget::windMode_distanceAsksForWind()
 {
-    FieldEventScreenFixture f({953, "H", "I", 6, {1, 2}});
+    FieldEventScreenFixture f({953, "H", "I", 6, {1, 2}}, Host);
     QVERIFY(f.started);
     QVERIFY(QTest::qWaitFor([&] { return f.currentDrawn() == 1; }, 5000));
     // A fail needs no wind.
@@ -204,7 +181,7 @@ void TestFieldEventWidget::zeroAlone_isNotAMark_data()
 void TestFieldEventWidget::zeroAlone_isNotAMark()
 {
     QFETCH(QString, keys);
-    FieldEventScreenFixture f({954, "H", "", 6, {1, 2}});
+    FieldEventScreenFixture f({954, "H", "", 6, {1, 2}}, Host);
     QVERIFY(f.started);
     QVERIFY(QTest::qWaitFor([&] { return f.currentDrawn() == 1; }, 5000));
     f.click("btnCallParticipant");
@@ -222,7 +199,7 @@ void TestFieldEventWidget::longJump_wholeEvent()
 {
     // Ten athletes; rounds 1-3 in drawn order, a correction, the re-sort to
     // the best eight, rounds 4-6 in reverse order of ranking, a retirement.
-    FieldEventScreenFixture f({961, "H", "", 6, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}});
+    FieldEventScreenFixture f({961, "H", "", 6, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}}, Host);
     QVERIFY(f.started);
     QVERIFY(QTest::qWaitFor([&] { return f.currentDrawn() == 1; }, 5000));
     const QStringList roundsOneToThree[] = {
@@ -256,7 +233,9 @@ void TestFieldEventWidget::longJump_wholeEvent()
                 f.screen->sortModel()->mapFromSource(model->index(model->rowOfParticipation(f.drawn(3)->id), 5)));
             f.click("btnCallParticipant");
             f.type("<8");
+            ModalAnswerer correct({[](QWidget *dialog) { press(dialog, "btnYes"); }});
             f.click("btnEnter");
+            QCOMPARE(correct.answered(), 1);
             QCOMPARE(f.drawn(3)->resultTextOfAttempt(1), QStringLiteral("6.08"));
         }
     }
@@ -324,7 +303,7 @@ void TestFieldEventWidget::longJump_wholeEvent()
 
 void TestFieldEventWidget::highJump_wholeEvent()
 {
-    FieldEventScreenFixture f({962, "V", "", 3, {11, 12, 13, 14, 15}});
+    FieldEventScreenFixture f({962, "V", "", 3, {11, 12, 13, 14, 15}}, Host);
     QVERIFY(f.started);
     // No heights yet: the starting heights come first. All start at 1.60,
     // the fifth at 1.70.
@@ -464,7 +443,7 @@ void TestFieldEventWidget::callButton()
     QFETCH(bool, eventOver);
     QFETCH(QStringList, board);
     QFETCH(QStringList, video);
-    FieldEventScreenFixture f({954, "H", "", 1, {1}});
+    FieldEventScreenFixture f({954, "H", "", 1, {1}}, Host);
     QVERIFY(f.started);
     CountdownClock clock;
     f.devices.countdownClock = &clock;
@@ -491,7 +470,7 @@ void TestFieldEventWidget::callButton()
 
 void TestFieldEventWidget::edmResult_confirmsLikeEnter()
 {
-    FieldEventScreenFixture f({955, "H", "", 6, {1, 2}});
+    FieldEventScreenFixture f({955, "H", "", 6, {1, 2}}, Host);
     QVERIFY(f.started);
     QVERIFY(QTest::qWaitFor([&] { return f.currentDrawn() == 1; }, 5000));
     f.click("btnCallParticipant");
@@ -523,7 +502,7 @@ void TestFieldEventWidget::callParticipant()
 {
     QFETCH(QString, state);
     QFETCH(bool, called);
-    FieldEventScreenFixture f({956, "H", "", 6, {1, 2}});
+    FieldEventScreenFixture f({956, "H", "", 6, {1, 2}}, Host);
     QVERIFY(f.started);
     QVERIFY(QTest::qWaitFor([&] { return f.currentDrawn() == 1; }, 5000));
     if (state == "retired") {
@@ -542,7 +521,7 @@ void TestFieldEventWidget::callParticipant()
 
 void TestFieldEventWidget::removeHeight_ofTheBar()
 {
-    FieldEventScreenFixture f({957, "V", "", 3, {11, 12, 13}});
+    FieldEventScreenFixture f({957, "V", "", 3, {11, 12, 13}}, Host);
     QVERIFY(f.started);
     ModalAnswerer heights({startingHeights(1.60, 1.60)});
     QVERIFY(QTest::qWaitFor([&] { return heights.answered() == 1 && f.currentDrawn() == 1; }, 8000));
@@ -598,7 +577,7 @@ void TestFieldEventWidget::removeHeight_ofTheBar()
 
 void TestFieldEventWidget::startingHeights_cancelled()
 {
-    FieldEventScreenFixture f({958, "V", "", 3, {11, 12, 13}});
+    FieldEventScreenFixture f({958, "V", "", 3, {11, 12, 13}}, Host);
     QVERIFY(f.started);
     ModalAnswerer heights({startingHeights(1.60, 1.70)});
     QVERIFY(QTest::qWaitFor([&] { return heights.answered() == 1 && f.currentDrawn() == 1; }, 8000));

@@ -304,6 +304,7 @@ void TestScheduleTableWidget::databaseLink_prefilledFromSyncFile()
                                          {"user", "judge"},
                                          {"pass", "pw"},
                                          {"competition", "12"},
+                                         {"competitionname", ""},
                                          {"sessions", "1,2"},
                                          {"dates", "20240615,20240616"}}));
 }
@@ -320,10 +321,15 @@ void TestScheduleTableWidget::databaseLink_accepted_writesSyncFileAndEmits_data(
     // The server cannot be reached: the stored choice is what is accepted.
     QTest::newRow("Meetwise server")
         << QByteArray("[general]\ntype=meetwise\nip=127.0.18.40\nuser=official\npass=s3cret\ncompetition=17\n"
-                      "sessions=\"3,4\"\ndates=\"20240615,20240616\"\n")
+                      "competitionname=Midsummer Club Evening\nsessions=\"3,4\"\ndates=\"20240615,20240616\"\n")
         << "btnMeetwise" << TextMap() << 1 << "meetwise"
-        << QVariantMap{{"ip", "127.0.18.40"}, {"user", "official"}, {"pass", "s3cret"},
-                       {"competition", "17"}, {"sessions", "3,4"},  {"dates", "20240615,20240616"}};
+        << QVariantMap{{"ip", "127.0.18.40"},
+                       {"user", "official"},
+                       {"pass", "s3cret"},
+                       {"competition", "17"},
+                       {"competitionname", "Midsummer Club Evening"},
+                       {"sessions", "3,4"},
+                       {"dates", "20240615,20240616"}};
     QTest::newRow("AtletiekNu service") << QByteArray() << "btnAtletiekNu"
                                         << TextMap{{"txtSynchronisationCode", "ZX81"}, {"txtServerTimeOffset", "-250"}}
                                         << 2 << "atletieknu"

@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTimer>
 
 namespace TestSupport {
 
@@ -53,6 +55,16 @@ qint64 residentKiB()
             return line.mid(6).trimmed().split(' ').first().toLongLong();
     }
     return 0;
+}
+
+bool waitPastTimersOf(int intervalMs)
+{
+    QTimer reference;
+    reference.setSingleShot(true);
+    reference.setTimerType(Qt::PreciseTimer);
+    QSignalSpy fired(&reference, &QTimer::timeout);
+    reference.start(intervalMs + intervalMs / 20 + 1);
+    return fired.wait(intervalMs + 60000);
 }
 
 } // namespace TestSupport

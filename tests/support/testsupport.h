@@ -24,6 +24,13 @@ QString programPath();
 // The memory this process holds now (resident set), in KiB.
 qint64 residentKiB();
 
+// Returns once a timer of the given interval, started now, has fired. Qt fires
+// timers in the order they fall due, so by then every timer of that interval
+// started earlier has fired too, however loaded the machine: the way to show
+// that a timer under test did nothing. A margin covers the 5% by which a
+// coarse timer may be late.
+bool waitPastTimersOf(int intervalMs);
+
 } // namespace TestSupport
 
 #if defined(QT_WIDGETS_LIB)

@@ -30,14 +30,13 @@ public:
     QList<Participation *> participations;
 };
 
-// The stand-in competition server on loopback port 8090 with the demo
-// competition, and a connection bound to it with its own data folder and
-// store file. Tests that take no lock on the port give a loopback address
-// of their own.
+// The stand-in competition server on port 8090 of the test's own loopback
+// address (docs/testing.md) with the demo competition, and a connection bound
+// to it with its own data folder and store file.
 class ConnectionFixture
 {
 public:
-    explicit ConnectionFixture(const QString &address = QStringLiteral("127.0.0.1"))
+    explicit ConnectionFixture(const QString &address)
         : host(address)
     {
         QString error;
@@ -59,6 +58,9 @@ public:
             QStringLiteral("meetwise"),
             {{"ip", host}, {"user", "official"}, {"pass", "lap&time=42"}, {"competition", 1}});
         connection->setRetransmitInterval(300);
+        finished.clear();
+        QObject::connect(connection->restService(), &MeetwiseRESTService::requestFinished, connection.get(),
+                         [this](QNetworkReply *reply) { finished.append(reply->url().path()); });
     }
 
     // The heat map as the schedule hands it to a screen.
@@ -98,10 +100,15 @@ public:
         return count;
     }
 
+    // Requests of the connection that have ended and been handled (answered,
+    // failed or refused), by path.
+    int finishedTo(const QString &path) const { return int(finished.filter(path).size()); }
+
     QString host;
     QTemporaryDir folder;
     StandinServer server;
     bool started = false;
     RecordingListener listener;
     std::unique_ptr<DatabaseConnection> connection;
+    QStringList finished;
 };

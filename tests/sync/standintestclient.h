@@ -9,16 +9,17 @@
 #include "meetwiselistenerrecorder.h"
 #include "sync/meetwiserestservice.h"
 
-// A client configured for the stand-in on loopback, with a listener that
-// records what reached it and a note of how every request ended.
+// A client configured for the stand-in on the test's own loopback address,
+// with a listener that records what reached it and a note of how every
+// request ended.
 class StandinTestClient
 {
 public:
     static constexpr const char *MachineId = "3d1219c7c4c5404aaa1f6d2a48adfda4"; // key 65
 
-    StandinTestClient()
+    explicit StandinTestClient(const QString &host)
     {
-        service.setHost(QStringLiteral("127.0.0.1"));
+        service.setHost(host);
         service.setUser(QStringLiteral("official"));
         service.setPassword(QStringLiteral("lap&time=42"));
         service.setMachineId(QString::fromLatin1(MachineId));

@@ -6,6 +6,13 @@
 #include "store/pendingaction.h"
 #include "support/testsupport.h"
 
+namespace {
+
+// This test's own loopback address (docs/testing.md).
+const QString Host = QStringLiteral("127.0.20.8");
+
+} // namespace
+
 // What the judge did on this device must survive the heat being loaded
 // again, from the store or from the server, while changes are still on
 // their way; and a held heat must open without the server.
@@ -44,7 +51,7 @@ void TestConnectionRecovery::removedResult_staysRemovedOnReopen_data()
 void TestConnectionRecovery::removedResult_staysRemovedOnReopen()
 {
     QFETCH(int, cached);
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     QList<Participation *> heat = f.openHeat(109, "H", 15, 27);
     const unsigned participationId = heat[0]->participation_id;
@@ -80,14 +87,14 @@ void TestConnectionRecovery::removedResult_staysRemovedOnReopen()
 
 void TestConnectionRecovery::removedWhileInsertOnItsWay_serverKeepsNothing()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     const QList<Participation *> heat = f.openHeat(109, "H", 15, 27);
     // The server takes its time: the insert is on its way when the judge
     // takes the attempt back.
     f.server.setDelay(600);
     const unsigned localId = f.connection->setFieldResult(heat[0], 1, 15.12, 0, 0).first().result->id;
-    QTest::qWait(100);
+    QTRY_COMPARE(f.requestsTo("new_result"), 1);
     QCOMPARE(f.connection->requestsInFlight(), 1);
     f.connection->setFieldResult(heat[0], 1, ResultMarks::Removal, 0, 0);
     QVERIFY(heat[0]->results().isEmpty());
@@ -100,7 +107,7 @@ void TestConnectionRecovery::removedWhileInsertOnItsWay_serverKeepsNothing()
 
 void TestConnectionRecovery::unsentResultRemoved_laneChangeWithSameNumberStays()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     // A heat without times yet, so the time below is a new row.
     const QList<Participation *> heat = f.openHeat(102, "", 11, 21);
@@ -136,7 +143,7 @@ void TestConnectionRecovery::unsentResultRemoved_laneChangeWithSameNumberStays()
 
 void TestConnectionRecovery::confirmationAfterHeatChange_storedWithItsRow()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     // Requests wait up to their usual time-out for the slow server.
     f.connection->setRetransmitInterval(DatabaseConnection::RetransmitInterval);
@@ -144,7 +151,7 @@ void TestConnectionRecovery::confirmationAfterHeatChange_storedWithItsRow()
     const unsigned participationId = heat[0]->participation_id;
     f.server.setDelay(800);
     const unsigned localId = f.connection->setFieldResult(heat[0], 1, 15.12, 0, 0).first().result->id;
-    QTest::qWait(100);
+    QTRY_COMPARE(f.requestsTo("new_result"), 1);
     // The judge moves on before the server has answered.
     f.connection->loadHeat(ConnectionFixture::heatData(110, "V", 16, 28), &f.listener);
     QVERIFY(QTest::qWaitFor([&] { return f.connection->pendingActionCount() == 0; }, 8000));
@@ -158,7 +165,7 @@ void TestConnectionRecovery::confirmationAfterHeatChange_storedWithItsRow()
 
 void TestConnectionRecovery::queuedLaneChange_survivesReloadFromServer()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     QList<Participation *> heat = f.openHeat(101, "", 11, 21);
     const unsigned participationId = heat[1]->participation_id;
@@ -186,7 +193,7 @@ void TestConnectionRecovery::queuedLaneChange_survivesReloadFromServer()
 
 void TestConnectionRecovery::heldHeat_opensWhenServerDoesNotAnswer()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     QList<Participation *> heat = f.openHeat(109, "H", 15, 27);
     f.connection->setFieldResult(heat[0], 1, 15.12, 0, 0);
@@ -210,7 +217,7 @@ void TestConnectionRecovery::heldHeat_opensWhenServerDoesNotAnswer()
     // A heat the store does not hold has nothing to show, and nothing breaks.
     f.listener.participations.clear();
     f.connection->loadHeat(ConnectionFixture::heatData(106, "H", 14, 25, 0), &f.listener);
-    QTest::qWait(2500);
+    QTRY_COMPARE(f.finishedTo("/results/106"), 1);
     QVERIFY(f.listener.participations.isEmpty());
 }
 
@@ -224,7 +231,7 @@ void TestConnectionRecovery::eliminations_surviveReloadFromServer_data()
 void TestConnectionRecovery::eliminations_surviveReloadFromServer()
 {
     QFETCH(bool, sameDevice);
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     QList<Participation *> heat = f.openHeat(110, "V", 16, 28);
     QVERIFY(heat.size() >= 2);

@@ -6,6 +6,13 @@
 #include "records/resultmarks.h"
 #include "support/testsupport.h"
 
+namespace {
+
+// This test's own loopback address (docs/testing.md).
+const QString Host = QStringLiteral("127.0.20.6");
+
+} // namespace
+
 class TestDatabaseConnection : public QObject
 {
     Q_OBJECT
@@ -62,21 +69,25 @@ void TestDatabaseConnection::configuration_writtenInKeyOrderAndReadBack()
 
 void TestDatabaseConnection::atletieknu_postsNothing()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     f.connection->onSetDatabaseConnectionData("atletieknu", {{"code", "K7Q2"}});
     QCOMPARE(f.connection->serverKind(), int(DatabaseConnection::AtletiekNuService));
     QCOMPARE(f.connection->synchronisationCode(), QStringLiteral("K7Q2"));
     f.connection->store()->appendPendingAction("results", 0, 1);
     f.connection->registerListener(&f.listener);
-    QTest::qWait(800);
+    // What a tick of the retransmit timer does, twice: a request would be in
+    // flight at once.
+    f.connection->onRetransmitTimeout();
+    f.connection->onRetransmitTimeout();
+    QCOMPARE(f.connection->requestsInFlight(), 0);
     QCOMPARE(f.server.requestCount(), 0);
     QCOMPARE(f.connection->pendingActionCount(), 1u);
 }
 
 void TestDatabaseConnection::schedule_fromStoreThenServer()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     f.connection->registerListener(&f.listener);
     QCOMPARE(f.listener.schedules.size(), 1); // the store's answer, at once
@@ -97,7 +108,7 @@ void TestDatabaseConnection::schedule_fromStoreThenServer()
 
 void TestDatabaseConnection::heat_fromServerThenFromStore()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     f.connection->registerListener(&f.listener);
     const QList<Participation *> heat = f.openHeat(106, "H", 14, 25);
@@ -125,12 +136,12 @@ void TestDatabaseConnection::heat_fromServerThenFromStore()
 
 void TestDatabaseConnection::resultsWhileServerDown_queuedThenDrained()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
-    f.connection->setRetransmitInterval(DatabaseConnection::RetransmitInterval);
     const QList<Participation *> heat = f.openHeat(109, "H", 15, 27);
     QVERIFY(heat.size() >= 3);
     QSignalSpy counts(f.connection.get(), &DatabaseConnection::updateUnconfirmedActions);
+    QSignalSpy refused(f.connection->restService(), &MeetwiseRESTService::requestFinished);
 
     QVERIFY(f.server.setDown(true));
     f.connection->setFieldResult(heat[0], 1, 15.12, 0, 0);
@@ -140,8 +151,9 @@ void TestDatabaseConnection::resultsWhileServerDown_queuedThenDrained()
     QCOMPARE(counts.last().first().toUInt(), 3u);
     QVERIFY(f.connection->isRetransmitting());
 
-    // Down through a couple of ticks: nothing lost, nothing piled up.
-    QTest::qWait(5500);
+    // Down through a couple of ticks (each posts the three again): nothing
+    // lost, nothing piled up.
+    QTRY_VERIFY(refused.count() >= 3 + 2 * 3);
     QCOMPARE(f.connection->pendingActionCount(), 3u);
     QVERIFY(f.connection->requestsInFlight() <= 3);
 
@@ -165,27 +177,30 @@ void TestDatabaseConnection::resultsWhileServerDown_queuedThenDrained()
 
 void TestDatabaseConnection::unconfirmedResultDeleted_goesLocallyOnly()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     const QList<Participation *> heat = f.openHeat(109, "H", 15, 27);
     QVERIFY(f.server.setDown(true));
     const unsigned localId = f.connection->setFieldResult(heat[0], 1, 15.12, 0, 0).first().result->id;
     QCOMPARE(f.connection->pendingActionCount(), 1u);
-    QTest::qWait(100);
+    // Its insert has been refused: nothing of it is on the way.
+    QTRY_COMPARE(f.connection->requestsInFlight(), 0);
     const int inserts = f.requestsTo("new_result");
     f.connection->setFieldResult(heat[0], 1, ResultMarks::Removal, 0, 0);
     QVERIFY(f.connection->store()->resultRow(localId).isEmpty());
     QCOMPARE(f.connection->pendingActionCount(), 0u);
     QVERIFY(f.server.setDown(false));
-    QTest::qWait(800);
-    // Nothing more goes out for it, and the server keeps nothing of it.
+    // The next tick finds the queue empty and stops the timer; nothing more
+    // goes out for it, and the server keeps nothing of it.
+    QTRY_VERIFY(!f.connection->isRetransmitting());
+    QCOMPARE(f.connection->requestsInFlight(), 0);
     QCOMPARE(f.requestsTo("new_result"), inserts);
     QVERIFY(f.serverResults(heat[0]->participation_id).isEmpty());
 }
 
 void TestDatabaseConnection::confirmedResultDeleted_waitsForServer()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     const QList<Participation *> heat = f.openHeat(109, "H", 15, 27);
     Result *result = f.connection->setFieldResult(heat[0], 1, 15.12, 0, 0).first().result;
@@ -204,14 +219,14 @@ void TestDatabaseConnection::confirmedResultDeleted_waitsForServer()
 
 void TestDatabaseConnection::correctionBeforeConfirmation_reachesServer()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     const QList<Participation *> heat = f.openHeat(109, "H", 15, 27);
     // The first post is slow to answer (it times out, but the server has
     // kept it); the judge corrects in the meantime.
     f.server.setDelay(500);
     f.connection->setFieldResult(heat[0], 1, 15.12, 0, 0);
-    QTest::qWait(100);
+    QTRY_COMPARE(f.requestsTo("new_result"), 1);
     f.connection->setFieldResult(heat[0], 1, 15.21, 0, 0);
     f.server.setDelay(0);
     QVERIFY(QTest::qWaitFor([&] { return f.connection->pendingActionCount() == 0; }, 8000));
@@ -221,16 +236,18 @@ void TestDatabaseConnection::correctionBeforeConfirmation_reachesServer()
 
 void TestDatabaseConnection::correctionOfKnownResultWhileDown_reachesServer()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     const QList<Participation *> heat = f.openHeat(109, "H", 15, 27);
     Result *result = f.connection->setFieldResult(heat[0], 1, 15.12, 0, 0).first().result;
     QVERIFY(QTest::qWaitFor([&] { return f.connection->pendingActionCount() == 0 && result->result_id != 0; }, 5000));
 
     QVERIFY(f.server.setDown(true));
+    QSignalSpy refused(f.connection->restService(), &MeetwiseRESTService::requestFinished);
     f.connection->setFieldResult(heat[0], 1, 15.40, 0, 0);
     QCOMPARE(f.connection->pendingActionCount(), 1u);
-    QTest::qWait(700);
+    // Refused when posted and once more from the queue.
+    QTRY_VERIFY(refused.count() >= 2);
     QVERIFY(f.server.setDown(false));
     QVERIFY(QTest::qWaitFor([&] { return f.connection->pendingActionCount() == 0; }, 8000));
     QCOMPARE(f.serverResults(heat[0]->participation_id).size(), 1);
@@ -239,7 +256,7 @@ void TestDatabaseConnection::correctionOfKnownResultWhileDown_reachesServer()
 
 void TestDatabaseConnection::laneChange_queuedUntilConfirmed()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     const QList<Participation *> heat = f.openHeat(101, "", 11, 21);
     QVERIFY(f.server.setDown(true));
@@ -254,7 +271,7 @@ void TestDatabaseConnection::laneChange_queuedUntilConfirmed()
 
 void TestDatabaseConnection::pendingList_listsWhatCanBeSent()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     const QList<Participation *> heat = f.openHeat(109, "H", 15, 27);
     QVERIFY(f.server.setDown(true));
@@ -284,7 +301,7 @@ void TestDatabaseConnection::pendingList_listsWhatCanBeSent()
 
 void TestDatabaseConnection::heatIsRankedAfterEveryChange()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     const QList<Participation *> heat = f.openHeat(109, "H", 15, 27);
     f.connection->setFieldResult(heat[0], 1, 15.00, 0, 0);
@@ -299,7 +316,7 @@ void TestDatabaseConnection::heatIsRankedAfterEveryChange()
 
 void TestDatabaseConnection::staleCachedFlag_heatComesFromServer()
 {
-    ConnectionFixture f;
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     f.openHeat(106, "H", 14, 25);
     f.openHeat(109, "H", 15, 27); // the store now keeps heat 109 only

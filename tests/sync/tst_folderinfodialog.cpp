@@ -190,6 +190,7 @@ void TestFolderInfoDialog::discoveredServer_listedOnce_competitionSessionsAndDay
                                {"user", "official"},
                                {"pass", "lap&time=42"},
                                {"competition", "1"},
+                               {"competitionname", "Northern Lakes Open 2026"},
                                {"sessions", "2"},
                                {"dates", "20260614"}}));
     // The page's own client asked for the competitions with that header.
@@ -240,6 +241,8 @@ void TestFolderInfoDialog::answers()
     if (!warning.isEmpty())
         QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
 
+    const QUdpSocket *answersIn = page->discovery()->findChild<QUdpSocket *>();
+    QVERIFY(answersIn);
     QHash<QString, std::shared_ptr<QUdpSocket>> senders;
     for (const auto &[from, datagram] : answers) {
         auto &socket = senders[from];
@@ -248,8 +251,8 @@ void TestFolderInfoDialog::answers()
             QVERIFY(socket->bind(QHostAddress(from), 0));
         }
         QVERIFY(socket->writeDatagram(datagram, PageAddress, MeetwiseDiscovery::AnswerPort) > 0);
-        // One after the other, as they would come.
-        QTest::qWait(100);
+        // One after the other, as they would come: each taken in before the next.
+        QTRY_VERIFY(!answersIn->hasPendingDatagrams());
     }
     QTRY_COMPARE(items(cmbServer), servers);
     if (servers.isEmpty())
@@ -329,6 +332,7 @@ void TestFolderInfoDialog::storedSettings_chosenAgainOnceServerListsThem()
                                {"user", "official"},
                                {"pass", "lap&time=42"},
                                {"competition", "2"},
+                               {"competitionname", "Midsummer Club Evening"},
                                {"sessions", "4"},
                                {"dates", "20260624"}}));
 }
@@ -349,6 +353,7 @@ void TestFolderInfoDialog::storedSettings_serverUnreachable_keptAsTheyWere()
                                {"user", "judge"},
                                {"pass", "pw"},
                                {"competition", "12"},
+                               {"competitionname", ""},
                                {"sessions", "4,5"},
                                {"dates", "20240615,20240616"}}));
 }

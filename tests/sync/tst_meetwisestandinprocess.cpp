@@ -43,6 +43,10 @@ private:
     QProcess m_process;
 };
 
+// This test's own loopback address (docs/testing.md): the service, the
+// control channel, discovery and the answers to its pings.
+static const QString Host = QStringLiteral("127.0.20.5");
+
 static QString standinProgram()
 {
     return TestSupport::buildDir() + QStringLiteral("/tools/meetwise-standin");
@@ -67,7 +71,8 @@ void TestMeetwiseStandinProcess::cleanup()
 bool TestMeetwiseStandinProcess::startStandin(const QStringList &extra)
 {
     m_process.setProgram(standinProgram());
-    m_process.setArguments(QStringList{"--port", "8090", "--control-port", "8091", "--discovery-port", "1217", "--log",
+    m_process.setArguments(QStringList{"--listen", Host, "--port", "8090", "--control-port", "8091",
+                                       "--discovery-listen", Host, "--discovery-port", "1217", "--log",
                                        m_dir.filePath("log.jsonl"), "--state", m_dir.filePath("state.json")} +
                            extra);
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
@@ -92,7 +97,7 @@ bool TestMeetwiseStandinProcess::startStandin(const QStringList &extra)
 QJsonObject TestMeetwiseStandinProcess::control(const QString &pathAndQuery)
 {
     QNetworkAccessManager network;
-    QNetworkRequest request(QUrl(QStringLiteral("http://127.0.0.1:8091") + pathAndQuery));
+    QNetworkRequest request(QUrl(QStringLiteral("http://%1:8091").arg(Host) + pathAndQuery));
     request.setHeader(QNetworkRequest::ContentTypeHeader, "application/x-www-form-urlencoded");
     QNetworkReply *reply = network.post(request, QByteArray());
     QSignalSpy done(reply, &QNetworkReply::finished);
@@ -119,7 +124,7 @@ QList<QJsonObject> TestMeetwiseStandinProcess::logLines() const
 void TestMeetwiseStandinProcess::requests_areLoggedOnePerLine()
 {
     QVERIFY(startStandin());
-    StandinTestClient client;
+    StandinTestClient client(Host);
     QCOMPARE(client.wait(client.service.requestEvents()), int(QNetworkReply::NoError));
     Result result;
     result.seqno = 1;
@@ -145,7 +150,7 @@ void TestMeetwiseStandinProcess::controlChannel_takesServerDownAndUpWithoutResta
 {
     QVERIFY(startStandin());
     const qint64 pid = m_process.processId();
-    StandinTestClient client;
+    StandinTestClient client(Host);
     QCOMPARE(client.wait(client.service.requestCompetitions()), int(QNetworkReply::NoError));
 
     QCOMPARE(control("/set?down=1").value("down").toBool(), true);
@@ -163,7 +168,7 @@ void TestMeetwiseStandinProcess::controlChannel_takesServerDownAndUpWithoutResta
 void TestMeetwiseStandinProcess::controlChannel_slowAndDropSwitches()
 {
     QVERIFY(startStandin({"--delay", "900"}));
-    StandinTestClient client;
+    StandinTestClient client(Host);
     client.service.setTransferTimeout(200);
     QCOMPARE(client.wait(client.service.requestCompetitions()), int(QNetworkReply::OperationCanceledError));
     QCOMPARE(client.listener.calls, QStringList());
@@ -184,7 +189,7 @@ void TestMeetwiseStandinProcess::controlChannel_slowAndDropSwitches()
 void TestMeetwiseStandinProcess::terminate_writesStateWithChanges()
 {
     QVERIFY(startStandin());
-    StandinTestClient client;
+    StandinTestClient client(Host);
     Result result;
     result.seqno = 1;
     result.value = 4.1;
@@ -217,7 +222,7 @@ void TestMeetwiseStandinProcess::terminate_writesStateWithChanges()
 void TestMeetwiseStandinProcess::startedDown_refusesUntilSwitchedUp()
 {
     QVERIFY(startStandin({"--down"}));
-    StandinTestClient client;
+    StandinTestClient client(Host);
     QCOMPARE(client.wait(client.service.requestCompetitions()), int(QNetworkReply::ConnectionRefusedError));
     QCOMPARE(control("/set?down=0").value("down").toBool(), false);
     QCOMPARE(client.wait(client.service.requestCompetitions()), int(QNetworkReply::NoError));
@@ -227,8 +232,8 @@ void TestMeetwiseStandinProcess::discoveryPing_isAnswered()
 {
     QVERIFY(startStandin());
     QUdpSocket program;
-    QVERIFY(program.bind(QHostAddress::LocalHost, 1218, QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint));
-    program.writeDatagram("MWSTADIONIXPING;64;", QHostAddress::LocalHost, 1217);
+    QVERIFY(program.bind(QHostAddress(Host), 1218, QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint));
+    program.writeDatagram("MWSTADIONIXPING;64;", QHostAddress(Host), 1217);
     QVERIFY(QTest::qWaitFor([&] { return program.hasPendingDatagrams(); }, 5000));
     const QStringList parts =
         QString::fromLatin1(program.receiveDatagram().data()).split(QLatin1Char(';'), Qt::SkipEmptyParts);
@@ -248,7 +253,7 @@ void TestMeetwiseStandinProcess::badCompetitionFile_endsWithMessage()
     bad.write("{ not json");
     bad.close();
     QProcess process;
-    process.start(standinProgram(), {"--competition", bad.fileName(), "--port", "8090"});
+    process.start(standinProgram(), {"--competition", bad.fileName(), "--listen", Host, "--port", "8090"});
     QVERIFY(process.waitForFinished(5000));
     QCOMPARE(process.exitCode(), 2);
     QVERIFY(process.readAllStandardError().contains("no competition file"));

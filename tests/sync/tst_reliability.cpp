@@ -11,6 +11,13 @@
 #include "connectionfixture.h"
 #include "support/testsupport.h"
 
+namespace {
+
+// This test's own loopback address (docs/testing.md).
+const QString Host = QStringLiteral("127.0.20.7");
+
+} // namespace
+
 class TestReliability : public QObject
 {
     Q_OBJECT
@@ -39,13 +46,14 @@ QProcess *TestReliability::startDriver(const QString &folder, const QStringList 
 
 void TestReliability::killedAndRestarted_serverHoldsExactlyTheStoredResults()
 {
-    ConnectionFixture f; // the stand-in on 8090
+    ConnectionFixture f(Host);
     QVERIFY(f.started);
     QTemporaryDir folder;
     {
         QFile sync(folder.filePath(QStringLiteral("sync")));
         QVERIFY(sync.open(QIODevice::WriteOnly));
-        sync.write("[general]\ntype=meetwise\nip=127.0.0.1\nuser=official\npass=lap&time=42\ncompetition=1\n");
+        sync.write("[general]\ntype=meetwise\nip=" + Host.toLatin1() +
+                   "\nuser=official\npass=lap&time=42\ncompetition=1\n");
     }
     const unsigned heat = 109;
     const QString attempts = QStringLiteral("30"); // 12 athletes x 30 = 360 results

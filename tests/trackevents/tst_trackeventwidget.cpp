@@ -27,6 +27,9 @@ using Column = TrackParticipantsModel::Column;
 
 namespace {
 
+// This test's own loopback address (docs/testing.md).
+const QString Host = QStringLiteral("127.0.20.9");
+
 // Heats of the demo competition: 101 and 102 are "100 m" heats of round 21.
 QVariantMap heatData(unsigned heatId, int cached = 0)
 {
@@ -67,6 +70,8 @@ private slots:
     void standin_laneDialog_movesParticipant();
     void standin_dnsAndDqThroughDialogs_reachTheServer();
     void standin_nextAndPrevious_reuseTheScreen();
+    void standin_twoInOneLane_warningNamesBoth();
+    void standin_heatNotHereYet_saysSo_reloadButtonAsksAgain();
 
 private:
     std::unique_ptr<TrackEventWidget> showWidget();
@@ -246,7 +251,7 @@ void TestTrackEventWidget::dragScrolling_byWholeRowsWithinRange()
 
 void TestTrackEventWidget::standin_dropMovesLanes_resetRestoresDraw()
 {
-    m_fixture = std::make_unique<ConnectionFixture>();
+    m_fixture = std::make_unique<ConnectionFixture>(Host);
     QVERIFY(m_fixture->started);
     auto widget = showWidget();
     QAbstractItemModelTester tester(widget->proxyModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
@@ -297,7 +302,7 @@ void TestTrackEventWidget::standin_dropMovesLanes_resetRestoresDraw()
 
 void TestTrackEventWidget::standin_laneDialog_movesParticipant()
 {
-    m_fixture = std::make_unique<ConnectionFixture>();
+    m_fixture = std::make_unique<ConnectionFixture>(Host);
     QVERIFY(m_fixture->started);
     auto widget = showWidget();
     QVERIFY(openHeat(*widget, 101));
@@ -324,7 +329,7 @@ void TestTrackEventWidget::standin_laneDialog_movesParticipant()
 
 void TestTrackEventWidget::standin_dnsAndDqThroughDialogs_reachTheServer()
 {
-    m_fixture = std::make_unique<ConnectionFixture>();
+    m_fixture = std::make_unique<ConnectionFixture>(Host);
     QVERIFY(m_fixture->started);
     DisqualificationRulesModel rules;
     m_fixture->connection->requestDisqualificationRules(&rules, "en");
@@ -395,7 +400,7 @@ void TestTrackEventWidget::standin_dnsAndDqThroughDialogs_reachTheServer()
 
 void TestTrackEventWidget::standin_nextAndPrevious_reuseTheScreen()
 {
-    m_fixture = std::make_unique<ConnectionFixture>();
+    m_fixture = std::make_unique<ConnectionFixture>(Host);
     QVERIFY(m_fixture->started);
     // The schedule as the main window sees it: heat 101, heat 102, and once
     // more heat 102, listed as cached in the store.
@@ -434,6 +439,66 @@ void TestTrackEventWidget::standin_nextAndPrevious_reuseTheScreen()
     QCOMPARE(widget->proxyModel()->rowCount(), 7);
     QCOMPARE(widget->proxyModel()->index(0, Column::IdColumn).data().toUInt(), 1008u);
     QVERIFY(!widget->findChild<AnimatedButton *>("btnNext")->isEnabled());
+}
+
+// Tests without the port lock listen here.
+static const QString OwnAddress = QStringLiteral("127.0.19.12");
+
+void TestTrackEventWidget::standin_twoInOneLane_warningNamesBoth()
+{
+    m_fixture = std::make_unique<ConnectionFixture>(OwnAddress);
+    QVERIFY(m_fixture->started);
+    auto widget = showWidget();
+    QVERIFY(openHeat(*widget, 101));
+    auto *warning = widget->findChild<QLabel *>("lblLaneWarning");
+    QVERIFY(!warning->isVisible());
+    const auto athlete = [&widget, this](unsigned serverId) {
+        const int row = proxyRowOf(*widget, serverId);
+        return widget->proxyModel()->index(row, Column::BibColumn).data().toString() + QLatin1Char(' ') +
+               widget->proxyModel()->index(row, Column::NameColumn).data().toString();
+    };
+    const QString first = athlete(1001);
+    const QString second = athlete(1002);
+
+    // The runner of lane 2 moved into lane 3, where another one runs.
+    ModalAnswerer answerer(
+        {[](QWidget *dialog) { QTest::mouseClick(dialog->findChild<QPushButton *>("btnLane3"), Qt::LeftButton); }});
+    QTest::ignoreMessage(QtDebugMsg, "clicked on lane ");
+    clickCell(*widget, proxyRowOf(*widget, 1001), Column::LaneColumn);
+    QCOMPARE(answerer.answered(), 1);
+    QVERIFY(warning->isVisible());
+    QCOMPARE(warning->text(), QStringLiteral("Lane 3 is shared: %1 and %2").arg(first, second));
+
+    // Back in the drawn lanes, the warning goes.
+    QTest::mouseClick(widget->findChild<AnimatedButton *>("btnResetLanes"), Qt::LeftButton);
+    QVERIFY(!warning->isVisible());
+    QVERIFY(drained());
+}
+
+void TestTrackEventWidget::standin_heatNotHereYet_saysSo_reloadButtonAsksAgain()
+{
+    m_fixture = std::make_unique<ConnectionFixture>(OwnAddress);
+    QVERIFY(m_fixture->started);
+    // Slow retries: only the button brings the heat in this test's time.
+    m_fixture->connection->setRetransmitInterval(60000);
+    QVERIFY(m_fixture->server.setDown(true));
+    auto widget = showWidget();
+    widget->setEvent(m_fixture->connection.get(), heatData(101));
+    auto *message = widget->findChild<QLabel *>("lblHeatMessage");
+    auto *reload = widget->findChild<AnimatedButton *>("btnResetLanes");
+    QVERIFY(QTest::qWaitFor([&message] { return message->isVisible(); }, 5000));
+    QCOMPARE(message->text(),
+             QStringLiteral("This heat is not on this tablet yet; it loads as soon as the server answers"));
+    QVERIFY(reload->isEnabled());
+    QCOMPARE(reload->toolTip(), QStringLiteral("Load this heat again"));
+
+    QVERIFY(m_fixture->server.setDown(false));
+    QTest::ignoreMessage(QtDebugMsg, "resultsReceived 7");
+    QTest::mouseClick(reload, Qt::LeftButton);
+    QVERIFY(QTest::qWaitFor([&widget] { return widget->proxyModel()->rowCount() == 7; }, 5000));
+    QVERIFY(!message->isVisible());
+    QVERIFY(!reload->isEnabled());
+    QCOMPARE(reload->toolTip(), QStringLiteral("Reset lanes to initial value"));
 }
 
 STADIONIX_TEST_MAIN(TestTrackEventWidget)
