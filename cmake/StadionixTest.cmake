@@ -19,17 +19,23 @@ function(stadionix_add_test name)
         add_dependencies(${name} ${ARG_DEPENDS})
     endif()
 
-    set(home ${CMAKE_BINARY_DIR}/tests/home/${name})
     add_test(NAME ${name} COMMAND ${name} -maxwarnings 0)
-    set_tests_properties(${name} PROPERTIES
-        TIMEOUT ${ARG_TIMEOUT}
-        FIXTURES_REQUIRED stadionix_test_homes
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;HOME=${home};TMPDIR=${home}/tmp;XDG_CONFIG_HOME=${home}/config;XDG_DATA_HOME=${home}/data;XDG_CACHE_HOME=${home}/cache;XDG_RUNTIME_DIR=${home}/runtime;LANG=C.UTF-8;LC_ALL=C.UTF-8")
+    stadionix_isolate_test(${name} ${ARG_TIMEOUT})
     if(ARG_RESOURCE_LOCK)
         set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${ARG_RESOURCE_LOCK}")
     endif()
     if(ARG_LABELS)
         set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
     endif()
+endfunction()
+
+# Gives a registered test its time-out, the offscreen platform and a private
+# HOME, TMPDIR and XDG folders (wiped before the first test runs).
+function(stadionix_isolate_test name timeout)
+    set(home ${CMAKE_BINARY_DIR}/tests/home/${name})
+    set_tests_properties(${name} PROPERTIES
+        TIMEOUT ${timeout}
+        FIXTURES_REQUIRED stadionix_test_homes
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;HOME=${home};TMPDIR=${home}/tmp;XDG_CONFIG_HOME=${home}/config;XDG_DATA_HOME=${home}/data;XDG_CACHE_HOME=${home}/cache;XDG_RUNTIME_DIR=${home}/runtime;LANG=C.UTF-8;LC_ALL=C.UTF-8")
     set_property(GLOBAL APPEND PROPERTY STADIONIX_TEST_HOMES ${home})
 endfunction()

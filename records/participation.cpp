@@ -244,7 +244,9 @@ QString Participation::attemptString(double height) const
 {
     QString text;
     for (const Result *result : resultsAtHeight(height)) {
-        if (result->seqno == 0)
+        // Tries count from 1; a number far beyond any height's tries (from a
+        // damaged reply) has no place in a string of tries.
+        if (result->seqno == 0 || result->seqno > MostTriesAtHeight)
             continue;
         const int position = static_cast<int>(result->seqno) - 1;
         if (text.size() <= position)
@@ -378,13 +380,15 @@ QList<ResultChange> Participation::applyAttemptString(double height, const QStri
     if (field_type != QLatin1Char('V'))
         return changes;
     if (jumpOffNumber == 0) {
+        // The highest try kept: a try the string no longer holds (or a stray
+        // number beyond it) must not keep the typed tries from being stored.
         unsigned highestSeqno = 0;
         for (Result *result : resultsAtHeight(height)) {
-            highestSeqno = std::max(highestSeqno, result->seqno);
             if (static_cast<unsigned>(attempts.size()) < result->seqno || result->seqno == 0) {
                 result->deleted = true;
                 takeResult(result);
             } else {
+                highestSeqno = std::max(highestSeqno, result->seqno);
                 result->value = ResultMarks::fromAttemptCharacter(attempts.at(result->seqno - 1));
                 result->save();
             }

@@ -103,7 +103,10 @@ public:
 
     // Vertical events.
     QList<Result *> resultsAtHeight(double height) const;
+    // The tries at a height, one character each ("X", "-", "0", " " for a
+    // try not there); tries numbered above MostTriesAtHeight are left out.
     QString attemptString(double height) const;
+    static constexpr unsigned MostTriesAtHeight = 99;
     Result *jumpOffResult(unsigned number) const;
     QString jumpOffMark(unsigned number) const;
     bool isJumpOffCleared(unsigned number) const { return jumpOffMark(number) == QLatin1String("0"); }

@@ -75,6 +75,11 @@ QString ResultFormatter::trackResult(double value, const QString &type)
 
 QString ResultFormatter::formatTime(double seconds, TimePrecision precision)
 {
+    // A value from outside that no clock can have measured (not a number,
+    // infinite, or more than thirty million years) has no time to show, and
+    // would not fit the whole units counted below.
+    if (!(std::fabs(seconds) < 1e15))
+        return QString();
     const bool negative = seconds < 0;
     // Cut to whole millionths, then round up to the unit shown; the small
     // subtraction keeps an exact 10.00 from becoming 10.01.

@@ -22,6 +22,7 @@ public:
     // Text of a track result: the reserved words, or the time rounded up to
     // hundredths (tenths for hand-timed types "MNL" and "PHM").
     static QString trackResult(double value, const QString &type);
+    // Empty for a value that is no time (not finite, or beyond 1e15 s).
     static QString formatTime(double seconds, TimePrecision precision);
     static TimePrecision precisionOfType(const QString &type);
 };

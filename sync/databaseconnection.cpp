@@ -67,7 +67,13 @@ QString DatabaseConnection::configurationFilePath() const
 
 void DatabaseConnection::readConfiguration()
 {
-    QSettings file(configurationFilePath(), QSettings::IniFormat);
+    m_kind = readSyncFile(configurationFilePath(), m_rest, m_code, &m_competitionName);
+}
+
+int DatabaseConnection::readSyncFile(const QString &path, MeetwiseRESTService &rest, QString &code,
+                                     QString *competitionName)
+{
+    QSettings file(path, QSettings::IniFormat);
     // The keys live under "[general]", which QSettings may or may not fold
     // into the top level depending on its case.
     for (const QString &group : file.childGroups()) {
@@ -77,38 +83,40 @@ void DatabaseConnection::readConfiguration()
         }
     }
     const QString type = settingText(file.value(QStringLiteral("type"))).toLower();
-    m_kind = NoServer;
-    m_code.clear();
-    m_competitionName = settingText(file.value(QStringLiteral("competitionname")));
+    code.clear();
+    if (competitionName)
+        *competitionName = settingText(file.value(QStringLiteral("competitionname")));
     if (type == QLatin1String("meetwise")) {
-        m_kind = MeetwiseServer;
-        m_rest.setHost(settingText(file.value(QStringLiteral("ip"))));
-        m_rest.setUser(settingText(file.value(QStringLiteral("user"))));
-        m_rest.setPassword(settingText(file.value(QStringLiteral("pass"))));
-        m_rest.setCompetition(settingText(file.value(QStringLiteral("competition"))).toUInt());
-        m_rest.setSessions(MeetwiseRESTService::sessionsFromText(settingText(file.value(QStringLiteral("sessions")))));
-        m_rest.setDates(MeetwiseRESTService::datesFromText(settingText(file.value(QStringLiteral("dates")))));
-        m_rest.setSessionId(settingText(file.value(QStringLiteral("sessionID"))));
-        return;
+        rest.setHost(settingText(file.value(QStringLiteral("ip"))));
+        rest.setUser(settingText(file.value(QStringLiteral("user"))));
+        rest.setPassword(settingText(file.value(QStringLiteral("pass"))));
+        rest.setCompetition(settingText(file.value(QStringLiteral("competition"))).toUInt());
+        rest.setSessions(MeetwiseRESTService::sessionsFromText(settingText(file.value(QStringLiteral("sessions")))));
+        rest.setDates(MeetwiseRESTService::datesFromText(settingText(file.value(QStringLiteral("dates")))));
+        rest.setSessionId(settingText(file.value(QStringLiteral("sessionID"))));
+        return MeetwiseServer;
     }
+    int kind = NoServer;
     if (type == QLatin1String("atletieknu")) {
-        m_kind = AtletiekNuService;
-        m_code = settingText(file.value(QStringLiteral("code")));
+        kind = AtletiekNuService;
+        code = settingText(file.value(QStringLiteral("code")));
     }
-    m_rest.setHost(QString());
-    m_rest.setUser(QString());
-    m_rest.setPassword(QString());
-    m_rest.setCompetition(0);
-    m_rest.setSessions({});
-    m_rest.setDates({});
+    rest.setHost(QString());
+    rest.setUser(QString());
+    rest.setPassword(QString());
+    rest.setCompetition(0);
+    rest.setSessions({});
+    rest.setDates({});
+    return kind;
 }
 
 // A value as the file is read back: plain when it reads back as it is,
 // otherwise quoted, so that a password with ";" (a comment to the reader),
-// quotes, backslashes or commas (a list) arrives unchanged.
+// quotes, backslashes, commas (a list) or line breaks (the end of the line,
+// and a key of its own after it) arrives unchanged.
 QString DatabaseConnection::iniValue(const QString &text)
 {
-    static const QRegularExpression special(QStringLiteral("[;\"\\\\,]|^\\s|\\s$|^@"));
+    static const QRegularExpression special(QStringLiteral("[;\"\\\\,\\n\\r]|^\\s|\\s$|^@"));
     if (!text.contains(special))
         return text;
     QString quoted = text;

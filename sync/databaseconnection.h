@@ -52,6 +52,11 @@ public:
     // The competition's name as the connection settings recorded it (for
     // printed sheets); empty when they did not.
     QString competitionName() const { return m_competitionName; }
+    // Reads a "sync" file and sets the client up as it says (or clears it);
+    // returns the server kind, the results service's code in code and the
+    // competition's name in competitionName when asked.
+    static int readSyncFile(const QString &path, MeetwiseRESTService &rest, QString &code,
+                            QString *competitionName = nullptr);
 
     // Listeners.
     void registerListener(DatabaseSynchronizationInterface *listener);

@@ -1,6 +1,7 @@
 #include "sync/meetwisecipher.h"
 
 #include <QLoggingCategory>
+#include <QtEndian>
 #include <QRandomGenerator>
 #include <QSysInfo>
 
@@ -118,6 +119,12 @@ QByteArray MeetwiseCipher::decipherBytes(const QByteArray &cipher, quint64 key, 
         }
     }
     if (flags & FlagCompressed) {
+        // The size that qUncompress() allocates comes from the text itself:
+        // a damaged or hostile one must not make it reserve gigabytes.
+        if (data.size() < 4 || qFromBigEndian<quint32>(data.constData()) > MaxPlainSize) {
+            qCWarning(lcSync) << "Integrity check failed.";
+            return {};
+        }
         data = qUncompress(data);
         if (data.isEmpty()) {
             qCWarning(lcSync) << "Integrity check failed.";

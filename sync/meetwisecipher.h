@@ -13,6 +13,9 @@ public:
     static constexpr quint8 Version = 3;
     static constexpr quint8 FlagCompressed = 0x01;
     static constexpr quint8 FlagChecksum = 0x02;
+    // Passwords and discovery answers are short; a compressed text that
+    // claims to be longer than this is refused.
+    static constexpr quint32 MaxPlainSize = 1 << 20;
 
     // The key this machine uses: the sum of the decimal digits in its machine
     // id text (letters count nothing).

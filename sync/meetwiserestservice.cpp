@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <cmath>
 #include <functional>
 #include <limits>
 
@@ -118,6 +119,16 @@ bool isArrayOfObjects(const QJsonValue &value, const std::function<bool(const QJ
             return false;
     }
     return true;
+}
+
+// A number of the reply. JSON numbers are always finite, but a number sent
+// as text may read as "nan" or "inf", which no mark or height can be (a
+// height that is not a number never equals itself and would keep the
+// ranking from ending): such a value counts as none.
+double finiteNumber(const QVariant &value)
+{
+    const double parsed = value.toDouble();
+    return std::isfinite(parsed) ? parsed : 0.0;
 }
 
 QList<QVariantMap> mapList(const QVariantList &list)
@@ -671,8 +682,9 @@ QList<QVariantMap> MeetwiseRESTService::parseHeatEvents(const QVariantList &even
                 map.insert(QStringLiteral("fieldType"), eventType.value(QStringLiteral("fieldtype")).toString());
                 map.insert(QStringLiteral("windMode"), eventType.value(QStringLiteral("windmode")).toString());
                 map.insert(QStringLiteral("numberOfAttempts"), round.value(QStringLiteral("attempts")).toInt());
-                map.insert(QStringLiteral("startHeight"), round.value(QStringLiteral("startheight")).toDouble());
-                map.insert(QStringLiteral("intervalHeight"), round.value(QStringLiteral("intervalheight")).toDouble());
+                map.insert(QStringLiteral("startHeight"), finiteNumber(round.value(QStringLiteral("startheight"))));
+                map.insert(QStringLiteral("intervalHeight"),
+                           finiteNumber(round.value(QStringLiteral("intervalheight"))));
                 map.insert(QStringLiteral("seqno"), seqno);
                 map.insert(QStringLiteral("id"), heatId);
                 map.insert(QStringLiteral("name"), name);
@@ -708,7 +720,7 @@ QList<Participation *> MeetwiseRESTService::parseHeatResults(const QVariantList 
         participation->working_order_loaded = participation->initial_order;
         participation->out_of_competition_combined_event =
             map.value(QStringLiteral("outofcompetition_combinedevent")).toBool();
-        participation->startheight = map.value(QStringLiteral("startheight")).toDouble();
+        participation->startheight = finiteNumber(map.value(QStringLiteral("startheight")));
         participation->points = map.value(QStringLiteral("points")).toUInt();
         participation->qualified = map.value(QStringLiteral("qualified")).toBool();
         participation->abandon = map.value(QStringLiteral("abandoned")).toBool();
@@ -752,10 +764,10 @@ QList<Participation *> MeetwiseRESTService::parseHeatResults(const QVariantList 
             result->best_valid_result = resultMap.value(QStringLiteral("bestvalidresult")).toBool();
             result->display = resultMap.value(QStringLiteral("display")).toString();
             result->setInfo(resultMap.value(QStringLiteral("info")).toString());
-            result->metavalue = resultMap.value(QStringLiteral("metavalue")).toDouble();
+            result->metavalue = finiteNumber(resultMap.value(QStringLiteral("metavalue")));
             result->type = resultMap.value(QStringLiteral("type")).toString();
-            result->value = resultMap.value(QStringLiteral("value")).toDouble();
-            result->wind = resultMap.value(QStringLiteral("wind")).toDouble();
+            result->value = finiteNumber(resultMap.value(QStringLiteral("value")));
+            result->wind = finiteNumber(resultMap.value(QStringLiteral("wind")));
             result->time_performed = QTime::fromString(resultMap.value(QStringLiteral("timeperformed")).toString(),
                                                        QStringLiteral("hh:mm:ss"));
             participation->addResult(result);

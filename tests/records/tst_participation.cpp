@@ -60,6 +60,8 @@ private slots:
     void verticalCard_data();
     void verticalCard();
     void attemptString_shortened_deletesTries();
+    void attemptString_typedOverStrayTry_storesTypedTries_data();
+    void attemptString_typedOverStrayTry_storesTypedTries();
     void jumpOff_createsTokenResult();
     void trackResult_newThenChangedThenRemoved();
     void trackBest_photoFinishFirst();
@@ -121,6 +123,10 @@ void TestParticipation::attemptString_data()
     QTest::newRow("jump-off attempts are not part of the height")
         << QList<QVariantList>{{1, -1.0, 1.80, ""}, {1, 1.0, 1.80, "JO1"}} << 1.80 << "X";
     QTest::newRow("nothing at that height") << QList<QVariantList>{{1, 1.0, 1.75, ""}} << 1.80 << "";
+    // A number no height has tries for must not size the string (2^31 wrapped
+    // to a negative index before).
+    QTest::newRow("a try numbered beyond any height is left out")
+        << QList<QVariantList>{{2147483648u, -1.0, 1.80, ""}, {1, 1.0, 1.80, ""}} << 1.80 << "0";
 }
 
 void TestParticipation::attemptString()
@@ -274,6 +280,38 @@ void TestParticipation::attemptString_shortened_deletesTries()
     QCOMPARE(deleted, 1);
     QCOMPARE(p->attemptString(1.85), QStringLiteral("XX"));
     QVERIFY(!p->out_of_competition);
+}
+
+void TestParticipation::attemptString_typedOverStrayTry_storesTypedTries_data()
+{
+    QTest::addColumn<uint>("strayTry");
+    QTest::newRow("a fifth try from the server") << 5u;
+    // The next number after it wrapped to 0 before, and try 0 was read from
+    // before the start of the string.
+    QTest::newRow("the highest try number there is") << 4294967295u;
+}
+
+void TestParticipation::attemptString_typedOverStrayTry_storesTypedTries()
+{
+    QFETCH(uint, strayTry);
+    Participation p;
+    p.field_type = QLatin1Char('V');
+    auto *stray = new Result;
+    stray->seqno = strayTry;
+    stray->value = ResultMarks::Failed;
+    stray->metavalue = 1.80;
+    p.addResult(stray);
+
+    int deleted = 0;
+    for (const ResultChange &change : p.applyAttemptString(1.80, QStringLiteral("X0"), 0)) {
+        if (change.result->deleted) {
+            ++deleted;
+            delete change.result;
+        }
+    }
+    QCOMPARE(deleted, 1);
+    QCOMPARE(p.attemptString(1.80), QStringLiteral("X0"));
+    QCOMPARE(p.bestHeight(), 1.80);
 }
 
 void TestParticipation::jumpOff_createsTokenResult()

@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include <limits>
+
 #include "records/resultformatter.h"
 #include "records/resultmarks.h"
 #include "support/testsupport.h"
@@ -109,6 +111,16 @@ void TestResultFormatter::trackResult_data()
                                       << "no reaction time";
     QTest::newRow("NR") << -7.0 << "TTB"
                         << "NR";
+    // Values from outside that no clock measured show no time, instead of a
+    // number that does not fit the count of hundredths.
+    QTest::newRow("a century of hours still shows") << 3.2e9 << "TTB"
+                                                    << "888888:53:20.00";
+    QTest::newRow("beyond any duration shows no time") << 1e20 << "TTB"
+                                                       << "";
+    QTest::newRow("infinity shows no time") << std::numeric_limits<double>::infinity() << "TTB"
+                                            << "";
+    QTest::newRow("not a number shows no time") << std::numeric_limits<double>::quiet_NaN() << "MNL"
+                                                << "";
 }
 
 void TestResultFormatter::trackResult()

@@ -31,6 +31,20 @@ qint64 residentKiB();
 // coarse timer may be late.
 bool waitPastTimersOf(int intervalMs);
 
+// AddressSanitizer's quarantine holds freed memory back, so figures of the
+// resident size say nothing about growth in such a build.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool AddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr bool AddressSanitizer = true;
+#else
+inline constexpr bool AddressSanitizer = false;
+#endif
+#else
+inline constexpr bool AddressSanitizer = false;
+#endif
+
 } // namespace TestSupport
 
 #if defined(QT_WIDGETS_LIB)

@@ -264,6 +264,9 @@ void TestConnectionRecovery::syncFile_valuesReadBackUnchanged_data()
     QTest::newRow("leading at") << "@Variant(x)";
     QTest::newRow("spaces around") << " spaced ";
     QTest::newRow("accents") << QString::fromUtf8("Zoë-Ærø");
+    // A line break must not end the value and start a line of its own.
+    QTest::newRow("line break that would start a key") << "one\ntype=atletieknu";
+    QTest::newRow("carriage return") << "a\rb";
 }
 
 void TestConnectionRecovery::syncFile_valuesReadBackUnchanged()

@@ -143,6 +143,11 @@ void TestMeetwiseCipher::wrongKeyOrDamage_givesNothing_data()
     damaged[damaged.size() - 1] = char(damaged.at(damaged.size() - 1) ^ 0x40);
     QTest::newRow("last byte damaged") << damaged << quint64(65);
     QTest::newRow("cut short") << valid.left(valid.size() - 3) << quint64(65);
+    // Computed outside this code base: "secret" compressed, with a checksum
+    // that holds, under a size field that claims 0xF0000000 bytes; taken at
+    // its word, the size would be reserved before a byte is unpacked.
+    QTest::newRow("compressed text claiming four gigabytes")
+        << QByteArray::fromBase64("AwNyUF6urq6u1k1mKGVLASwtbGS1tzA=") << quint64(65);
 }
 
 void TestMeetwiseCipher::wrongKeyOrDamage_givesNothing()

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "fieldevents/fieldeventranking.h"
 #include "meetwiselistenerrecorder.h"
 #include "records/participant.h"
 #include "records/participation.h"
@@ -108,6 +109,8 @@ private slots:
     void heatEvents_filteredAndNamed();
     void heatEvents_mapCarriesEveryKey();
     void heatResults_becomeRecordsWithoutStore();
+    void heatResults_numbersSentAsText_data();
+    void heatResults_numbersSentAsText();
     void trackParticipations_becomeLaneMaps();
     void replyDispatch_byPath_data();
     void replyDispatch_byPath();
@@ -397,6 +400,40 @@ void TestMeetwiseRESTService::heatResults_becomeRecordsWithoutStore()
     QCOMPARE(team->results().size(), 0);
     QCOMPARE(team->in_jumpoff, false);
     qDeleteAll(list);
+}
+
+void TestMeetwiseRESTService::heatResults_numbersSentAsText_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("a number as text is read") << QByteArray(R"("1.85")") << 1.85;
+    // No height or mark can be these: a height that is not a number never
+    // equals itself, and the ranking of a vertical heat would never end.
+    QTest::newRow("not a number counts as none") << QByteArray(R"("nan")") << 0.0;
+    QTest::newRow("infinity counts as none") << QByteArray(R"("inf")") << 0.0;
+    QTest::newRow("negative infinity counts as none") << QByteArray(R"("-inf")") << 0.0;
+}
+
+void TestMeetwiseRESTService::heatResults_numbersSentAsText()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(double, expected);
+    const QByteArray json = R"([{"id": 5, "startheight": X, "results": [)"
+                            R"({"id": 9, "seqno": 1, "value": 1, "metavalue": X, "wind": X}]},)"
+                            R"({"id": 6, "results": [{"id": 10, "seqno": 1, "value": 1, "metavalue": 1.8}]}])";
+    const QList<Participation *> heat =
+        MeetwiseRESTService::parseHeatResults(jsonList(QByteArray(json).replace("X", text).constData()), 110);
+    QCOMPARE(heat.size(), 2);
+    QCOMPARE(heat.at(0)->startheight, expected);
+    const Result *result = heat.at(0)->results().first();
+    QCOMPARE(result->metavalue, expected);
+    QCOMPARE(result->wind, expected);
+    for (Participation *p : heat)
+        p->field_type = QLatin1Char('V');
+    FieldEventRanking::rankHeat(heat, QLatin1Char('V'));
+    QCOMPARE(heat.at(0)->current_order, expected > 1.8 ? 1u : 2u);
+    QCOMPARE(heat.at(1)->current_order, expected > 1.8 ? 2u : 1u);
+    qDeleteAll(heat);
 }
 
 void TestMeetwiseRESTService::trackParticipations_becomeLaneMaps()

@@ -218,8 +218,9 @@ void TestReliability::outage()
                              .arg(memoryGrowth)
                              .arg(ticks, 0, 'f', 1);
     QVERIFY(mostInFlight <= int(pending));
-    QVERIFY2(memoryGrowth < 8 * 1024, qPrintable(QString::number(memoryGrowth)));
-    QVERIFY(ticks <= 3);
+    if (!TestSupport::AddressSanitizer)
+        QVERIFY2(memoryGrowth < 8 * 1024, qPrintable(QString::number(memoryGrowth)));
+    QVERIFY(ticks <= 4);
     // Every result once, with its mark: none lost, none twice.
     int lost = 0;
     int duplicated = 0;

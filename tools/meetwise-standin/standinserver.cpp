@@ -47,6 +47,23 @@ QJsonArray fieldsJson(const StandinFields &fields)
     return array;
 }
 
+using Headers = QList<QPair<QByteArray, QByteArray>>;
+
+const QPair<QByteArray, QByteArray> *findHeader(const Headers &headers, const QByteArray &name)
+{
+    for (const auto &pair : headers) {
+        if (pair.first.compare(name, Qt::CaseInsensitive) == 0)
+            return &pair;
+    }
+    return nullptr;
+}
+
+QByteArray header(const Headers &headers, const QByteArray &name)
+{
+    const auto *pair = findHeader(headers, name);
+    return pair ? pair->second : QByteArray();
+}
+
 // Results are the same result when the same machine sends the same local id
 // again; the machine id ends the session header, while the enciphered
 // password in it changes whenever the client starts anew.
@@ -360,7 +377,28 @@ void StandinServer::log(const QJsonObject &entry)
     emit requestLogged(entry);
 }
 
-void StandinServer::handleServiceRequest(const QHttpServerRequest &request, QTcpSocket *socket)
+StandinServer::Request StandinServer::readRequest(const QString &method, const QUrl &url,
+                                                  const QList<QPair<QByteArray, QByteArray>> &headers,
+                                                  const QByteArray &body)
+{
+    Request request;
+    request.method = method;
+    request.path = url.path();
+    const auto *sessionId = findHeader(headers, QByteArrayLiteral("Session-Id"));
+    request.hasSessionId = sessionId != nullptr;
+    request.sessionId = sessionId ? sessionId->second : QByteArray();
+    request.close = header(headers, QByteArrayLiteral("Connection")).compare("close", Qt::CaseInsensitive) == 0;
+    request.fields = decodeForm(url.query(QUrl::FullyEncoded).toLatin1());
+    if (method == QLatin1String("POST")) {
+        if (header(headers, QByteArrayLiteral("Content-Type")).contains("json"))
+            request.json = QJsonDocument::fromJson(body).object();
+        else
+            request.fields = decodeForm(body);
+    }
+    return request;
+}
+
+void StandinServer::handleServiceRequest(const QHttpServerRequest &httpRequest, QTcpSocket *socket)
 {
     if (m_down) {
         socket->abort();
@@ -368,36 +406,26 @@ void StandinServer::handleServiceRequest(const QHttpServerRequest &request, QTcp
     }
     ++m_requestCount;
     socket->setProperty(ReceivedProperty, 0);
-    const QString method = methodName(request.method());
-    const QString path = request.url().path();
-    const QByteArray sessionId = header(request, QByteArrayLiteral("Session-Id"));
-    StandinFields fields = decodeForm(request.url().query(QUrl::FullyEncoded).toLatin1());
-    QJsonObject json;
-    if (request.method() == QHttpServerRequest::Method::Post) {
-        if (header(request, QByteArrayLiteral("Content-Type")).contains("json"))
-            json = QJsonDocument::fromJson(request.body()).object();
-        else
-            fields = decodeForm(request.body());
-    }
-
-    StandinCompetition::Reply reply = answer(method, path, fields, json, clientOf(sessionId));
+    const Request request =
+        readRequest(methodName(httpRequest.method()), httpRequest.url(), httpRequest.headers(), httpRequest.body());
+    const QString &path = request.path;
+    StandinCompetition::Reply reply = answer(request);
     const bool drop = m_dropEvery > 0 && ++m_dropCount % m_dropEvery == 0;
     if (!m_faults.rewrite.isEmpty() && path.startsWith(m_faults.path))
         rewriteAnswer(reply.body, m_faults.rewrite);
 
     QJsonObject entry{{QStringLiteral("time"), QDateTime::currentDateTime().toString(Qt::ISODateWithMs)},
-                      {QStringLiteral("method"), method},
-                      {QStringLiteral("path"), path},
-                      {QStringLiteral("fields"), fieldsJson(fields)},
+                      {QStringLiteral("method"), request.method},
+                      {QStringLiteral("path"), request.path},
+                      {QStringLiteral("fields"), fieldsJson(request.fields)},
                       // null: no header at all, as against an empty one
-                      {QStringLiteral("sessionid"), hasHeader(request, QByteArrayLiteral("Session-Id"))
-                                                        ? QJsonValue(QString::fromLatin1(sessionId))
-                                                        : QJsonValue()},
+                      {QStringLiteral("sessionid"),
+                       request.hasSessionId ? QJsonValue(QString::fromLatin1(request.sessionId)) : QJsonValue()},
                       {QStringLiteral("status"), reply.status},
                       {QStringLiteral("outcome"), drop ? QStringLiteral("dropped") : QStringLiteral("answered")},
                       {QStringLiteral("delay"), m_delayMs}};
-    if (!json.isEmpty())
-        entry.insert(QStringLiteral("json"), json);
+    if (!request.json.isEmpty())
+        entry.insert(QStringLiteral("json"), request.json);
     log(entry);
 
     if (drop) {
@@ -405,7 +433,7 @@ void StandinServer::handleServiceRequest(const QHttpServerRequest &request, QTcp
         return;
     }
     const QByteArray body = QJsonDocument(reply.body).toJson(QJsonDocument::Compact);
-    const bool close = header(request, QByteArrayLiteral("Connection")).compare("close", Qt::CaseInsensitive) == 0;
+    const bool close = request.close;
     if (m_delayMs == 0) {
         sendAnswer(socket, path, reply.status, body, close);
         return;
@@ -471,13 +499,16 @@ void StandinServer::sendAnswer(QTcpSocket *socket, const QString &path, int stat
     trickle->start(m_faults.trickleMs);
 }
 
-StandinCompetition::Reply StandinServer::answer(const QString &method, const QString &path, const StandinFields &fields,
-                                                const QJsonObject &json, const QString &client)
+StandinCompetition::Reply StandinServer::answer(const Request &request)
 {
+    const QString &path = request.path;
+    const StandinFields &fields = request.fields;
+    const QJsonObject &json = request.json;
+    const QString client = clientOf(request.sessionId);
     const QStringList segments = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     const QString first = segments.value(0);
-    const bool get = method == QLatin1String("GET");
-    const bool post = method == QLatin1String("POST");
+    const bool get = request.method == QLatin1String("GET");
+    const bool post = request.method == QLatin1String("POST");
     StandinCompetition::Reply wrongMethod;
     wrongMethod.status = 405;
     wrongMethod.body.append(QJsonObject{{QStringLiteral("error"), QStringLiteral("method not allowed")}});

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QUrl>
 
 #include "tools/meetwise-standin/standincompetition.h"
 
@@ -65,6 +66,18 @@ public:
         QByteArray body;
     };
 
+    // A request of the program as the stand-in reads it.
+    struct Request
+    {
+        QString method; // "GET", "POST", ...
+        QString path;
+        StandinFields fields; // of the query, or of a form body
+        QJsonObject json;     // of a JSON body
+        QByteArray sessionId;
+        bool hasSessionId = false; // an empty header is not a missing one
+        bool close = false;        // the client wants the connection closed
+    };
+
     explicit StandinServer(QObject *parent = nullptr);
     ~StandinServer() override;
 
@@ -93,6 +106,13 @@ public:
     void setFaults(const Faults &faults) { m_faults = faults; }
     Faults faults() const { return m_faults; }
 
+    // Reads what Qt's HTTP parser made of a request; pure, for tests and
+    // fuzzing.
+    static Request readRequest(const QString &method, const QUrl &url,
+                               const QList<QPair<QByteArray, QByteArray>> &headers, const QByteArray &body);
+    // The answer to a request, the change it asks for made in the competition.
+    StandinCompetition::Reply answer(const Request &request);
+
     QJsonObject status() const;
     bool saveState(const QString &path = QString(), QString *error = nullptr);
 
@@ -118,8 +138,6 @@ private:
     // state file, or none.
     QString savePath(const QString &requested, QString *error) const;
     QHostAddress controlAddress() const;
-    StandinCompetition::Reply answer(const QString &method, const QString &path, const StandinFields &fields,
-                                     const QJsonObject &json, const QString &client);
     void readDiscoveryPings();
     void log(const QJsonObject &entry);
     void cutConnections();
