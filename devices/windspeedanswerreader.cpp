@@ -30,7 +30,9 @@ WindspeedAnswerReader::Outcome WindspeedAnswerReader::read(const QByteArray &dat
             outcome = parse(m_buffer.mid(end - (AnswerSize - 1), AnswerSize), value);
         m_buffer.remove(0, end + 1);
     }
-    if (m_buffer.size() > BufferLimit)
+    // Only bytes without a carriage return are cut: answers that arrived
+    // together wait whole for the next call.
+    if (m_buffer.size() > BufferLimit && !m_buffer.contains('\r'))
         m_buffer.remove(0, m_buffer.size() - BufferLimit);
     return outcome;
 }

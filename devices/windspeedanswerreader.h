@@ -10,6 +10,7 @@ class WindspeedAnswerReader
 public:
     static constexpr int AnswerSize = 8;
     // Bytes kept while no carriage return arrives: a few answers' worth.
+    // Answers already complete are kept whole until they are read.
     static constexpr int BufferLimit = 4 * AnswerSize;
 
     enum class Outcome {

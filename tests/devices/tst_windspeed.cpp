@@ -76,6 +76,9 @@ void TestWindspeed::answers_data()
         << QList<QByteArray>{"ok\r", "D+04   \r"} << QList<double>{0.4};
     QTest::newRow("two answers in one block")
         << QList<QByteArray>{"D+04   \rD      \rD-07   \r"} << QList<double>{0.4, -0.7};
+    QTest::newRow("six answers in one block: none lost to the buffer's limit")
+        << QList<QByteArray>{"D+01   \rD+02   \rD+03   \rD+04   \rD+05   \rD+06   \r"}
+        << QList<double>{0.1, 0.2, 0.3, 0.4, 0.5, 0.6};
     QTest::newRow("a kilobyte without carriage return, then an answer")
         << QList<QByteArray>{QByteArray(1024, 'D'), "D+31   \r"} << QList<double>{3.1};
 }
