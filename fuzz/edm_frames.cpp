@@ -28,8 +28,11 @@ bool finite(const EDMReading &r)
 
 QString text(const EDMReading &r)
 {
-    return QStringLiteral("%1 %2 %3 %4").arg(r.distance).arg(r.verticalAngle).arg(r.horizontalAngle).arg(
-        r.horizontalDistance);
+    return QStringLiteral("%1 %2 %3 %4")
+        .arg(r.distance)
+        .arg(r.verticalAngle)
+        .arg(r.horizontalAngle)
+        .arg(r.horizontalDistance);
 }
 
 void checkGeometry(const QList<EDMReading> &readings)

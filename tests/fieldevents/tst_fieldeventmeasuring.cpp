@@ -1,4 +1,5 @@
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressDialog>
 #include <QSettings>
 #include <QtTest>
@@ -105,13 +106,22 @@ void TestFieldEventMeasuring::edmButton_confirmsTheMeasuredMark_boardButtonRecal
         grid->index(grid->rowOfParticipation(f.drawn(1)->id), FieldEventParticipantsModel::FirstAttemptColumn)));
     f.click("btnCallParticipant");
     QString title;
+    QString replacement;
+    // Asked whether to recalculate, then shown the new mark before it
+    // replaces the stored one.
     ModalAnswerer yes({[&title](QWidget *dialog) {
-        title = dialog->windowTitle();
-        press(dialog, "Yes");
-    }});
+                           title = dialog->windowTitle();
+                           press(dialog, "Yes");
+                       },
+                       [&replacement](QWidget *dialog) {
+                           replacement = dialog->objectName() + ": " + qobject_cast<QMessageBox *>(dialog)->text();
+                           press(dialog, "Yes");
+                       }});
     f.click("btnTakeOffBoard2");
-    QCOMPARE(yes.answered(), 1);
+    QCOMPARE(yes.answered(), 2);
     QCOMPARE(title, QStringLiteral("Recalculate result"));
+    QVERIFY2(replacement.startsWith("msgOverwriteMark") && replacement.endsWith("Replace it with 3.47?"),
+             qPrintable(replacement));
     QCOMPARE(f.drawn(1)->resultOfAttempt(1)->value, 3.47);
     QVERIFY(QTest::qWaitFor([&] { return f.connection->pendingActionCount() == 0; }, 5000));
     const QList<StandinCompetition::StoredResult> onServer = f.serverResults(f.drawn(1)->participation_id);
