@@ -38,6 +38,7 @@
 #include "fieldevents/fieldeventparticipantssortmodel.h"
 #include "fieldevents/fieldeventprogress.h"
 #include "fieldevents/fieldeventranking.h"
+#include "fieldevents/fieldeventslogging.h"
 #include "fieldevents/horizontalfieldeventparticipationviewwithfrozencolumns.h"
 #include "fieldevents/markceilings.h"
 #include "fieldevents/newheightfieldverticaldialog.h"
@@ -53,8 +54,6 @@
 #include "records/resultmarks.h"
 #include "sync/databaseconnection.h"
 #include "sync/heatwaitingbanner.h"
-
-Q_LOGGING_CATEGORY(lcFieldScreen, "stadionix.fieldevents")
 
 namespace {
 
@@ -982,7 +981,7 @@ void FieldEventWidget::confirm()
                 out->save();
         } else {
             const unsigned failures = p->consecutiveFailures();
-            qCDebug(lcFieldScreen) << "Number of fails " << failures;
+            qCDebug(lcFieldEvents) << "Number of fails " << failures;
             if (failures > 2 && !p->out_of_competition) {
                 p->out_of_competition = true;
                 p->save();
@@ -1066,7 +1065,7 @@ void FieldEventWidget::resortCheck()
     if (list.isEmpty())
         return;
     if (FieldEventRanking::isEventFinished(list, m_fieldType, m_numberOfAttempts)) {
-        qCDebug(lcFieldScreen) << "event is finished";
+        qCDebug(lcFieldEvents) << "event is finished";
         showRankOrder();
         return;
     }
@@ -1123,7 +1122,7 @@ void FieldEventWidget::jumpOffCheck()
                                   QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
             startJumpOff();
         } else {
-            qCDebug(lcFieldScreen) << "event is finished, user doesn't want a jumpoff";
+            qCDebug(lcFieldEvents) << "event is finished, user doesn't want a jumpoff";
             endEvent();
         }
         return;
@@ -1329,7 +1328,7 @@ void FieldEventWidget::onButtonEDMClicked()
 
 void FieldEventWidget::onEDMResult(double result, double resultMeasuredByTape)
 {
-    qCDebug(lcFieldScreen) << "EDM result: " << result << " by tape: " << resultMeasuredByTape;
+    qCDebug(lcFieldEvents) << "EDM result: " << result << " by tape: " << resultMeasuredByTape;
     if (!m_current || isVertical())
         return;
     // The measured distance replaces what was typed, cut to the centimetre.

@@ -441,7 +441,8 @@ QList<ResultChange> Participation::setTrackResult(double value, const QString &i
             best->save();
         }
         changes.append({best, false});
-    } else {
+    } else if (value != ResultMarks::Removal) {
+        // "NR" for a runner without a result removes nothing and stores nothing.
         Result *result = newResult(value, 0, 0, static_cast<unsigned>(m_results.size()), QStringLiteral("TTB"));
         result->setInfo(info);
         result->best_result = true;

@@ -19,10 +19,9 @@
 #include "records/result.h"
 #include "sync/meetwisecipher.h"
 #include "sync/meetwiseinterface.h"
+#include "sync/synclogging.h"
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcSync, "stadionix.sync")
 
 const QByteArray FormContentType = QByteArrayLiteral("application/x-www-form-urlencoded");
 const QByteArray JsonContentType = QByteArrayLiteral("application/json");
