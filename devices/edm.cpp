@@ -1,10 +1,7 @@
 #include "devices/edm.h"
 
-#include <QLoggingCategory>
-
 #include "app/settings.h"
-
-Q_LOGGING_CATEGORY(lcEDM, "stadionix.devices")
+#include "devices/transport/transportlogging.h"
 
 EDM::EDM(QObject *parent)
     : PortDevice(SetProperties | DataRead, parent)
@@ -51,10 +48,10 @@ void EDM::onPortDataRead(QByteArray data)
         emit measurement(reading.distance, reading.verticalAngle, reading.horizontalAngle, reading.horizontalDistance);
         break;
     case EDMFrameReader::Outcome::BlockCheckError:
-        qCDebug(lcEDM) << "error in Block Check Character";
+        qCDebug(lcTransport) << "error in Block Check Character";
         break;
     case EDMFrameReader::Outcome::Unreadable:
-        qCDebug(lcEDM) << "unreadable EDM frame dropped";
+        qCDebug(lcTransport) << "unreadable EDM frame dropped";
         break;
     case EDMFrameReader::Outcome::NegativeDistance:
     case EDMFrameReader::Outcome::Nothing:

@@ -1,11 +1,9 @@
 #include "devices/edmgeometry.h"
 
-#include <QLoggingCategory>
-
 #include <algorithm>
 #include <cmath>
 
-Q_LOGGING_CATEGORY(lcEDMGeometry, "stadionix.devices")
+#include "devices/transport/transportlogging.h"
 
 namespace EDMGeometry {
 
@@ -56,9 +54,9 @@ double height(const EDMReading &reading)
     const double v = reading.verticalAngle * RadiansPerDegree;
     if (reading.horizontalDistance > 0) {
         const double computed = std::sin(v) * reading.distance;
-        qCDebug(lcEDMGeometry) << "horizontal distance difference in calculated horizontal distance: "
-                               << std::abs(computed - reading.horizontalDistance) << " (" << reading.horizontalDistance
-                               << " - " << computed << ")";
+        qCDebug(lcTransport) << "horizontal distance difference in calculated horizontal distance: "
+                             << std::abs(computed - reading.horizontalDistance) << " (" << reading.horizontalDistance
+                             << " - " << computed << ")";
     }
     return std::cos(v) * reading.distance;
 }

@@ -1,7 +1,6 @@
 #include "devices/edmmodel.h"
 
 #include <QDateTime>
-#include <QLoggingCategory>
 #include <QScopedValueRollback>
 
 #include <cmath>
@@ -17,10 +16,9 @@
 #include "devices/edmresultmeasurement.h"
 #include "devices/edmstore.h"
 #include "devices/edmtakeoffboardmeasurement.h"
+#include "devices/transport/transportlogging.h"
 #include "store/localdatabase.h"
 #include "sync/databaseconnection.h"
-
-Q_LOGGING_CATEGORY(lcEDMModel, "stadionix.devices")
 
 namespace {
 
@@ -235,7 +233,7 @@ void EDMModel::requestMeasurement()
         if (m_official)
             m_official->tellMissingReferences();
         else
-            qCDebug(lcEDMModel) << "Missing references";
+            qCDebug(lcTransport) << "Missing references";
         return;
     }
     if (!m_edm || m_edm->isRequestPending())
@@ -272,7 +270,7 @@ void EDMModel::onEDMMeasurement(double distance, double verticalAngle, double ho
     // A reading that arrives while the official answers a question about the
     // previous one would be taken inside that question.
     if (m_handlingReading) {
-        qCDebug(lcEDMModel) << "EDM reading ignored while the previous one is handled";
+        qCDebug(lcTransport) << "EDM reading ignored while the previous one is handled";
         return;
     }
     const QScopedValueRollback<bool> handling(m_handlingReading, true);
@@ -388,7 +386,7 @@ bool EDMModel::usable(const Computed &computed, bool attempt)
         refusal = EDMOfficialInterface::Refusal::ImpossibleDistance;
     else
         return true;
-    qCDebug(lcEDMModel) << "EDM distance refused:" << computed.value;
+    qCDebug(lcTransport) << "EDM distance refused:" << computed.value;
     if (m_official)
         m_official->tellMeasureAgain(refusal, computed.value);
     return false;

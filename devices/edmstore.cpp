@@ -1,7 +1,6 @@
 #include "devices/edmstore.h"
 
 #include <QDateTime>
-#include <QLoggingCategory>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QTimeZone>
@@ -11,8 +10,7 @@
 #include "devices/edmresultmeasurement.h"
 #include "devices/edmtakeoffboardmeasurement.h"
 #include "store/localdatabase.h"
-
-Q_LOGGING_CATEGORY(lcEDMStore, "stadionix.store")
+#include "store/storelogging.h"
 
 namespace {
 
@@ -173,7 +171,7 @@ EDMStore::EDMStore(LocalDatabase *database, QObject *parent)
     for (const Statement &s : Statements) {
         QSqlQuery query(db);
         if (usable && !query.prepare(statementText(s)))
-            qCWarning(lcEDMStore).noquote() << "Cannot prepare" << s.name << query.lastError().text();
+            qCWarning(lcStore).noquote() << "Cannot prepare" << s.name << query.lastError().text();
         m_statements.insert(QByteArray(s.name), query);
     }
 }
@@ -196,7 +194,7 @@ bool EDMStore::exec(QSqlQuery &query)
         return false;
     if (query.exec())
         return true;
-    qCWarning(lcEDMStore).noquote() << "Statement failed:" << query.lastQuery() << query.lastError().text();
+    qCWarning(lcStore).noquote() << "Statement failed:" << query.lastQuery() << query.lastError().text();
     if (m_inTransaction)
         m_transactionFailed = true;
     return false;
@@ -230,7 +228,7 @@ bool EDMStore::endTransaction()
     if (!m_transactionFailed && db.commit())
         return true;
     if (!m_transactionFailed)
-        qCWarning(lcEDMStore) << "Commit failed:" << db.lastError().text();
+        qCWarning(lcStore) << "Commit failed:" << db.lastError().text();
     db.rollback();
     return false;
 }

@@ -1,10 +1,7 @@
 #include "devices/windspeed.h"
 
-#include <QLoggingCategory>
-
+#include "devices/transport/transportlogging.h"
 #include "devices/windspeedcommand.h"
-
-Q_LOGGING_CATEGORY(lcWindspeed, "stadionix.devices")
 
 Windspeed::Windspeed(QObject *parent)
     : PortDevice(WriteData | DataRead, parent)
@@ -25,7 +22,7 @@ void Windspeed::startMeasurement(int kind)
         return;
     emit writeData(WindspeedCommand::start(WindspeedCommand::seconds(kind)), 0);
     m_resultReceived = false;
-    qCDebug(lcWindspeed) << "Start wind measurement";
+    qCDebug(lcTransport) << "Start wind measurement";
     m_askResultTimer.start(WindspeedCommand::askDelayMs(kind));
 }
 
@@ -33,7 +30,7 @@ void Windspeed::onAskResultTimeout()
 {
     if (hasPort()) {
         emit writeData(WindspeedCommand::askResult(), 0);
-        qCDebug(lcWindspeed) << "Ask result";
+        qCDebug(lcTransport) << "Ask result";
     }
     m_checkResponseTimer.start();
 }

@@ -13,9 +13,8 @@
 #include "records/participation.h"
 #include "records/result.h"
 #include "store/seedcharactertransformations.h"
+#include "store/storelogging.h"
 #include "store/storeschema.h"
-
-Q_LOGGING_CATEGORY(lcStore, "stadionix.store", QtInfoMsg)
 
 namespace {
 
