@@ -57,10 +57,6 @@ void checkGeometry(const QList<EDMReading> &readings)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzSupport::prepare();
-    FuzzInput input(data, size);
-    const int blockSize = input.byte() + 1;
-    const QByteArray stream = input.rest();
-
     EDMFrameReader reader;
     QList<EDMReading> readings;
     const auto take = [&](const QByteArray &block) {
@@ -73,8 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
         return outcome;
     };
-    for (qsizetype at = 0; at < stream.size(); at += blockSize)
-        take(stream.mid(at, blockSize));
+    for (const QByteArray &block : FuzzInput(data, size).portBlocks())
+        take(block);
     checkGeometry(readings);
 
     // Whatever came before, a good frame is read: frames still waiting come

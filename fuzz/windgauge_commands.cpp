@@ -11,15 +11,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzSupport::prepare();
-    FuzzInput input(data, size);
-    const int blockSize = input.byte() + 1;
-    const QByteArray stream = input.rest();
-
     WindGaugeStandin gauge;
     // Its answer then depends on no clock.
     gauge.setMode(WindGaugeStandin::Mode::Blank);
-    for (qsizetype at = 0; at < stream.size(); at += blockSize)
-        gauge.receive(stream.mid(at, blockSize));
+    for (const QByteArray &block : FuzzInput(data, size).portBlocks())
+        gauge.receive(block);
 
     const int starts = gauge.starts();
     gauge.receive(WindspeedCommand::start(5));

@@ -14,15 +14,15 @@
 
 namespace {
 
-// What a reader makes of the stream in blocks of the given size: one entry
-// per answer, the wind or -99 for "no value".
-QList<double> answers(WindspeedAnswerReader &reader, const QByteArray &stream, int blockSize)
+// What a reader makes of the blocks: one entry per answer, the wind or -99
+// for "no value".
+QList<double> answers(WindspeedAnswerReader &reader, const QList<QByteArray> &blocks)
 {
     QList<double> read;
-    for (qsizetype at = 0; at < stream.size(); at += blockSize) {
+    for (const QByteArray &block : blocks) {
         double value = 0;
-        for (auto outcome = reader.read(stream.mid(at, blockSize), &value);
-             outcome != WindspeedAnswerReader::Outcome::Nothing; outcome = reader.read(QByteArray(), &value)) {
+        for (auto outcome = reader.read(block, &value); outcome != WindspeedAnswerReader::Outcome::Nothing;
+             outcome = reader.read(QByteArray(), &value)) {
             if (outcome == WindspeedAnswerReader::Outcome::NoValue) {
                 read.append(-99);
                 continue;
@@ -49,17 +49,20 @@ QString text(const QList<double> &values)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzSupport::prepare();
-    FuzzInput input(data, size);
-    const int blockSize = input.byte() + 1;
-    const QByteArray stream = input.rest();
+    const QList<QByteArray> blocks = FuzzInput(data, size).portBlocks();
+    QList<QByteArray> bytes;
+    for (const QByteArray &block : blocks) {
+        for (const char byte : block)
+            bytes.append(QByteArray(1, byte));
+    }
 
     WindspeedAnswerReader inBlocks;
     WindspeedAnswerReader byteByByte;
-    const QList<double> fromBlocks = answers(inBlocks, stream, blockSize);
-    const QList<double> fromBytes = answers(byteByByte, stream, 1);
+    const QList<double> fromBlocks = answers(inBlocks, blocks);
+    const QList<double> fromBytes = answers(byteByByte, bytes);
     FUZZ_CHECK(fromBlocks == fromBytes, text(fromBlocks) + " / " + text(fromBytes));
 
-    const QList<double> after = answers(inBlocks, QByteArrayLiteral("D+12   \r"), 8);
+    const QList<double> after = answers(inBlocks, {QByteArrayLiteral("D+12   \r")});
     FUZZ_CHECK(after == QList<double>{1.2}, text(after));
     return 0;
 }
