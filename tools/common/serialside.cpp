@@ -2,6 +2,13 @@
 
 #include <QSerialPort>
 
+QCommandLineOption SerialSide::commandLineOption()
+{
+    return QCommandLineOption(QStringLiteral("serial"),
+                              QStringLiteral("Serial side: a pty (one end of a socat pair) or a serial port."),
+                              QStringLiteral("path"));
+}
+
 bool SerialSide::open(const QString &path, QString *error)
 {
     close();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCommandLineOption>
 #include <QObject>
 #include <QString>
 
@@ -17,6 +18,9 @@ class SerialSide : public QObject
 public:
     using QObject::QObject;
     ~SerialSide() override { close(); }
+
+    // The option "--serial PATH" of a stand-in's program.
+    static QCommandLineOption commandLineOption();
 
     bool open(const QString &path, QString *error = nullptr);
     void close();

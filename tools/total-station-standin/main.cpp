@@ -7,6 +7,7 @@
 
 #include "tools/common/controlchannel.h"
 #include "tools/common/quitonsignals.h"
+#include "tools/common/serialside.h"
 #include "tools/total-station-standin/totalstationstandin.h"
 
 int main(int argc, char *argv[])
@@ -17,9 +18,7 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Stand-in total station (EDM) for Stadionix."));
     parser.addHelpOption();
-    const QCommandLineOption serialOption(
-        QStringLiteral("serial"), QStringLiteral("Serial side: a pty (one end of a socat pair) or a serial port."),
-        QStringLiteral("path"));
+    const QCommandLineOption serialOption = SerialSide::commandLineOption();
     const QCommandLineOption fieldOption(QStringLiteral("field"),
                                          QStringLiteral("Field file (JSON); without it the demo field."),
                                          QStringLiteral("file"));

@@ -7,6 +7,7 @@
 
 #include "tools/common/controlchannel.h"
 #include "tools/common/quitonsignals.h"
+#include "tools/common/serialside.h"
 #include "tools/wind-gauge-standin/windgaugestandin.h"
 
 int main(int argc, char *argv[])
@@ -17,9 +18,7 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Stand-in wind gauge for Stadionix."));
     parser.addHelpOption();
-    const QCommandLineOption serialOption(
-        QStringLiteral("serial"), QStringLiteral("Serial side: a pty (one end of a socat pair) or a serial port."),
-        QStringLiteral("path"));
+    const QCommandLineOption serialOption = SerialSide::commandLineOption();
     const QCommandLineOption windOption(QStringLiteral("wind"), QStringLiteral("Wind answered, m/s (default 1.2)."),
                                         QStringLiteral("m/s"), QStringLiteral("1.2"));
     parser.addOption(serialOption);
