@@ -26,6 +26,7 @@
 #include "devices/edmdialogs.h"
 #include "devices/edmmodel.h"
 #include "devices/edmperformancewidget.h"
+#include "devices/scoreboard.h"
 #include "fieldevents/fieldeventwidget.h"
 #include "records/disqualificationrulesmodel.h"
 #include "records/heatevent.h"
@@ -94,6 +95,7 @@ MainWindow::MainWindow(QWidget *parent)
     if (auto *app = qobject_cast<Stadionix *>(QCoreApplication::instance()); app && app->devices()) {
         app->devices()->edmModel()->setDatabaseConnection(m_connection);
         new EDMDialogs(app->devices()->edmModel(), this);
+        app->devices()->scoreboard()->setCharacterTransformations(m_connection->store()->characterTransformations());
     }
 
     changeLanguage(Settings::instance()

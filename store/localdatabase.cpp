@@ -612,7 +612,8 @@ void LocalDatabase::seedCharacterTransformations()
     select.bindValue(QStringLiteral(":driver_name"), QStringLiteral("C-Power"));
     if (exec(select)) {
         while (select.next())
-            m_transformations.append({select.value(2).toString(), select.value(3).toString()});
+            m_transformations.append(
+                {select.value(2).toString(), select.value(3).toString(), select.value(1).toString()});
     }
     select.finish();
 }

@@ -844,6 +844,13 @@ Durch %4 ersetzen?</translation>
     </message>
 </context>
 <context>
+    <name>Scoreboard</name>
+    <message>
+        <source>r</source>
+        <translation>r</translation>
+    </message>
+</context>
+<context>
     <name>SetStartingHeightsDialog</name>
     <message>
         <source>Set starting heights</source>

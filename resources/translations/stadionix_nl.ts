@@ -844,6 +844,13 @@ Vervangen door %4?</translation>
     </message>
 </context>
 <context>
+    <name>Scoreboard</name>
+    <message>
+        <source>r</source>
+        <translation>r</translation>
+    </message>
+</context>
+<context>
     <name>SetStartingHeightsDialog</name>
     <message>
         <source>Set starting heights</source>

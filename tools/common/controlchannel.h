@@ -2,22 +2,20 @@
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
-#include <QString>
 #include <QTextStream>
 
 #include <functional>
 #include <unistd.h>
 
-// The control channel of a stand-in program: one command per line on
-// standard input, each answered with the line the handler returns (nothing
-// for an empty answer) on standard output. At the end of the input the
-// program keeps running until a signal ends it.
+// The control channel of a stand-in: one command per line on standard
+// input, each answered by one line on standard output (none for an empty
+// answer). At the end of the input the tool goes on until a signal ends it.
 namespace ControlChannel {
 
-inline void install(QCoreApplication &app, const std::function<QString(const QString &)> &handler)
+inline void install(QCoreApplication &app, QTextStream &out, const std::function<QString(const QString &)> &answer)
 {
     auto *input = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, &app);
-    QObject::connect(input, &QSocketNotifier::activated, &app, [input, handler] {
+    QObject::connect(input, &QSocketNotifier::activated, &app, [input, &out, answer] {
         QByteArray line;
         char c = 0;
         bool ended = true;
@@ -31,9 +29,9 @@ inline void install(QCoreApplication &app, const std::function<QString(const QSt
             input->setEnabled(false);
             return;
         }
-        const QString answer = handler(QString::fromUtf8(line));
-        if (!answer.isEmpty())
-            QTextStream(stdout) << answer << Qt::endl;
+        const QString reply = answer(QString::fromUtf8(line));
+        if (!reply.isEmpty())
+            out << reply << Qt::endl;
     });
 }
 

@@ -42,7 +42,7 @@ int main(int argc, char *argv[])
     QuitOnSignals::install(app);
     QObject::connect(&station, &TotalStationStandin::quitRequested, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    ControlChannel::install(app, [&station](const QString &line) { return station.command(line); });
+    ControlChannel::install(app, out, [&station](const QString &line) { return station.command(line); });
 
     out << "total-station-standin ready: " << station.status() << Qt::endl;
     const int code = app.exec();

@@ -75,7 +75,7 @@ int main(int argc, char *argv[])
     QuitOnSignals::install(app);
     QObject::connect(&bridge, &WifiBridgeStandin::quitRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
 
-    ControlChannel::install(app, [&bridge](const QString &line) { return bridge.command(line); });
+    ControlChannel::install(app, out, [&bridge](const QString &line) { return bridge.command(line); });
 
     out << "wifi-bridge-standin ready: " << settings.name << " on " << settings.address.toString() << ':'
         << settings.port << ", announcing to " << settings.announceTo.toString() << ':' << settings.announcePort

@@ -37,7 +37,7 @@ int main(int argc, char *argv[])
 
     QuitOnSignals::install(app);
     QObject::connect(&gauge, &WindGaugeStandin::quitRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
-    ControlChannel::install(app, [&gauge](const QString &line) { return gauge.command(line); });
+    ControlChannel::install(app, out, [&gauge](const QString &line) { return gauge.command(line); });
 
     out << "wind-gauge-standin ready: " << gauge.status() << Qt::endl;
     const int code = app.exec();
