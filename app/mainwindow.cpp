@@ -23,6 +23,7 @@
 #include "app/stadionix.h"
 #include "devices/devicesdialog.h"
 #include "devices/deviceset.h"
+#include "devices/edmdialogs.h"
 #include "devices/edmmodel.h"
 #include "devices/edmperformancewidget.h"
 #include "devices/scoreboard.h"
@@ -93,6 +94,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     if (auto *app = qobject_cast<Stadionix *>(QCoreApplication::instance()); app && app->devices()) {
         app->devices()->edmModel()->setDatabaseConnection(m_connection);
+        new EDMDialogs(app->devices()->edmModel(), this);
         app->devices()->scoreboard()->setCharacterTransformations(m_connection->store()->characterTransformations());
     }
 
@@ -231,6 +233,9 @@ void MainWindow::offerNewStore(const QString &detail)
                              tr("A new local database has been started. The damaged one is kept as %1.")
                                  .arg(QDir::toNativeSeparators(kept)));
     onUpdateUnconfirmedActions(m_connection->pendingActionCount());
+    // The EDM's records go to the new file too.
+    if (auto *app = qobject_cast<Stadionix *>(QCoreApplication::instance()); app && app->devices())
+        app->devices()->edmModel()->setDatabaseConnection(m_connection);
     if (m_connection->serverKind() != DatabaseConnection::NoServer)
         requestSchedule();
 }

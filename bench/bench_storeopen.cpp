@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "devices/edmmeasurement.h"
+#include "devices/edmstore.h"
 #include "records/participation.h"
 #include "store/localdatabase.h"
 
@@ -61,10 +62,11 @@ QString BenchStoreOpen::makeStore(const QTemporaryDir &dir)
         for (unsigned attempt = 1; attempt <= 6; ++attempt)
             p->setFieldResult(attempt, 6 + attempt / 10.0, 0, 0);
     }
+    EDMStore edmStore(&store);
     for (int i = 0; i < readings; ++i) {
-        EDMMeasurement reading(&store);
+        EDMMeasurement reading(&edmStore);
         reading.distance = 20 + i / 1000.0;
-        store.storeEDMMeasurement(&reading);
+        reading.save();
     }
     store.endTransaction();
     qDeleteAll(heat);

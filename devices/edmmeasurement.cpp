@@ -1,11 +1,19 @@
 #include "devices/edmmeasurement.h"
 
-#include "store/localdatabase.h"
+#include "devices/edmstore.h"
 
-EDMMeasurement::EDMMeasurement(LocalDatabase *store, QObject *parent)
+EDMMeasurement::EDMMeasurement(EDMStore *store, QObject *parent)
     : QObject(parent)
     , store(store)
 {}
+
+void EDMMeasurement::setReading(const EDMReading &reading)
+{
+    distance = reading.distance;
+    verticalAngle = reading.verticalAngle;
+    horizontalAngle = reading.horizontalAngle;
+    horizontalDistance = reading.horizontalDistance;
+}
 
 static QString angleText(double degrees)
 {
@@ -25,9 +33,9 @@ void EDMMeasurement::save()
         return;
     if (deleted) {
         if (id != 0)
-            store->deleteEDMMeasurement(id);
+            store->deleteMeasurement(id);
         deleteLater();
         return;
     }
-    store->storeEDMMeasurement(this);
+    store->storeMeasurement(this);
 }

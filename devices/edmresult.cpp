@@ -1,8 +1,8 @@
 #include "devices/edmresult.h"
 
-#include "store/localdatabase.h"
+#include "devices/edmstore.h"
 
-EDMResult::EDMResult(LocalDatabase *store, QObject *parent)
+EDMResult::EDMResult(EDMStore *store, QObject *parent)
     : QObject(parent)
     , store(store)
 {}
@@ -14,7 +14,7 @@ QString EDMResult::text() const
         return QStringLiteral("%1 m (EDM) - %2 m (tape) = %3 m (%4)")
             .arg(QString::number(calculatedResult, 'f', 3), QString::number(referenceResult, 'f', 3),
                  QString::number(calculatedResult - referenceResult, 'f', 3), time);
-    return QStringLiteral("%1 m (EMD) (%2)").arg(QString::number(calculatedResult, 'f', 3), time);
+    return QStringLiteral("%1 m (EDM) (%2)").arg(QString::number(calculatedResult, 'f', 3), time);
 }
 
 void EDMResult::save()
@@ -23,9 +23,9 @@ void EDMResult::save()
         return;
     if (deleted) {
         if (id != 0)
-            store->deleteEDMResult(id);
+            store->deleteResult(id);
         deleteLater();
         return;
     }
-    store->storeEDMResult(this);
+    store->storeResult(this);
 }

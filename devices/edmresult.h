@@ -2,9 +2,10 @@
 
 #include <QDateTime>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
-class LocalDatabase;
+class EDMStore;
 
 // A distance computed from EDM readings: an attempt's result (type 1) or a
 // test measurement checked against a tape (type 2).
@@ -14,9 +15,9 @@ public:
     static constexpr double NoReference = -999.999;
     enum ResultType { AttemptResult = 1, TestResult = 2 };
 
-    explicit EDMResult(LocalDatabase *store = nullptr, QObject *parent = nullptr);
+    explicit EDMResult(EDMStore *store = nullptr, QObject *parent = nullptr);
 
-    LocalDatabase *store = nullptr;
+    QPointer<EDMStore> store;
     unsigned id = 0;
     bool isNew = true;
     bool deleted = false;

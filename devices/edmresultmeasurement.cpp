@@ -1,8 +1,8 @@
 #include "devices/edmresultmeasurement.h"
 
-#include "store/localdatabase.h"
+#include "devices/edmstore.h"
 
-EDMResultMeasurement::EDMResultMeasurement(LocalDatabase *store, QObject *parent)
+EDMResultMeasurement::EDMResultMeasurement(EDMStore *store, QObject *parent)
     : QObject(parent)
     , store(store)
 {}
@@ -13,9 +13,9 @@ void EDMResultMeasurement::save()
         return;
     if (deleted) {
         if (id != 0)
-            store->deleteEDMResultMeasurement(id);
+            store->deleteResultMeasurement(id);
         deleteLater();
         return;
     }
-    store->storeEDMResultMeasurement(this);
+    store->storeResultMeasurement(this);
 }

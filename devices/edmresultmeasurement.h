@@ -1,16 +1,17 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
-class LocalDatabase;
+class EDMStore;
 
 // Links an EDM result to a reading it was computed from.
 class EDMResultMeasurement : public QObject
 {
 public:
-    explicit EDMResultMeasurement(LocalDatabase *store = nullptr, QObject *parent = nullptr);
+    explicit EDMResultMeasurement(EDMStore *store = nullptr, QObject *parent = nullptr);
 
-    LocalDatabase *store = nullptr;
+    QPointer<EDMStore> store;
     unsigned id = 0;
     bool isNew = true;
     bool deleted = false;

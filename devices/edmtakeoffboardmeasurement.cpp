@@ -1,9 +1,9 @@
 #include "devices/edmtakeoffboardmeasurement.h"
 
 #include "devices/edmmeasurement.h"
-#include "store/localdatabase.h"
+#include "devices/edmstore.h"
 
-EDMTakeOffBoardMeasurement::EDMTakeOffBoardMeasurement(LocalDatabase *store, QObject *parent)
+EDMTakeOffBoardMeasurement::EDMTakeOffBoardMeasurement(EDMStore *store, QObject *parent)
     : QObject(parent)
     , store(store)
 {}
@@ -14,7 +14,7 @@ void EDMTakeOffBoardMeasurement::setMeasurementId(unsigned id)
         return;
     m_measurementId = id;
     delete m_measurement;
-    m_measurement = store ? store->edmMeasurement(id, this) : nullptr;
+    m_measurement = store ? store->measurement(id, this) : nullptr;
 }
 
 void EDMTakeOffBoardMeasurement::save()
@@ -23,9 +23,9 @@ void EDMTakeOffBoardMeasurement::save()
         return;
     if (deleted) {
         if (id != 0)
-            store->deleteEDMTakeOffBoardMeasurement(id);
+            store->deleteTakeOffBoardMeasurement(id);
         deleteLater();
         return;
     }
-    store->storeEDMTakeOffBoardMeasurement(this);
+    store->storeTakeOffBoardMeasurement(this);
 }

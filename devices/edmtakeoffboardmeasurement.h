@@ -1,17 +1,18 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
 class EDMMeasurement;
-class LocalDatabase;
+class EDMStore;
 
 // A reading that fixes one point (seqno 1 or 2) of a take-off board's line.
 class EDMTakeOffBoardMeasurement : public QObject
 {
 public:
-    explicit EDMTakeOffBoardMeasurement(LocalDatabase *store = nullptr, QObject *parent = nullptr);
+    explicit EDMTakeOffBoardMeasurement(EDMStore *store = nullptr, QObject *parent = nullptr);
 
-    LocalDatabase *store = nullptr;
+    QPointer<EDMStore> store;
     unsigned id = 0;
     bool isNew = true;
     bool deleted = false;

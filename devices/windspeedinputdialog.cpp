@@ -34,31 +34,25 @@ WindspeedInputDialog::WindspeedInputDialog(QWidget *parent)
 
     auto *keypad = new QGridLayout;
     const QString base = QStringLiteral(":/fieldtablet/icons/fieldtablet/");
+    const Slot digits[] = {&WindspeedInputDialog::onButton0Clicked, &WindspeedInputDialog::onButton1Clicked,
+                           &WindspeedInputDialog::onButton2Clicked, &WindspeedInputDialog::onButton3Clicked,
+                           &WindspeedInputDialog::onButton4Clicked, &WindspeedInputDialog::onButton5Clicked,
+                           &WindspeedInputDialog::onButton6Clicked, &WindspeedInputDialog::onButton7Clicked,
+                           &WindspeedInputDialog::onButton8Clicked, &WindspeedInputDialog::onButton9Clicked};
     for (int digit = 1; digit <= 9; ++digit) {
         keypad->addWidget(addKey(QStringLiteral("btnButton%1").arg(digit), base + QStringLiteral("button%1").arg(digit),
-                                 [this, digit] { append(QString::number(digit)); }),
+                                 digits[digit]),
                           (digit - 1) / 3, (digit - 1) % 3);
     }
     keypad->addWidget(addKey(QStringLiteral("btnButtonMinus"), base + QStringLiteral("buttonhyphen"),
-                             [this] {
-                                 if (m_txtWindspeed->text().isEmpty())
-                                     append(QStringLiteral("-"));
-                             }),
+                             &WindspeedInputDialog::onButtonMinusClicked),
                       3, 0);
-    keypad->addWidget(
-        addKey(QStringLiteral("btnButton0"), base + QStringLiteral("button0"), [this] { append(QStringLiteral("0")); }),
-        3, 1);
+    keypad->addWidget(addKey(QStringLiteral("btnButton0"), base + QStringLiteral("button0"), digits[0]), 3, 1);
     keypad->addWidget(addKey(QStringLiteral("btnButtonComma"), base + QStringLiteral("buttondot_9"),
-                             [this] {
-                                 if (!m_txtWindspeed->text().contains(QLatin1Char('.')))
-                                     append(QStringLiteral("."));
-                             }),
+                             &WindspeedInputDialog::onButtonCommaClicked),
                       3, 2);
-    m_btnBack = addKey(QStringLiteral("btnButtonBack"), base + QStringLiteral("buttonbackspace_9"), [this] {
-        QString text = m_txtWindspeed->text();
-        text.chop(1);
-        m_txtWindspeed->setText(text);
-    });
+    m_btnBack = addKey(QStringLiteral("btnButtonBack"), base + QStringLiteral("buttonbackspace_9"),
+                       &WindspeedInputDialog::onButtonBackClicked);
     keypad->addWidget(m_btnBack, 4, 0);
     // Cancel: the wind was not measured (-9).
     m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
@@ -75,7 +69,7 @@ WindspeedInputDialog::WindspeedInputDialog(QWidget *parent)
     connect(m_btnOK, &QPushButton::clicked, this, &WindspeedInputDialog::onOKClicked);
     connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     retranslate();
-    afterKey();
+    m_btnBack->setEnabled(false);
 }
 
 void WindspeedInputDialog::append(const QString &text)
@@ -83,22 +77,44 @@ void WindspeedInputDialog::append(const QString &text)
     m_txtWindspeed->setText(m_txtWindspeed->text() + text);
 }
 
-AnimatedButton *WindspeedInputDialog::addKey(const QString &name, const QString &image,
-                                             const std::function<void()> &action)
+AnimatedButton *WindspeedInputDialog::addKey(const QString &name, const QString &image, Slot slot)
 {
     auto *key = new AnimatedButton(this);
     key->setObjectName(name);
     key->setIcons(QIcon(image + QStringLiteral(".png")), QIcon(image + QStringLiteral("_active.png")));
     key->setIconSize(QSize(72, 72));
     key->setFlat(true);
-    connect(key, &QPushButton::clicked, this, [this, action] {
-        action();
-        afterKey();
-        if (InterfaceSounds *sounds = ScreenDevices::fromApplication().sounds)
-            sounds->play(InterfaceSounds::Click);
-    });
+    connect(key, &QPushButton::clicked, this, slot);
     m_keys.append(key);
     return key;
+}
+
+void WindspeedInputDialog::digit(int value)
+{
+    append(QString::number(value));
+    afterKey();
+}
+
+void WindspeedInputDialog::onButtonBackClicked()
+{
+    QString text = m_txtWindspeed->text();
+    text.chop(1);
+    m_txtWindspeed->setText(text);
+    afterKey();
+}
+
+void WindspeedInputDialog::onButtonCommaClicked()
+{
+    if (!m_txtWindspeed->text().contains(QLatin1Char('.')))
+        append(QStringLiteral("."));
+    afterKey();
+}
+
+void WindspeedInputDialog::onButtonMinusClicked()
+{
+    if (m_txtWindspeed->text().isEmpty())
+        append(QStringLiteral("-"));
+    afterKey();
 }
 
 void WindspeedInputDialog::afterKey()
@@ -106,6 +122,8 @@ void WindspeedInputDialog::afterKey()
     for (AnimatedButton *key : std::as_const(m_keys))
         key->setEnabled(true);
     m_btnBack->setEnabled(!m_txtWindspeed->text().isEmpty());
+    if (InterfaceSounds *sounds = ScreenDevices::fromApplication().sounds)
+        sounds->play(InterfaceSounds::Click);
 }
 
 QString WindspeedInputDialog::text() const

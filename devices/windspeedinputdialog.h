@@ -2,14 +2,13 @@
 
 #include <QDialog>
 
-#include <functional>
-
 class AnimatedButton;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// Manual entry of a wind reading with a keypad, when the gauge gave none.
+// Manual entry of a wind reading with a keypad, when no gauge is used or it
+// gave none: at most one decimal, accepted only strictly between -8 and 8 m/s.
 class WindspeedInputDialog : public QDialog
 {
     Q_OBJECT
@@ -23,14 +22,30 @@ public:
 
 public slots:
     void onWindspeedTextChanged(const QString &value);
+    void onButton0Clicked() { digit(0); }
+    void onButton1Clicked() { digit(1); }
+    void onButton2Clicked() { digit(2); }
+    void onButton3Clicked() { digit(3); }
+    void onButton4Clicked() { digit(4); }
+    void onButton5Clicked() { digit(5); }
+    void onButton6Clicked() { digit(6); }
+    void onButton7Clicked() { digit(7); }
+    void onButton8Clicked() { digit(8); }
+    void onButton9Clicked() { digit(9); }
+    void onButtonBackClicked();
+    void onButtonCommaClicked();
+    void onButtonMinusClicked();
     void onOKClicked();
 
 protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    AnimatedButton *addKey(const QString &name, const QString &image, const std::function<void()> &action);
+    using Slot = void (WindspeedInputDialog::*)();
+    AnimatedButton *addKey(const QString &name, const QString &image, Slot slot);
+    void digit(int value);
     void append(const QString &text);
+    // After every key: the click, and which keys may be used.
     void afterKey();
     void retranslate();
 

@@ -1336,12 +1336,13 @@ void FieldEventWidget::onEDMResult(double result, double resultMeasuredByTape)
 
 void FieldEventWidget::recalculateFromBoard(int board)
 {
+    // Only a measured distance can be measured from another board.
+    if (!m_devices.edmModel || !m_input.isDistance())
+        return;
     if (QMessageBox::question(
-            this, tr("Recalcuate result"),
+            this, tr("Recalculate result"),
             tr("Do you want to recalculate the result based on take-off board %1 as the reference?").arg(board),
             QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
-        return;
-    if (!m_devices.edmModel || !m_input.isDistance())
         return;
     const double recalculated = m_devices.edmModel->recalculateResult(board, m_input.value());
     onEDMResult(recalculated, 0);

@@ -89,3 +89,13 @@ QByteArray FuzzInput::rest()
     m_position = m_size;
     return bytes;
 }
+
+QList<QByteArray> FuzzInput::portBlocks()
+{
+    const int blockSize = byte() + 1;
+    const QByteArray stream = rest();
+    QList<QByteArray> blocks;
+    for (qsizetype at = 0; at < stream.size(); at += blockSize)
+        blocks.append(stream.mid(at, blockSize));
+    return blocks;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 class QAbstractItemModel;
@@ -49,6 +50,9 @@ public:
     // Up to maxBytes bytes, ended early by the separator (which is consumed).
     QByteArray bytesUntil(char separator, int maxBytes = 1 << 20);
     QByteArray rest();
+    // The rest cut into blocks as a port delivers bytes: the next byte gives
+    // their size (1 to 256).
+    QList<QByteArray> portBlocks();
 
 private:
     const uint8_t *m_data;

@@ -13,17 +13,14 @@
 #include "store/charactertransformation.h"
 #include "store/pendingaction.h"
 
-class EDMMeasurement;
-class EDMResult;
-class EDMResultMeasurement;
-class EDMTakeOffBoardMeasurement;
 class Participation;
 class Result;
 
 // The program's one persistent store of competition data: the schedule, the
 // participations and results of the open heat, the queue of changes the
-// server has not confirmed, the EDM calibration and the scoreboard's
-// character transformations. SQLite; every statement is prepared once.
+// server has not confirmed and the scoreboard's character transformations.
+// SQLite; every statement is prepared once. The file also holds the EDM's
+// tables, which EDMStore reads and writes on this store's connection.
 class LocalDatabase : public QObject
 {
     Q_OBJECT
@@ -128,30 +125,6 @@ public:
     void removePendingActionsUpTo(const QString &tableName, unsigned localId, unsigned lastActionId, int action);
     void removeAllPendingActions();
 
-    // EDM.
-    unsigned storeEDMMeasurement(EDMMeasurement *measurement);
-    unsigned storeEDMResult(EDMResult *result);
-    unsigned storeEDMResultMeasurement(EDMResultMeasurement *link);
-    unsigned storeEDMTakeOffBoardMeasurement(EDMTakeOffBoardMeasurement *measurement);
-    EDMTakeOffBoardMeasurement *findEDMTakeOffBoardMeasurement(int board, int seqno, QObject *parent = nullptr);
-    QList<EDMTakeOffBoardMeasurement *> edmTakeOffBoardMeasurements(QObject *parent = nullptr);
-    EDMMeasurement *edmMeasurement(unsigned id, QObject *parent = nullptr);
-    QList<EDMMeasurement *> edmMeasurementsOfType(int type, QObject *parent = nullptr);
-    // The measurements an event result was computed from; each map also holds
-    // the link's id under "EDMEventMeasurementID".
-    QList<QVariantMap> edmMeasurementsOfResult(unsigned eventResultId);
-    EDMResult *latestEDMResult(QObject *parent = nullptr);
-    EDMResult *latestEDMResultInWindow(unsigned eventType, int resultType, double minimum, double maximum,
-                                       QObject *parent = nullptr);
-    QList<EDMResult *> edmTestResults(unsigned eventType, QObject *parent = nullptr);
-    void deleteEDMMeasurement(unsigned id);
-    void deleteEDMResultMeasurement(unsigned id);
-    void deleteEDMResult(unsigned id);
-    void deleteEDMTakeOffBoardMeasurement(unsigned id);
-    void deleteAllEDMTakeOffBoardMeasurements();
-    // Removes event results older than two days with their links and readings.
-    void purgeOldEDMResults();
-
     const QList<CharacterTransformation> &characterTransformations() const { return m_transformations; }
 
 private:
@@ -171,9 +144,6 @@ private:
     void bindResult(QSqlQuery &query, unsigned participationServerId, const Result *result);
     bool insertParticipationRow(Participation *participation);
     Result *resultFromQuery(const QSqlQuery &query, QObject *parent);
-    EDMMeasurement *measurementFromQuery(const QSqlQuery &query, QObject *parent);
-    EDMResult *edmResultFromQuery(const QSqlQuery &query, QObject *parent);
-    EDMTakeOffBoardMeasurement *takeOffBoardFromQuery(const QSqlQuery &query, QObject *parent);
     void fail(const QString &what, const QString &error);
     void fail(const QString &what, const QSqlError &error);
 

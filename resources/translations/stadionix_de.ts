@@ -97,6 +97,65 @@
     </message>
 </context>
 <context>
+    <name>EDMDialogs</name>
+    <message>
+        <source>Waiting for laser distance measurement...</source>
+        <translation>Warten auf die Laser-Entfernungsmessung...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Test measurements</source>
+        <translation>Testmessungen</translation>
+    </message>
+    <message>
+        <source>What distance did you measure using a tape measure starting from the circle (m)?</source>
+        <translation>Welche Entfernung haben Sie mit dem Maßband vom Kreis aus gemessen (m)?</translation>
+    </message>
+    <message>
+        <source>Measurement of height of the crossbar</source>
+        <translation>Messung der Lattenhöhe</translation>
+    </message>
+    <message>
+        <source>What height have you measured to the center of the crossbar (m)?</source>
+        <translation>Welche Höhe haben Sie bis zur Mitte der Latte gemessen (m)?</translation>
+    </message>
+    <message>
+        <source>What distance did you measure using a tape measure starting from the take off board(m)?</source>
+        <translation>Welche Entfernung haben Sie mit dem Maßband vom Absprungbalken aus gemessen (m)?</translation>
+    </message>
+    <message>
+        <source>Height of the crossbar (m)</source>
+        <translation>Höhe der Latte (m)</translation>
+    </message>
+    <message>
+        <source>What is the reference height of the crossbar (m), accurate to 1 mm? Note: you need to measure the center of the cross bar (or 15 mm above the bottom of the cross bar)</source>
+        <translation>Wie hoch ist die Bezugshöhe der Latte (m), auf 1 mm genau? Hinweis: Messen Sie die Mitte der Latte (oder 15 mm über ihrer Unterkante)</translation>
+    </message>
+    <message>
+        <source>Missing references</source>
+        <translation>Bezugspunkte fehlen</translation>
+    </message>
+    <message>
+        <source>There are no reference measurements set for this event. First set the reference measurements before you can make a test measurement.</source>
+        <translation>Für diesen Wettbewerb sind keine Bezugsmessungen gesetzt. Setzen Sie zuerst die Bezugsmessungen, bevor Sie eine Testmessung machen können.</translation>
+    </message>
+    <message>
+        <source>No distance can be computed from this reading: the point lies on a reference point, or two reference points lie on each other. Take the measurement again.</source>
+        <translation>Aus dieser Messung lässt sich keine Entfernung berechnen: Der Punkt liegt auf einem Bezugspunkt, oder zwei Bezugspunkte liegen aufeinander. Messen Sie erneut.</translation>
+    </message>
+    <message>
+        <source>The measured distance %1 m cannot be a mark. Take the measurement again.</source>
+        <translation>Die gemessene Entfernung von %1 m kann keine Leistung sein. Messen Sie erneut.</translation>
+    </message>
+    <message>
+        <source>Measure again</source>
+        <translation>Erneut messen</translation>
+    </message>
+</context>
+<context>
     <name>EDMPerformanceWidget</name>
     <message>
         <source>No distance meter is configured.</source>
@@ -265,10 +324,6 @@
         <translation>%1 m/s</translation>
     </message>
     <message>
-        <source>Recalcuate result</source>
-        <translation>Ergebnis neu berechnen</translation>
-    </message>
-    <message>
         <source>Do you want to recalculate the result based on take-off board %1 as the reference?</source>
         <translation>Möchten Sie das Ergebnis mit Absprungbalken %1 als Bezug neu berechnen?</translation>
     </message>
@@ -363,6 +418,10 @@ Durch %4 ersetzen?</translation>
 %1</source>
         <translation>Das Ergebnisblatt konnte nicht gespeichert werden als
 %1</translation>
+    </message>
+    <message>
+        <source>Recalculate result</source>
+        <translation>Ergebnis neu berechnen</translation>
     </message>
 </context>
 <context>

@@ -97,6 +97,65 @@
     </message>
 </context>
 <context>
+    <name>EDMDialogs</name>
+    <message>
+        <source>Waiting for laser distance measurement...</source>
+        <translation>En attente de la mesure de distance laser...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Test measurements</source>
+        <translation>Mesures de contrôle</translation>
+    </message>
+    <message>
+        <source>What distance did you measure using a tape measure starting from the circle (m)?</source>
+        <translation>Quelle distance avez-vous mesurée au ruban à partir du cercle (m) ?</translation>
+    </message>
+    <message>
+        <source>Measurement of height of the crossbar</source>
+        <translation>Mesure de la hauteur de la barre</translation>
+    </message>
+    <message>
+        <source>What height have you measured to the center of the crossbar (m)?</source>
+        <translation>Quelle hauteur avez-vous mesurée jusqu&apos;au centre de la barre (m) ?</translation>
+    </message>
+    <message>
+        <source>What distance did you measure using a tape measure starting from the take off board(m)?</source>
+        <translation>Quelle distance avez-vous mesurée au ruban à partir de la planche d&apos;appel (m) ?</translation>
+    </message>
+    <message>
+        <source>Height of the crossbar (m)</source>
+        <translation>Hauteur de la barre (m)</translation>
+    </message>
+    <message>
+        <source>What is the reference height of the crossbar (m), accurate to 1 mm? Note: you need to measure the center of the cross bar (or 15 mm above the bottom of the cross bar)</source>
+        <translation>Quelle est la hauteur de référence de la barre (m), au millimètre près ? Remarque : mesurez le centre de la barre (ou 15 mm au-dessus du bas de la barre)</translation>
+    </message>
+    <message>
+        <source>Missing references</source>
+        <translation>Références manquantes</translation>
+    </message>
+    <message>
+        <source>There are no reference measurements set for this event. First set the reference measurements before you can make a test measurement.</source>
+        <translation>Aucune mesure de référence n&apos;est définie pour cette épreuve. Définissez d&apos;abord les mesures de référence avant de pouvoir faire une mesure de contrôle.</translation>
+    </message>
+    <message>
+        <source>No distance can be computed from this reading: the point lies on a reference point, or two reference points lie on each other. Take the measurement again.</source>
+        <translation>Aucune distance ne peut être calculée à partir de cette mesure : le point se trouve sur un point de référence, ou deux points de référence se confondent. Mesurez à nouveau.</translation>
+    </message>
+    <message>
+        <source>The measured distance %1 m cannot be a mark. Take the measurement again.</source>
+        <translation>La distance mesurée de %1 m ne peut pas être une performance. Mesurez à nouveau.</translation>
+    </message>
+    <message>
+        <source>Measure again</source>
+        <translation>Mesurer à nouveau</translation>
+    </message>
+</context>
+<context>
     <name>EDMPerformanceWidget</name>
     <message>
         <source>No distance meter is configured.</source>
@@ -265,10 +324,6 @@
         <translation>%1 m/s</translation>
     </message>
     <message>
-        <source>Recalcuate result</source>
-        <translation>Recalculer le résultat</translation>
-    </message>
-    <message>
         <source>Do you want to recalculate the result based on take-off board %1 as the reference?</source>
         <translation>Voulez-vous recalculer le résultat en prenant la planche d&apos;appel %1 comme référence ?</translation>
     </message>
@@ -363,6 +418,10 @@ La remplacer par %4 ?</translation>
 %1</source>
         <translation>La feuille de résultats n&apos;a pas pu être enregistrée sous
 %1</translation>
+    </message>
+    <message>
+        <source>Recalculate result</source>
+        <translation>Recalculer le résultat</translation>
     </message>
 </context>
 <context>

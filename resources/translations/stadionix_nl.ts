@@ -97,6 +97,65 @@
     </message>
 </context>
 <context>
+    <name>EDMDialogs</name>
+    <message>
+        <source>Waiting for laser distance measurement...</source>
+        <translation>Wachten op de laserafstandsmeting...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuleren</translation>
+    </message>
+    <message>
+        <source>Test measurements</source>
+        <translation>Testmetingen</translation>
+    </message>
+    <message>
+        <source>What distance did you measure using a tape measure starting from the circle (m)?</source>
+        <translation>Welke afstand hebt u met een meetlint gemeten vanaf de cirkel (m)?</translation>
+    </message>
+    <message>
+        <source>Measurement of height of the crossbar</source>
+        <translation>Meting van de hoogte van de lat</translation>
+    </message>
+    <message>
+        <source>What height have you measured to the center of the crossbar (m)?</source>
+        <translation>Welke hoogte hebt u gemeten tot het midden van de lat (m)?</translation>
+    </message>
+    <message>
+        <source>What distance did you measure using a tape measure starting from the take off board(m)?</source>
+        <translation>Welke afstand hebt u met een meetlint gemeten vanaf de afzetbalk (m)?</translation>
+    </message>
+    <message>
+        <source>Height of the crossbar (m)</source>
+        <translation>Hoogte van de lat (m)</translation>
+    </message>
+    <message>
+        <source>What is the reference height of the crossbar (m), accurate to 1 mm? Note: you need to measure the center of the cross bar (or 15 mm above the bottom of the cross bar)</source>
+        <translation>Wat is de referentiehoogte van de lat (m), tot op 1 mm nauwkeurig? Let op: meet het midden van de lat (of 15 mm boven de onderkant van de lat)</translation>
+    </message>
+    <message>
+        <source>Missing references</source>
+        <translation>Referenties ontbreken</translation>
+    </message>
+    <message>
+        <source>There are no reference measurements set for this event. First set the reference measurements before you can make a test measurement.</source>
+        <translation>Er zijn geen referentiemetingen ingesteld voor dit onderdeel. Stel eerst de referentiemetingen in voordat u een testmeting kunt doen.</translation>
+    </message>
+    <message>
+        <source>No distance can be computed from this reading: the point lies on a reference point, or two reference points lie on each other. Take the measurement again.</source>
+        <translation>Uit deze meting kan geen afstand worden berekend: het punt ligt op een referentiepunt, of twee referentiepunten liggen op elkaar. Meet opnieuw.</translation>
+    </message>
+    <message>
+        <source>The measured distance %1 m cannot be a mark. Take the measurement again.</source>
+        <translation>De gemeten afstand van %1 m kan geen prestatie zijn. Meet opnieuw.</translation>
+    </message>
+    <message>
+        <source>Measure again</source>
+        <translation>Opnieuw meten</translation>
+    </message>
+</context>
+<context>
     <name>EDMPerformanceWidget</name>
     <message>
         <source>No distance meter is configured.</source>
@@ -265,10 +324,6 @@
         <translation>%1 m/s</translation>
     </message>
     <message>
-        <source>Recalcuate result</source>
-        <translation>Resultaat herberekenen</translation>
-    </message>
-    <message>
         <source>Do you want to recalculate the result based on take-off board %1 as the reference?</source>
         <translation>Wilt u het resultaat herberekenen met afzetbalk %1 als referentie?</translation>
     </message>
@@ -363,6 +418,10 @@ Vervangen door %4?</translation>
 %1</source>
         <translation>Het uitslagblad kon niet worden opgeslagen als
 %1</translation>
+    </message>
+    <message>
+        <source>Recalculate result</source>
+        <translation>Resultaat herberekenen</translation>
     </message>
 </context>
 <context>

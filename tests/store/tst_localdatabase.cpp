@@ -4,10 +4,6 @@
 
 #include <csignal>
 
-#include "devices/edmmeasurement.h"
-#include "devices/edmresult.h"
-#include "devices/edmresultmeasurement.h"
-#include "devices/edmtakeoffboardmeasurement.h"
 #include "fieldevents/fieldeventranking.h"
 #include "records/participation.h"
 #include "support/storefaults.h"
@@ -103,8 +99,6 @@ private slots:
     void storeResult_failingQueue_rollsBackResult();
     void removePendingActions_bothTables();
     void participationOrder_queuesUpdate();
-    void edm_roundTrip();
-    void edm_purgeOlderThanTwoDays();
     void killedWriter_everyCommittedResultHasItsAction();
     void killedWriter_judgesChangesWholeOrNone_data();
     void killedWriter_judgesChangesWholeOrNone();
@@ -484,103 +478,6 @@ void TestLocalDatabase::participationOrder_queuesUpdate()
     QCOMPARE(store.rows(QStringLiteral("SELECT table_name, action, local_id FROM unconfirmedactions")),
              (QList<QVariantList>{{"participations", 1, heat.first()->id}}));
     qDeleteAll(heat);
-}
-
-void TestLocalDatabase::edm_roundTrip()
-{
-    TempStore store;
-    EDMMeasurement m(store.get());
-    m.type = Reference1Measurement;
-    m.distance = 10.5;
-    m.horizontalAngle = 123.4567;
-    m.verticalAngle = 91.25;
-    m.horizontalDistance = 10.49;
-    m.save();
-    QVERIFY(m.id != 0);
-    m.distance = 11.0;
-    m.save();
-    std::unique_ptr<EDMMeasurement> loaded(store->edmMeasurement(m.id));
-    QVERIFY(loaded);
-    QCOMPARE(loaded->distance, 11.0);
-    QCOMPARE(loaded->horizontalAngle, 123.4567);
-    QCOMPARE(loaded->since.toString(Qt::ISODate), m.since.toString(Qt::ISODate));
-    const QList<EDMMeasurement *> references = store->edmMeasurementsOfType(Reference1Measurement);
-    QCOMPARE(references.size(), 1);
-    qDeleteAll(references);
-
-    EDMTakeOffBoardMeasurement board(store.get());
-    board.takeoffBoard = 2;
-    board.seqno = 1;
-    board.setMeasurementId(m.id);
-    board.save();
-    std::unique_ptr<EDMTakeOffBoardMeasurement> found(store->findEDMTakeOffBoardMeasurement(2, 1));
-    QVERIFY(found);
-    QCOMPARE(found->measurementId(), m.id);
-    QVERIFY(found->measurement());
-    QCOMPARE(found->measurement()->distance, 11.0);
-    QVERIFY(!store->findEDMTakeOffBoardMeasurement(1, 1));
-
-    EDMResult result(store.get());
-    result.eventType = 1;
-    result.resultType = EDMResult::AttemptResult;
-    result.calculatedResult = 52.31;
-    result.save();
-    // The window's bounds are exclusive.
-    std::unique_ptr<EDMResult> inside(store->latestEDMResultInWindow(1, 1, 52.30, 52.32));
-    QVERIFY(inside);
-    QCOMPARE(inside->id, result.id);
-    QVERIFY(!store->latestEDMResultInWindow(1, 1, 52.31, 52.40));
-    EDMResultMeasurement link(store.get());
-    link.eventResult = result.id;
-    link.measurement = m.id;
-    link.save();
-    const QList<QVariantMap> linked = store->edmMeasurementsOfResult(result.id);
-    QCOMPARE(linked.size(), 1);
-    QCOMPARE(linked.first().value("EDMEventMeasurementID").toUInt(), link.id);
-    QCOMPARE(linked.first().value("type").toInt(), int(Reference1Measurement));
-}
-
-void TestLocalDatabase::edm_purgeOlderThanTwoDays()
-{
-    TempStore store;
-    const QDateTime now = QDateTime::currentDateTime();
-    struct Aged
-    {
-        qint64 ageSeconds;
-        bool purged;
-    };
-    const Aged ages[] = {{2 * 86400 + 1, true}, {86400 + 23 * 3600, false}, {10 * 86400, true}};
-    QList<unsigned> results, links, measurements;
-    for (const Aged &aged : ages) {
-        EDMMeasurement m(store.get());
-        m.type = ResultMeasurement;
-        m.since = now.addSecs(-aged.ageSeconds);
-        m.save();
-        EDMResult r(store.get());
-        r.since = now.addSecs(-aged.ageSeconds);
-        r.resultType = EDMResult::TestResult;
-        r.save();
-        EDMResultMeasurement link(store.get());
-        link.eventResult = r.id;
-        link.measurement = m.id;
-        link.save();
-        results << r.id;
-        links << link.id;
-        measurements << m.id;
-    }
-    store->purgeOldEDMResults();
-    for (int i = 0; i < int(std::size(ages)); ++i) {
-        const int expected = ages[i].purged ? 0 : 1;
-        QCOMPARE(
-            store.scalar(QStringLiteral("SELECT count(*) FROM edmeventresults WHERE id = %1").arg(results[i])).toInt(),
-            expected);
-        QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM edmeventmeasurements WHERE id = %1").arg(links[i]))
-                     .toInt(),
-                 expected);
-        QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM edmmeasurements WHERE id = %1").arg(measurements[i]))
-                     .toInt(),
-                 expected);
-    }
 }
 
 namespace {
