@@ -16,8 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const AtletiekNuRESTService::LoginReply login = AtletiekNuRESTService::parseLoginReply(body);
     if (login.success)
-        FUZZ_CHECK(text.size() >= 7 && text.left(7).toUpper() == QLatin1String("LOGINOK") &&
-                       text.mid(7) == login.text,
+        FUZZ_CHECK(text.size() >= 7 && text.left(7).toUpper() == QLatin1String("LOGINOK") && text.mid(7) == login.text,
                    text);
     else
         FUZZ_CHECK(login.text == text, text);
