@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/aboutdialog.h"
+#include "app/applogging.h"
 #include "app/burgermenu.h"
 #include "app/clickablelabel.h"
 #include "app/settings.h"
@@ -24,6 +25,7 @@
 #include "devices/deviceset.h"
 #include "devices/edmmodel.h"
 #include "devices/edmperformancewidget.h"
+#include "devices/scoreboard.h"
 #include "fieldevents/fieldeventwidget.h"
 #include "records/disqualificationrulesmodel.h"
 #include "records/heatevent.h"
@@ -31,11 +33,10 @@
 #include "schedule/scheduletablesortfiltermodel.h"
 #include "schedule/scheduletablewidget.h"
 #include "store/localdatabase.h"
+#include "store/storeschema.h"
 #include "store/unconfirmedactionsdialog.h"
 #include "sync/databaseconnection.h"
 #include "trackevents/trackeventwidget.h"
-
-Q_LOGGING_CATEGORY(lcMainWindow, "stadionix.app")
 
 namespace {
 
@@ -90,8 +91,10 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_menu, &BurgerMenu::triggered, this, &MainWindow::onBurgerMenuActionClicked);
     connect(m_menu, &BurgerMenu::expandedChanged, this, &MainWindow::onBurgerMenuExpanded);
 
-    if (auto *app = qobject_cast<Stadionix *>(QCoreApplication::instance()); app && app->devices())
+    if (auto *app = qobject_cast<Stadionix *>(QCoreApplication::instance()); app && app->devices()) {
         app->devices()->edmModel()->setDatabaseConnection(m_connection);
+        app->devices()->scoreboard()->setCharacterTransformations(m_connection->store()->characterTransformations());
+    }
 
     changeLanguage(Settings::instance()
                        ->value(QStringLiteral("general"), QStringLiteral("language"), QStringLiteral("en"))
@@ -175,6 +178,23 @@ void MainWindow::warnWhenStoreUnusable()
                                   tr("The local database cannot be written, so results cannot be stored on this "
                                      "device. Do not use this device to enter results.\n\n%1")
                                       .arg(detail));
+            return;
+        case LocalDatabase::Problem::NewerVersion:
+            QMessageBox::critical(
+                this, tr("Local database"),
+                tr("The local database %1 was made by a newer version of Stadionix (database version %2; this "
+                   "version reads up to %3). It is left as it is, with everything in it. Use the newer version of "
+                   "Stadionix on this device; until then, do not use this device to enter results.")
+                    .arg(QDir::toNativeSeparators(store->filePath()))
+                    .arg(store->fileVersion())
+                    .arg(StoreSchema::CurrentVersion));
+            return;
+        case LocalDatabase::Problem::Foreign:
+            QMessageBox::critical(this, tr("Local database"),
+                                  tr("The file %1 is not a Stadionix database. It is left as it is. Move it "
+                                     "elsewhere, so that a new database can be started there; until then, do not "
+                                     "use this device to enter results.\n\n%2")
+                                      .arg(QDir::toNativeSeparators(store->filePath()), detail));
             return;
         default:
             QMessageBox::critical(this, tr("Local database"),
@@ -396,8 +416,8 @@ void MainWindow::onBurgerMenuActionClicked(QAction *action)
 
 void MainWindow::onBurgerMenuExpanded(bool expanded)
 {
-    qCDebug(lcMainWindow).noquote() << QStringLiteral("Expanded changed: %1")
-                                           .arg(expanded ? QStringLiteral("expanded") : QStringLiteral("collapsed"));
+    qCDebug(lcApp).noquote() << QStringLiteral("Expanded changed: %1")
+                                    .arg(expanded ? QStringLiteral("expanded") : QStringLiteral("collapsed"));
     if (expanded) {
         m_savedSize = size();
         return;
@@ -413,7 +433,7 @@ void MainWindow::onBurgerMenuCollapsed()
 
 void MainWindow::onChangeLanguage(QString language)
 {
-    qCDebug(lcMainWindow).noquote() << QStringLiteral("Change language to ") + language;
+    qCDebug(lcApp).noquote() << QStringLiteral("Change language to ") + language;
     changeLanguage(language);
 }
 

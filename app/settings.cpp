@@ -67,10 +67,10 @@ QVariant Settings::defaultValue(const QString &group, const QString &key)
         // Every device's port descriptor.
         for (const char *device :
              {"scoreboard", "countdown", "videoscoreboard", "thirdpartyresult", "windspeed", "edm"}) {
-            const QString group = QString::fromLatin1(device);
-            table.insert(group + QStringLiteral("/type"), 0);
-            table.insert(group + QStringLiteral("/port"), QString());
-            table.insert(group + QStringLiteral("/ip"), QString());
+            const QString deviceGroup = QString::fromLatin1(device);
+            table.insert(deviceGroup + QStringLiteral("/type"), 0);
+            table.insert(deviceGroup + QStringLiteral("/port"), QString());
+            table.insert(deviceGroup + QStringLiteral("/ip"), QString());
         }
         return table;
     }();

@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QLoggingCategory>
 
-Q_LOGGING_CATEGORY(lcInstance, "stadionix.app")
+#include "app/applogging.h"
 
 static QString userName()
 {
@@ -48,14 +48,14 @@ SingleInstanceGuard::SingleInstanceGuard(const QString &key, QObject *parent)
         m_server = new QLocalServer(this);
         m_server->setSocketOptions(QLocalServer::UserAccessOption);
         if (!m_server->listen(m_key))
-            qCDebug(lcInstance) << "Single instance server not listening:" << m_server->errorString();
+            qCDebug(lcApp) << "Single instance server not listening:" << m_server->errorString();
         return;
     }
     if (m_lock->error() != QLockFile::LockFailedError) {
         // No claim could be made at all (an unwritable temporary folder):
         // nothing shows that another instance runs, so this one runs rather
         // than being refused for a reason that is not true.
-        qCWarning(lcInstance) << "Single instance claim not possible, running anyway:" << base;
+        qCWarning(lcApp) << "Single instance claim not possible, running anyway:" << base;
         m_primary = true;
         return;
     }

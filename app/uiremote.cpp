@@ -36,7 +36,7 @@
 
 namespace {
 
-Q_LOGGING_CATEGORY(lcRemote, "stadionix.remote")
+Q_LOGGING_CATEGORY(lcRemote, "stadionix.remote", QtInfoMsg)
 
 // Gives the item view time to lay out after scrolling before the finger comes down.
 constexpr int ScrollSettleMs = 20;
@@ -536,9 +536,12 @@ struct UiRemote::Job
     }
 };
 
-UiRemote::UiRemote(const QString &serverName, QObject *parent)
+UiRemote::UiRemote(const QString &serverName, const QString &pictureFolder, QObject *parent)
     : QObject(parent)
     , m_server(new QLocalServer(this))
+    , m_pictureFolder(pictureFolder.trimmed().isEmpty()
+                          ? QString()
+                          : QDir::cleanPath(QDir().absoluteFilePath(pictureFolder.trimmed())))
 {
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(m_server, &QLocalServer::newConnection, this, &UiRemote::onNewConnection);
@@ -585,7 +588,7 @@ UiRemote *UiRemote::startFromEnvironment(QObject *parent)
         qCWarning(lcRemote) << "remote control needs a QApplication";
         return nullptr;
     }
-    auto *remote = new UiRemote(name, parent);
+    auto *remote = new UiRemote(name, qEnvironmentVariable(PictureFolderVariable), parent);
     if (!remote->isListening()) {
         delete remote;
         return nullptr;
@@ -1117,6 +1120,14 @@ QJsonObject UiRemote::commandSet(const QJsonObject &command, Job &job)
                                   j.fail(QStringLiteral("%1 went away").arg(objectName));
                                   return;
                               }
+                              // What a finger could not change, a script may not either.
+                              if (auto *widget = qobject_cast<QWidget *>(guard.data())) {
+                                  const QString reason = unreachable(widget);
+                                  if (!reason.isEmpty()) {
+                                      j.fail(reason);
+                                      return;
+                                  }
+                              }
                               // Dynamic properties always report false from setProperty.
                               if (!guard->setProperty(name.constData(), value) && declared) {
                                   j.fail(QStringLiteral("%1 refused \"%2\"").arg(objectName, QString::fromUtf8(name)));
@@ -1208,11 +1219,46 @@ QJsonObject UiRemote::commandAnswer(const QJsonObject &command, Job &job)
     return QJsonObject();
 }
 
+QString UiRemote::picturePath(const QString &file, QString *error) const
+{
+    if (m_pictureFolder.isEmpty()) {
+        *error = QStringLiteral("no folder for pictures was named at the start (%1)")
+                     .arg(QLatin1String(PictureFolderVariable));
+        return QString();
+    }
+    const QString path = QDir::cleanPath(QDir(m_pictureFolder).absoluteFilePath(file));
+    const QString outside = QStringLiteral("%1 is outside the folder for pictures %2").arg(file, m_pictureFolder);
+    if (!path.startsWith(m_pictureFolder + QLatin1Char('/'))) {
+        *error = outside;
+        return QString();
+    }
+    // Nor may a link inside lead out of it: the deepest folder of the path
+    // that exists already must really lie within.
+    if (!QDir().mkpath(m_pictureFolder)) {
+        *error = QStringLiteral("cannot make the folder for pictures %1").arg(m_pictureFolder);
+        return QString();
+    }
+    const QString root = QFileInfo(m_pictureFolder).canonicalFilePath();
+    QString existing = QFileInfo(path).absolutePath();
+    while (!QFileInfo::exists(existing))
+        existing = QFileInfo(existing).absolutePath();
+    const QString real = QFileInfo(existing).canonicalFilePath();
+    if ((real != root && !real.startsWith(root + QLatin1Char('/'))) || QFileInfo(path).isSymLink()) {
+        *error = outside;
+        return QString();
+    }
+    return path;
+}
+
 QJsonObject UiRemote::commandGrab(const QJsonObject &command)
 {
-    const QString file = command.value(QStringLiteral("file")).toString();
+    QString file = command.value(QStringLiteral("file")).toString();
     if (file.isEmpty())
         return failure(QStringLiteral("\"file\" is missing"));
+    QString problem;
+    file = picturePath(file, &problem);
+    if (file.isEmpty())
+        return failure(problem);
     QWidget *widget = nullptr;
     if (command.contains(QStringLiteral("object"))) {
         QString error;

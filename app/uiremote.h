@@ -32,13 +32,17 @@ class QWidget;
 //   modelRows  object [column] -> rows       widgets [class] [all] -> widgets       wait ms       quit
 // Objects are found by objectName among all windows; of several, the visible one, then the one in the open
 // dialog, then the one in the active window wins. "parent" narrows the search to below an object of that name.
-// Taps are refused for hidden, disabled or modally blocked widgets, as a finger could not make them either.
+// Taps and "set" are refused for hidden, disabled or modally blocked widgets, as a finger could not make them
+// either. "grab" writes only below the folder for pictures named when the remote control starts (a relative
+// "file" is taken within it); without one it writes nothing.
 class UiRemote : public QObject
 {
     Q_OBJECT
 
 public:
     static constexpr const char *EnvironmentVariable = "STADIONIX_REMOTE";
+    // The folder "grab" may write pictures to.
+    static constexpr const char *PictureFolderVariable = "STADIONIX_REMOTE_PICTURES";
     // A line longer than this is not a command; the connection is dropped instead of buffering without end.
     static constexpr int MaxLineLength = 1 << 20;
     // Upper bound of "hold" and "wait", so a typo cannot stall a connection for hours.
@@ -49,11 +53,13 @@ public:
 
     // Listens on the local server of that name (a bare name lands in the temporary folder, a path is taken as it
     // is), for this user only. A stale socket left by a crashed run is replaced; a live one is left alone.
-    explicit UiRemote(const QString &serverName, QObject *parent = nullptr);
+    // Pictures go below pictureFolder only; empty: none are written.
+    explicit UiRemote(const QString &serverName, const QString &pictureFolder = QString(), QObject *parent = nullptr);
     ~UiRemote() override;
 
-    // The remote control named by STADIONIX_REMOTE, or nullptr when the variable is unset or blank or the
-    // server cannot listen. Needs a QApplication.
+    // The remote control named by STADIONIX_REMOTE, with the picture folder named by STADIONIX_REMOTE_PICTURES
+    // (none when unset), or nullptr when STADIONIX_REMOTE is unset or blank or the server cannot listen. Needs a
+    // QApplication.
     static UiRemote *startFromEnvironment(QObject *parent);
 
     bool isListening() const;
@@ -96,10 +102,13 @@ private:
     QJsonObject commandModal();
     QJsonObject commandAnswer(const QJsonObject &command, Job &job);
     QJsonObject commandGrab(const QJsonObject &command);
+    // Where a picture named "file" goes: below the picture folder, or empty with the reason.
+    QString picturePath(const QString &file, QString *error) const;
     QJsonObject commandModelRows(const QJsonObject &command);
     QJsonObject commandWidgets(const QJsonObject &command);
 
     QLocalServer *m_server = nullptr;
+    QString m_pictureFolder;
     QString m_errorString;
     QHash<QLocalSocket *, ConnectionPtr> m_connections;
 };

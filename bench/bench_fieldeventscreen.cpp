@@ -1,6 +1,9 @@
 // From Enter on the input page to the grid showing the new rank, on the real
 // screen, store file and ranking: a horizontal heat of 40 and a vertical heat
-// of 30 at its fifteenth height. Prints the median and where the time goes.
+// of 30 at its fifteenth height, each without and with an LED scoreboard (a
+// C-Power board of 192x64) on a pty. Prints the median and where the time
+// goes, and with the board the time from Enter until the last byte of the
+// result section has reached the board.
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -18,21 +21,29 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/screendevices.h"
+#include "app/settings.h"
+#include "devices/scoreboard.h"
 #include "fieldevents/fieldeventparticipantsmodel.h"
 #include "fieldevents/fieldeventranking.h"
 #include "fieldevents/fieldeventwidget.h"
 #include "records/participation.h"
 #include "store/localdatabase.h"
 #include "sync/databaseconnection.h"
+#include "support/socatpair.h"
 #include "tools/meetwise-standin/standinserver.h"
+#include "tools/virtual-scoreboard/virtualscoreboard.h"
 
 namespace {
 
-constexpr quint16 Port = 8097;
+// The stand-in server on the protocol's port of an address of this
+// benchmark's own (docs/testing.md).
+const QString Host = QStringLiteral("127.0.14.201");
 
 struct Figures
 {
-    QList<double> enter, change, paint;
+    QList<double> enter, change, paint, board, boardCalls;
+    int sectionItems = 0;
 };
 
 double median(QList<double> values)
@@ -89,22 +100,50 @@ void click(FieldEventWidget &screen, const QString &name)
     QTest::mouseClick(screen.findChild<QPushButton *>(name), Qt::LeftButton);
 }
 
-Figures run(const QString &fieldType, int athletes, int heights)
+// A C-Power board on one end of a socat pair, the virtual scoreboard on the
+// other.
+struct Board
+{
+    Board()
+    {
+        if (!pair.start())
+            qFatal("socat: %s", qPrintable(pair.error()));
+        VirtualScoreboard::Settings settings;
+        QString error;
+        const QString build = QStringLiteral(STADIONIX_BUILD_DIR);
+        if (!VirtualScoreboard::readLayout(build + "/scoreboardlayouts/k-3312-field-events.json", &settings, &error))
+            qFatal("layout: %s", qPrintable(error));
+        settings.ptyPath = pair.second();
+        viewer.start(settings);
+        Settings *stored = Settings::instance();
+        stored->setValue("scoreboard", "product", "K-3312");
+        stored->setValue("scoreboard", "layout", "Field events 192x64");
+        stored->setValue("scoreboard", "type", 1);
+        stored->setValue("scoreboard", "port", pair.first());
+        scoreboard = std::make_unique<Scoreboard>(build);
+        if (!QTest::qWaitFor([this] { return scoreboard->isPortOpen(); }, 5000))
+            qFatal("the scoreboard's port did not open");
+    }
+
+    SocatPair pair;
+    VirtualScoreboard viewer;
+    std::unique_ptr<Scoreboard> scoreboard;
+};
+
+Figures run(const QString &fieldType, int athletes, int heights, bool withBoard)
 {
     QTemporaryDir folder;
     const unsigned heatId = fieldType == QLatin1String("V") ? 992 : 991;
     StandinServer server;
     server.loadCompetition(competitionFile(folder, heatId, fieldType, athletes));
     StandinServer::Settings settings;
-    settings.port = Port;
+    settings.address = QHostAddress(Host);
     QString error;
     if (!server.start(settings, &error))
         qFatal("stand-in: %s", qPrintable(error));
     DatabaseConnection connection(nullptr, folder.path(), folder.filePath(QStringLiteral("stadionix.db")));
     connection.onSetDatabaseConnectionData(
-        QStringLiteral("meetwise"),
-        {{"ip", "127.0.0.1"}, {"user", "official"}, {"pass", "lap&time=42"}, {"competition", 1}});
-    connection.restService()->setPort(Port);
+        QStringLiteral("meetwise"), {{"ip", Host}, {"user", "official"}, {"pass", "lap&time=42"}, {"competition", 1}});
     const QVariantMap eventData{{"event.id", heatId},
                                 {"event.fieldType", fieldType},
                                 {"event.eventID", 90},
@@ -135,8 +174,14 @@ Figures run(const QString &fieldType, int athletes, int heights)
             qFatal("the server did not confirm the heights");
     }
 
+    std::unique_ptr<Board> board;
+    ScreenDevices devices;
+    if (withBoard) {
+        board = std::make_unique<Board>();
+        devices.scoreboard = board->scoreboard.get();
+    }
     FieldEventWidget screen(nullptr, eventData);
-    screen.setDevices({});
+    screen.setDevices(devices);
     screen.resize(1280, 800);
     screen.show();
     // The new height dialog that the reopened vertical heat asks for is
@@ -160,7 +205,23 @@ Figures run(const QString &fieldType, int athletes, int heights)
 
     Figures figures;
     QElapsedTimer timer;
-    for (int i = 0; i < athletes - 1; ++i) {
+    // First the entries one after the other, as the benchmark always ran;
+    // then, with the board, ten more, each waited for at the board.
+    const int quick = athletes - 1;
+    const int entries = quick + (board ? 10 : 0);
+    std::unique_ptr<QSignalSpy> sentInRun;
+    if (board)
+        sentInRun = std::make_unique<QSignalSpy>(devices.scoreboard, &PortDevice::writeData);
+    for (int i = 0; i < entries; ++i) {
+        const bool atBoard = i >= quick;
+        if (i == quick) {
+            // What the quick entries queued drains first; new heights are
+            // accepted as they come.
+            if (!QTest::qWaitFor([&] { return board->viewer.changes() >= sentInRun->size(); }, 60000))
+                qFatal("the board did not take what was sent");
+            QTest::qWait(Scoreboard::ItemPauseMs + 10);
+            acceptDialogs.start(20);
+        }
         Participation *p = screen.currentParticipation();
         if (!p)
             break;
@@ -172,13 +233,29 @@ Figures run(const QString &fieldType, int athletes, int heights)
                 click(screen, QString::fromLatin1(key));
             click(screen, QStringLiteral("btnButton%1").arg(i % 10));
         }
+        const int shownBefore = board ? board->viewer.changes() : 0;
+        const qsizetype sentBefore = board ? sentInRun->size() : 0;
         timer.start();
         click(screen, QStringLiteral("btnEnter"));
         grid->repaint();
-        figures.enter.append(timer.nsecsElapsed() / 1e6);
+        if (!atBoard)
+            figures.enter.append(timer.nsecsElapsed() / 1e6);
+        if (atBoard) {
+            // Every command of the result section decoded at the board.
+            const int section = int(sentInRun->size() - sentBefore);
+            if (!QTest::qWaitFor([&] { return board->viewer.changes() >= shownBefore + section; }, 5000))
+                qFatal("the result section did not reach the board");
+            figures.board.append(timer.nsecsElapsed() / 1e6);
+            figures.sectionItems = section - 1;
+            // The pause after the last item, before the port takes more.
+            QTest::qWait(Scoreboard::ItemPauseMs + 10);
+            continue;
+        }
 
         // The parts, on their own: the change through the connection (store,
-        // queue, ranking) and one repaint of the grid.
+        // queue, ranking), one repaint of the grid, and what the board adds
+        // to Enter (the result section's bytes made and queued for the
+        // port's thread).
         timer.start();
         if (fieldType == QLatin1String("V"))
             connection.applyAttemptString(p, 1.0, QStringLiteral("0"), 0);
@@ -188,6 +265,15 @@ Figures run(const QString &fieldType, int athletes, int heights)
         timer.start();
         grid->repaint();
         figures.paint.append(timer.nsecsElapsed() / 1e6);
+        if (board) {
+            timer.start();
+            board->scoreboard->setCurrentParticipation(p);
+            if (fieldType == QLatin1String("V"))
+                board->scoreboard->sendVerticalResult();
+            else
+                board->scoreboard->sendHorizontalResult();
+            figures.boardCalls.append(timer.nsecsElapsed() / 1e6);
+        }
         QCoreApplication::processEvents();
     }
     return figures;
@@ -202,13 +288,24 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("Chronavel"));
     QCoreApplication::setApplicationName(QStringLiteral("Stadionix"));
     for (const auto &[type, athletes, heights] : {std::tuple<QString, int, int>{"H", 40, 0}, {"V", 30, 15}}) {
-        const Figures f = run(type, athletes, heights);
-        std::printf("RESULT : enter to new rank, %s heat of %d%s: median %.2f ms (max %.2f ms, %lld entries); "
-                    "of which store+queue+ranking %.2f ms, grid repaint %.2f ms\n",
-                    type == QLatin1String("V") ? "vertical" : "horizontal", athletes,
-                    heights ? qPrintable(QStringLiteral(" with %1 heights").arg(heights)) : "", median(f.enter),
-                    f.enter.isEmpty() ? 0 : *std::max_element(f.enter.cbegin(), f.enter.cend()),
-                    qlonglong(f.enter.size()), median(f.change), median(f.paint));
+        for (const bool withBoard : {false, true}) {
+            const Figures f = run(type, athletes, heights, withBoard);
+            std::printf("RESULT : enter to new rank, %s heat of %d%s, %s: median %.2f ms (max %.2f ms, %lld "
+                        "entries); of which store+queue+ranking %.2f ms, grid repaint %.2f ms\n",
+                        type == QLatin1String("V") ? "vertical" : "horizontal", athletes,
+                        heights ? qPrintable(QStringLiteral(" with %1 heights").arg(heights)) : "",
+                        withBoard ? "with the board on a pty" : "without a board", median(f.enter),
+                        f.enter.isEmpty() ? 0 : *std::max_element(f.enter.cbegin(), f.enter.cend()),
+                        qlonglong(f.enter.size()), median(f.change), median(f.paint));
+            if (withBoard)
+                std::printf(
+                    "RESULT : enter to the last byte of the result section at the board, %lld entries: "
+                    "median %.1f ms, max %.1f ms (pacing of a clear and %d items %d ms, limit %d ms); the "
+                    "scoreboard's part of Enter %.3f ms\n",
+                    qlonglong(f.board.size()), median(f.board), *std::max_element(f.board.cbegin(), f.board.cend()),
+                    f.sectionItems, Scoreboard::ClearPauseMs + Scoreboard::ItemPauseMs * f.sectionItems,
+                    Scoreboard::ClearPauseMs + Scoreboard::ItemPauseMs * f.sectionItems + 50, median(f.boardCalls));
+        }
     }
     return 0;
 }

@@ -13,8 +13,7 @@
 #include "app/animatedbutton.h"
 #include "app/interfacesounds.h"
 #include "app/screendevices.h"
-
-Q_LOGGING_CATEGORY(lcWindDialog, "stadionix.devices")
+#include "devices/transport/transportlogging.h"
 
 WindspeedInputDialog::WindspeedInputDialog(QWidget *parent)
     : QDialog(parent, Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint)
@@ -133,14 +132,14 @@ void WindspeedInputDialog::onOKClicked()
     text.replace(QLatin1Char(','), QLatin1Char('.'));
     bool ok = false;
     const double value = text.toDouble(&ok);
-    qCDebug(lcWindDialog) << text << " to " << value << " OK " << ok;
+    qCDebug(lcTransport) << text << " to " << value << " OK " << ok;
     if (!text.isEmpty() && ok && value > -8 && value < 8) {
-        qCDebug(lcWindDialog) << "Validation OK";
+        qCDebug(lcTransport) << "Validation OK";
         m_value = value;
         accept();
         return;
     }
-    qCDebug(lcWindDialog) << "Validation NOK";
+    qCDebug(lcTransport) << "Validation NOK";
     m_lblWindspeed->setText(text.isEmpty() ? tr("Type the wind, or Cancel when it was not measured")
                                            : tr("Wind must lie between -8 and 8 m/s"));
 }

@@ -7,9 +7,8 @@
 
 #include "fieldevents/fieldeventranking.h"
 #include "fieldevents/verticalheights.h"
+#include "fieldevents/fieldeventslogging.h"
 #include "records/participation.h"
-
-Q_LOGGING_CATEGORY(lcProgress, "stadionix.fieldevents")
 
 namespace {
 
@@ -136,11 +135,11 @@ FieldEventProgress::VerticalStep FieldEventProgress::verticalStep(const QList<Pa
     const bool running = isJumpOffRunning(heat);
     if (FieldEventRanking::isEventFinished(heat, QLatin1Char('V'), 0)) {
         if (running) {
-            qCDebug(lcProgress) << "event is finished, jumpoff done";
+            qCDebug(lcFieldEvents) << "event is finished, jumpoff done";
             return VerticalStep::EndJumpOffDone;
         }
         if (countOnFirstRank(heat) < 2) {
-            qCDebug(lcProgress) << "event is finished, only 1 participant on first rank, no jumpoff to be done";
+            qCDebug(lcFieldEvents) << "event is finished, only 1 participant on first rank, no jumpoff to be done";
             return VerticalStep::EndSingleLeader;
         }
         return VerticalStep::AskForJumpOff;
@@ -162,7 +161,7 @@ FieldEventProgress::VerticalStep FieldEventProgress::verticalStep(const QList<Pa
         return isJumpOffDecided(heat, n) ? VerticalStep::EndDecided : VerticalStep::NewHeightThenNext;
     }
     const bool completed = VerticalHeights::isHeightCompleted(heat, bar.height);
-    qCDebug(lcProgress) << "event not finished " << completed;
+    qCDebug(lcFieldEvents) << "event not finished " << completed;
     return completed ? VerticalStep::NewHeightThenNext : VerticalStep::Next;
 }
 

@@ -10,7 +10,7 @@
 #include "records/resultmarks.h"
 #include "store/localdatabase.h"
 
-Q_LOGGING_CATEGORY(lcRanking, "stadionix.ranking")
+Q_LOGGING_CATEGORY(lcRanking, "stadionix.ranking", QtInfoMsg)
 
 namespace {
 

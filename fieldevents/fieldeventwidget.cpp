@@ -29,15 +29,15 @@
 #include "devices/countdownclock.h"
 #include "devices/edmmeasurementtype.h"
 #include "devices/edmmodel.h"
-#include "devices/scoreboard.h"
-#include "devices/videoscoreboard.h"
 #include "devices/windspeed.h"
 #include "devices/windspeedinputdialog.h"
 #include "fieldevents/fieldeventparticipantsdelegate.h"
 #include "fieldevents/fieldeventparticipantsmodel.h"
 #include "fieldevents/fieldeventparticipantssortmodel.h"
 #include "fieldevents/fieldeventprogress.h"
+#include "fieldevents/fieldeventoutput.h"
 #include "fieldevents/fieldeventranking.h"
+#include "fieldevents/fieldeventslogging.h"
 #include "fieldevents/horizontalfieldeventparticipationviewwithfrozencolumns.h"
 #include "fieldevents/markceilings.h"
 #include "fieldevents/newheightfieldverticaldialog.h"
@@ -53,8 +53,6 @@
 #include "records/resultmarks.h"
 #include "sync/databaseconnection.h"
 #include "sync/heatwaitingbanner.h"
-
-Q_LOGGING_CATEGORY(lcFieldScreen, "stadionix.fieldevents")
 
 namespace {
 
@@ -144,6 +142,7 @@ void FieldEventWidget::setDevices(const ScreenDevices &devices)
     if (m_devices.countdownClock)
         disconnect(m_devices.countdownClock, nullptr, this, nullptr);
     m_devices = devices;
+    m_output.setDevices(devices.scoreboard, devices.videoScoreboard, devices.countdownClock);
     refreshDeviceState();
 }
 
@@ -505,10 +504,7 @@ void FieldEventWidget::playSound(int index)
 void FieldEventWidget::stopCountdownTimers()
 {
     // The attempt clock stops as soon as the judge starts entering.
-    if (m_devices.countdownClock && m_devices.countdownClock->isRunning())
-        m_devices.countdownClock->startPauseCountdown(true);
-    if (m_devices.scoreboard && m_devices.scoreboard->isCountdownRunning())
-        m_devices.scoreboard->startPauseCountdown(true);
+    m_output.stopCountdowns();
 }
 
 void FieldEventWidget::inputChanged()
@@ -954,12 +950,7 @@ void FieldEventWidget::confirm()
             m_model->refresh();
             if (!m_connection->lastChangeStored())
                 return keepRefusedEntry();
-            if (m_devices.scoreboard) {
-                m_devices.scoreboard->setCurrentParticipation(p);
-                m_devices.scoreboard->sendHorizontalResult();
-            }
-            if (m_devices.videoScoreboard)
-                m_devices.videoScoreboard->sendResult(p);
+            m_output.resultEntered(p, m_fieldType);
         }
     } else {
         if (!confirmOverwrite()) {
@@ -970,19 +961,14 @@ void FieldEventWidget::confirm()
             m_connection->applyAttemptString(p, m_bar.height, m_input.text(), m_bar.jumpOff);
             if (!m_connection->lastChangeStored())
                 return keepRefusedEntry();
-            if (m_devices.scoreboard) {
-                m_devices.scoreboard->setCurrentParticipation(p);
-                m_devices.scoreboard->sendVerticalResult();
-            }
-            if (m_devices.videoScoreboard)
-                m_devices.videoScoreboard->sendResult(p);
+            m_output.resultEntered(p, m_fieldType);
         }
         if (p->hasJumpOffResults()) {
             for (Participation *out : FieldEventProgress::applyJumpOffOutcome(heat(), p, m_bar.jumpOff))
                 out->save();
         } else {
             const unsigned failures = p->consecutiveFailures();
-            qCDebug(lcFieldScreen) << "Number of fails " << failures;
+            qCDebug(lcFieldEvents) << "Number of fails " << failures;
             if (failures > 2 && !p->out_of_competition) {
                 p->out_of_competition = true;
                 p->save();
@@ -1066,7 +1052,7 @@ void FieldEventWidget::resortCheck()
     if (list.isEmpty())
         return;
     if (FieldEventRanking::isEventFinished(list, m_fieldType, m_numberOfAttempts)) {
-        qCDebug(lcFieldScreen) << "event is finished";
+        qCDebug(lcFieldEvents) << "event is finished";
         showRankOrder();
         return;
     }
@@ -1123,7 +1109,7 @@ void FieldEventWidget::jumpOffCheck()
                                   QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
             startJumpOff();
         } else {
-            qCDebug(lcFieldScreen) << "event is finished, user doesn't want a jumpoff";
+            qCDebug(lcFieldEvents) << "event is finished, user doesn't want a jumpoff";
             endEvent();
         }
         return;
@@ -1264,14 +1250,8 @@ void FieldEventWidget::onButtonParticipantAbandonClicked()
     p->save();
     if (m_connection)
         m_connection->setParticipationStatus(p);
-    if (p->abandon) {
-        if (m_devices.scoreboard) {
-            m_devices.scoreboard->setCurrentParticipation(p);
-            m_devices.scoreboard->sendResultAfterAttempt();
-        }
-        if (m_devices.videoScoreboard)
-            m_devices.videoScoreboard->sendResult(p);
-    }
+    if (p->abandon)
+        m_output.participantRetired(p);
     m_model->refresh();
     updateRetireButton();
 }
@@ -1329,7 +1309,7 @@ void FieldEventWidget::onButtonEDMClicked()
 
 void FieldEventWidget::onEDMResult(double result, double resultMeasuredByTape)
 {
-    qCDebug(lcFieldScreen) << "EDM result: " << result << " by tape: " << resultMeasuredByTape;
+    qCDebug(lcFieldEvents) << "EDM result: " << result << " by tape: " << resultMeasuredByTape;
     if (!m_current || isVertical())
         return;
     // The measured distance replaces what was typed, cut to the centimetre.
@@ -1378,25 +1358,16 @@ void FieldEventWidget::drawCountdown(unsigned value)
     m_btnCountdownSeconds->setIcon(image(int(value % 10)));
 }
 
-bool FieldEventWidget::isCountdownRunning() const
-{
-    return (m_devices.countdownClock && m_devices.countdownClock->isRunning()) ||
-           (m_devices.scoreboard && m_devices.scoreboard->isCountdownRunning());
-}
-
 void FieldEventWidget::sendCountdownValue()
 {
     const unsigned value = countdownValue();
-    if (m_devices.countdownClock)
-        m_devices.countdownClock->setCountdownValue(value, true);
-    if (m_devices.scoreboard)
-        m_devices.scoreboard->setCountdownValue(value);
+    m_output.countdownSet(value);
     drawCountdown(value);
 }
 
 void FieldEventWidget::onCountdownMinutesClicked()
 {
-    if (isCountdownRunning())
+    if (m_output.isCountdownRunning())
         return;
     m_minutes = (m_minutes + 1) % 10;
     playSound(InterfaceSounds::Drop);
@@ -1405,7 +1376,7 @@ void FieldEventWidget::onCountdownMinutesClicked()
 
 void FieldEventWidget::onCountdownTensClicked()
 {
-    if (isCountdownRunning())
+    if (m_output.isCountdownRunning())
         return;
     m_tens = (m_tens + 1) % 6;
     playSound(InterfaceSounds::Drop);
@@ -1414,7 +1385,7 @@ void FieldEventWidget::onCountdownTensClicked()
 
 void FieldEventWidget::onCountdownSecondsClicked()
 {
-    if (isCountdownRunning())
+    if (m_output.isCountdownRunning())
         return;
     m_seconds = (m_seconds + 1) % 10;
     playSound(InterfaceSounds::Drop);
@@ -1431,21 +1402,7 @@ void FieldEventWidget::onButtonCallClicked()
     playSound(InterfaceSounds::Drop);
     // The athlete is shown only while no attempt time runs; the clocks hear
     // the button in any case, so a second press pauses or resumes them.
-    if (!isCountdownRunning() && m_current) {
-        if (m_devices.scoreboard) {
-            m_devices.scoreboard->setCurrentParticipation(m_current);
-            if (isVertical())
-                m_devices.scoreboard->sendVerticalParticipant();
-            else
-                m_devices.scoreboard->sendHorizontalParticipant();
-        }
-        if (m_devices.videoScoreboard)
-            m_devices.videoScoreboard->sendParticipant(m_current);
-    }
-    if (m_devices.countdownClock)
-        m_devices.countdownClock->startPauseCountdown(false);
-    if (m_devices.scoreboard)
-        m_devices.scoreboard->startPauseCountdown(false);
+    m_output.participantCalled(m_current, m_fieldType);
 }
 
 void FieldEventWidget::onButtonRankingToScoreboardClicked()
@@ -1453,10 +1410,7 @@ void FieldEventWidget::onButtonRankingToScoreboardClicked()
     playSound(InterfaceSounds::Drop);
     const QList<Participation *> ranking = FieldEventProgress::rankingOrder(heat());
     const QString title = FieldEventProgress::eventTitle(m_eventData);
-    if (m_devices.scoreboard)
-        m_devices.scoreboard->showRanking(ranking, m_fieldType, title);
-    if (m_devices.videoScoreboard)
-        m_devices.videoScoreboard->sendRanking(ranking, m_fieldType, title);
+    m_output.rankingRequested(ranking, m_fieldType, title);
 }
 
 void FieldEventWidget::onButtonPrintClicked()

@@ -6,6 +6,7 @@
 
 #include "app/screendevices.h"
 #include "fieldevents/attemptinput.h"
+#include "fieldevents/fieldeventoutput.h"
 #include "fieldevents/heightcolumn.h"
 
 class AnimatedButton;
@@ -165,7 +166,6 @@ private:
     void updateHeightsFromResults();
     void updateRetireButton();
     void drawCountdown(unsigned value);
-    bool isCountdownRunning() const;
     void sendCountdownValue();
     void recalculateFromBoard(int board);
 
@@ -174,6 +174,7 @@ private:
     unsigned m_numberOfAttempts = 6;
     QPointer<DatabaseConnection> m_connection;
     ScreenDevices m_devices;
+    FieldEventOutput m_output;
 
     FieldEventParticipantsModel *m_model;
     FieldEventParticipantsSortModel *m_sortModel;

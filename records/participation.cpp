@@ -365,10 +365,10 @@ QList<ResultChange> Participation::setFieldResult(unsigned attempt, double value
         changes.append({result, false});
     } else if (value != ResultMarks::Removal) {
         // Removing an attempt that was never entered leaves nothing to store.
-        Result *result = newResult(value, wind, metavalue, attempt, QStringLiteral("FTB"));
-        result->save();
-        addResult(result);
-        changes.append({result, true});
+        Result *added = newResult(value, wind, metavalue, attempt, QStringLiteral("FTB"));
+        added->save();
+        addResult(added);
+        changes.append({added, true});
     }
     updateBestResult();
     return changes;
@@ -412,12 +412,12 @@ QList<ResultChange> Participation::applyAttemptString(double height, const QStri
             }
             changes.append({result, false});
         } else if (!attempts.isEmpty()) {
-            Result *result =
+            Result *added =
                 newResult(ResultMarks::fromAttemptCharacter(attempts.at(0)), 0, height, 1, QStringLiteral("FTB"));
-            result->setInfo(ResultMarks::jumpOffToken(jumpOffNumber));
-            result->save();
-            addResult(result);
-            changes.append({result, true});
+            added->setInfo(ResultMarks::jumpOffToken(jumpOffNumber));
+            added->save();
+            addResult(added);
+            changes.append({added, true});
         }
     }
     applyElimination();
@@ -441,7 +441,8 @@ QList<ResultChange> Participation::setTrackResult(double value, const QString &i
             best->save();
         }
         changes.append({best, false});
-    } else {
+    } else if (value != ResultMarks::Removal) {
+        // "NR" for a runner without a result removes nothing and stores nothing.
         Result *result = newResult(value, 0, 0, static_cast<unsigned>(m_results.size()), QStringLiteral("TTB"));
         result->setInfo(info);
         result->best_result = true;

@@ -124,6 +124,8 @@ public:
     // Operations of the screens. Each returns the results it touched.
     QList<ResultChange> setFieldResult(unsigned attempt, double value, double wind, double metavalue);
     QList<ResultChange> applyAttemptString(double height, const QString &attempts, unsigned jumpOffNumber);
+    // A track mark sets the best result, or a new one; "NR" (the removal
+    // value) removes the best result and, without one, changes nothing.
     QList<ResultChange> setTrackResult(double value, const QString &info);
 
     void save();

@@ -1,3 +1,3 @@
 #include "schedule/schedulelogging.h"
 
-Q_LOGGING_CATEGORY(lcSchedule, "stadionix.schedule")
+Q_LOGGING_CATEGORY(lcSchedule, "stadionix.schedule", QtInfoMsg)

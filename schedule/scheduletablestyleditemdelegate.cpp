@@ -62,7 +62,7 @@ void ScheduleTableStyledItemDelegate::paint(QPainter *painter, const QStyleOptio
     const QRect content = item.adjusted(Margin, Margin, -Margin, -Margin);
     const QPalette &palette = option.palette;
     const QModelIndex row = index.siblingAtColumn(RacesModel::IdColumn);
-    auto column = [&row](int column) { return row.siblingAtColumn(column).data(); };
+    auto column = [&row](int number) { return row.siblingAtColumn(number).data(); };
 
     painter->save();
     painter->setClipRect(item);

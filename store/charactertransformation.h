@@ -7,4 +7,5 @@ struct CharacterTransformation
 {
     QString source;
     QString transformed;
+    QString driverName; // the driver (its name()) that applies it
 };

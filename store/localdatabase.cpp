@@ -18,8 +18,9 @@
 #include "records/participation.h"
 #include "records/result.h"
 #include "store/seedcharactertransformations.h"
+#include "store/storeschema.h"
 
-Q_LOGGING_CATEGORY(lcStore, "stadionix.store")
+Q_LOGGING_CATEGORY(lcStore, "stadionix.store", QtInfoMsg)
 
 namespace {
 
@@ -400,6 +401,7 @@ void LocalDatabase::open(const QString &filePath)
     m_usable = false;
     m_problem = Problem::None;
     m_errorText.clear();
+    m_fileVersion = 0;
     // One store per process normally uses the product name; further stores
     // (tests, tools) get a numbered name so they do not replace it.
     m_connectionName = QStringLiteral("stadionix");
@@ -422,8 +424,9 @@ void LocalDatabase::open(const QString &filePath)
         prepareStatements();
         return;
     }
-    // Checked before anything is written: a damaged file stays as it is.
-    m_usable = checkIntact() && configureDurability() && createTables() && checkWritable();
+    // Checked before anything is written: a damaged file, a newer one and
+    // another program's stay as they are.
+    m_usable = checkIntact() && checkVersion() && configureDurability() && createTables() && checkWritable();
     if (!m_usable && m_problem == Problem::None)
         m_problem = Problem::CannotOpen;
     prepareStatements();
@@ -459,16 +462,43 @@ bool LocalDatabase::configureDurability()
     return true;
 }
 
+bool LocalDatabase::checkVersion()
+{
+    const StoreSchema::State state = StoreSchema::inspect(database());
+    m_fileVersion = state.version;
+    switch (state.kind) {
+    case StoreSchema::Kind::Newer:
+        m_problem = Problem::NewerVersion;
+        fail(QStringLiteral("The local database was made by a newer version of Stadionix and is left as it is:"),
+             QStringLiteral("version %1, this program knows up to %2")
+                 .arg(state.version)
+                 .arg(StoreSchema::CurrentVersion));
+        return false;
+    case StoreSchema::Kind::Foreign:
+        m_problem = Problem::Foreign;
+        fail(QStringLiteral("The file is not a Stadionix database and is left as it is:"), state.detail);
+        return false;
+    default:
+        return true;
+    }
+}
+
+// Brings an older file up to date, in one transaction, and creates what a
+// new one lacks.
 bool LocalDatabase::createTables()
 {
-    QSqlQuery query(database());
-    for (const char *sql : CreateTables) {
-        if (!query.exec(QString::fromLatin1(sql))) {
-            fail(QStringLiteral("Cannot create the tables of the local database:"), query.lastError());
-            return false;
-        }
-    }
-    return true;
+    QStringList tables;
+    for (const char *sql : CreateTables)
+        tables.append(QString::fromLatin1(sql));
+    QSqlError error;
+    if (StoreSchema::upgrade(database(), m_fileVersion, StoreSchema::CurrentVersion, StoreSchema::steps(), tables,
+                             &error))
+        return true;
+    fail(QStringLiteral("Cannot bring the tables of the local database up to date:"), error);
+    // A read-only file shows here when it needs an upgrade.
+    if ((error.nativeErrorCode().toInt() & 0xff) == 8 && m_problem == Problem::None)
+        m_problem = Problem::NotWritable;
+    return false;
 }
 
 // A damaged file opens and answers some statements, and fails others at
@@ -656,7 +686,8 @@ void LocalDatabase::seedCharacterTransformations()
     select.bindValue(QStringLiteral(":driver_name"), QStringLiteral("C-Power"));
     if (exec(select)) {
         while (select.next())
-            m_transformations.append({select.value(2).toString(), select.value(3).toString()});
+            m_transformations.append(
+                {select.value(2).toString(), select.value(3).toString(), select.value(1).toString()});
     }
     select.finish();
 }

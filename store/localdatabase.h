@@ -38,11 +38,13 @@ public:
     static QString defaultFilePath();
 
     // Why the store is not usable.
-    enum class Problem { None, CannotOpen, Damaged, NotWritable };
+    enum class Problem { None, CannotOpen, Damaged, NotWritable, NewerVersion, Foreign };
 
     // False when the file could not be opened, its tables not created, or
-    // when it is damaged or cannot be written: then nothing can be stored on
-    // this device and the user must be told.
+    // when it is damaged or cannot be written, or when it was written by a
+    // newer version of the program or is not a Stadionix store at all (left
+    // as it is, then): nothing can be stored on this device and the user must
+    // be told.
     bool isUsable() const { return m_usable; }
     Problem problem() const { return m_problem; }
     // Sets a damaged file aside, under a name of its own beside it, and
@@ -50,6 +52,9 @@ public:
     // kept under; empty when nothing was done.
     QString startNewBesideDamaged();
     QString errorText() const { return m_errorText; }
+    // The version of the tables the file held when it was opened (see
+    // StoreSchema); 0 for a file without one.
+    int fileVersion() const { return m_fileVersion; }
     QString filePath() const { return m_filePath; }
     QString connectionName() const { return m_connectionName; }
     QSqlDatabase database() const;
@@ -144,6 +149,7 @@ private:
     bool configureDurability();
     bool createTables();
     bool checkIntact();
+    bool checkVersion();
     bool checkWritable();
     void prepareStatements();
     void seedCharacterTransformations();
@@ -165,6 +171,7 @@ private:
     bool m_usable = false;
     Problem m_problem = Problem::None;
     QString m_errorText;
+    int m_fileVersion = 0;
     QHash<QByteArray, QSqlQuery> m_statements;
     QList<CharacterTransformation> m_transformations;
     int m_transactionDepth = 0;

@@ -17,10 +17,9 @@
 #include <limits>
 
 #include "sync/atletieknuinterface.h"
+#include "sync/synclogging.h"
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcAtletiekNu, "stadionix.sync")
 
 const QByteArray QuestionHeader = QByteArrayLiteral("question");
 const QByteArray FormContentType = QByteArrayLiteral("application/x-www-form-urlencoded");
@@ -155,7 +154,7 @@ void AtletiekNuRESTService::processNetworkReply(QNetworkReply *reply)
 
     if (question == "code") {
         if (reply->request().attribute(LoginSerialAttribute).toULongLong() != m_loginSerial) {
-            qCDebug(lcAtletiekNu) << "Answer to the login with an earlier code ignored";
+            qCDebug(lcSync) << "Answer to the login with an earlier code ignored";
             return;
         }
         const LoginReply login = failed ? LoginReply{false, reply->errorString()} : parseLoginReply(body);
@@ -163,7 +162,7 @@ void AtletiekNuRESTService::processNetworkReply(QNetworkReply *reply)
             m_listener->loginFinished(login.success, login.text);
     } else if (question == "time") {
         if (failed) {
-            qCDebug(lcAtletiekNu) << "Server time not received:" << reply->errorString();
+            qCDebug(lcSync) << "Server time not received:" << reply->errorString();
             return;
         }
         const qint64 received = m_clock();
@@ -176,14 +175,14 @@ void AtletiekNuRESTService::processNetworkReply(QNetworkReply *reply)
             m_listener->serverTimeOffsetReceived(*offset);
     } else if (question == "events" || question == "participants") {
         if (failed)
-            qCDebug(lcAtletiekNu) << "List" << question << "not received:" << reply->errorString();
+            qCDebug(lcSync) << "List" << question << "not received:" << reply->errorString();
         handleCachedList(reply, question, failed ? QByteArray() : body);
     } else if (question == "results") {
         if (failed) {
-            qCWarning(lcAtletiekNu) << "Results could not be uploaded to AtletiekNu:" << reply->errorString();
+            qCWarning(lcSync) << "Results could not be uploaded to AtletiekNu:" << reply->errorString();
             emit resultsNotUploaded(reply->errorString());
         } else {
-            qCInfo(lcAtletiekNu) << "Results uploaded to AtletiekNu:" << body;
+            qCInfo(lcSync) << "Results uploaded to AtletiekNu:" << body;
         }
     }
 }
@@ -201,7 +200,7 @@ void AtletiekNuRESTService::handleCachedList(QNetworkReply *reply, const QByteAr
         QDir().mkpath(QFileInfo(path).absolutePath());
         QSaveFile cached(path);
         if (!cached.open(QIODevice::WriteOnly) || cached.write(body) != body.size() || !cached.commit())
-            qCWarning(lcAtletiekNu) << "Cannot keep the list in" << path;
+            qCWarning(lcSync) << "Cannot keep the list in" << path;
     }
     const QList<QVariantMap> list = parseList(body);
     if (!m_listener)

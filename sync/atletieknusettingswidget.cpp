@@ -13,10 +13,9 @@
 
 #include "app/settings.h"
 #include "sync/atletieknurestservice.h"
+#include "sync/synclogging.h"
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcAtletiekNuPage, "stadionix.sync")
 
 constexpr int TouchHeight = 40;
 const QString SettingsGroup = QStringLiteral("atletieknu");
@@ -29,12 +28,12 @@ QList<QSslCertificate> trustedCertificates(const QString &path)
         return {};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        qCWarning(lcAtletiekNuPage) << "Cannot read the certificate to trust" << path << file.errorString();
+        qCWarning(lcSync) << "Cannot read the certificate to trust" << path << file.errorString();
         return {};
     }
     const QList<QSslCertificate> certificates = QSslCertificate::fromData(file.readAll(), QSsl::Pem);
     if (certificates.isEmpty())
-        qCWarning(lcAtletiekNuPage) << "No certificate in" << path;
+        qCWarning(lcSync) << "No certificate in" << path;
     return certificates;
 }
 

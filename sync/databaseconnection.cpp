@@ -20,8 +20,7 @@
 #include "store/localdatabase.h"
 #include "store/pendingaction.h"
 #include "sync/databasesynchronizationinterface.h"
-
-Q_LOGGING_CATEGORY(lcConnection, "stadionix.sync")
+#include "sync/synclogging.h"
 
 namespace {
 
@@ -141,7 +140,7 @@ void DatabaseConnection::onSetDatabaseConnectionData(QString database, QVariantM
     }
     QFile file(configurationFilePath());
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        qCWarning(lcConnection) << "Cannot write the connection settings" << file.fileName() << file.errorString();
+        qCWarning(lcSync) << "Cannot write the connection settings" << file.fileName() << file.errorString();
         return;
     }
     QTextStream out(&file);
@@ -214,7 +213,7 @@ void DatabaseConnection::loadHeat(const QVariantMap &eventData, DatabaseSynchron
     } else if (m_kind == AtletiekNuService) {
         m_heatEventData = eventData;
         m_heatListeners[heatId].append(listener);
-        qCDebug(lcConnection) << "Heat" << heatId << eventData.value(QStringLiteral("event.parentpath")).toString();
+        qCDebug(lcSync) << "Heat" << heatId << eventData.value(QStringLiteral("event.parentpath")).toString();
     }
 }
 
@@ -304,12 +303,12 @@ void DatabaseConnection::onRequestFinished(QNetworkReply *reply)
     if (!m_store->holdsHeat(heatId)) {
         // Nothing to open yet: the screen says so, and the heat is asked
         // for again until the server answers.
-        qCDebug(lcConnection) << "Heat" << heatId << "waits for the server";
+        qCDebug(lcSync) << "Heat" << heatId << "waits for the server";
         emit heatWaitingForServer(heatId);
         m_heatRetryTimer.start();
         return;
     }
-    qCDebug(lcConnection) << "Heat" << heatId << "opens from the local store: the server did not answer";
+    qCDebug(lcSync) << "Heat" << heatId << "opens from the local store: the server did not answer";
     m_heatRequests.remove(heatId);
     clearHeat();
     m_participations = m_store->loadParticipations(heatId, this);
@@ -432,7 +431,7 @@ QList<ResultChange> DatabaseConnection::handleChanges(Participation *participati
             posts.append([this, participation, result] { postNewResult(participation, result, true); });
         } else if (result->deleted) {
             if (result->result_id != 0) {
-                qCDebug(lcConnection) << "Result id known from server " << result->result_id;
+                qCDebug(lcSync) << "Result id known from server " << result->result_id;
                 m_store->appendPendingAction(Results, PendingAction::Delete, result->id);
                 const unsigned serverId = result->result_id;
                 const unsigned localId = result->id;
@@ -445,10 +444,10 @@ QList<ResultChange> DatabaseConnection::handleChanges(Participation *participati
                 // now. The row stays, marked for removal, until the server id
                 // is known; then the removal goes out and is posted again
                 // until it is confirmed.
-                qCDebug(lcConnection) << "Result" << result->id << "removed while its insert is on the way";
+                qCDebug(lcSync) << "Result" << result->id << "removed while its insert is on the way";
                 m_store->appendPendingAction(Results, PendingAction::Delete, result->id);
             } else {
-                qCDebug(lcConnection) << "Result id not known from server, only delete the result locally";
+                qCDebug(lcSync) << "Result id not known from server, only delete the result locally";
                 // Only this result's actions: a participation may share the
                 // local id number.
                 forgetResultRow(result->id);
@@ -461,7 +460,7 @@ QList<ResultChange> DatabaseConnection::handleChanges(Participation *participati
     FieldEventRanking::rankHeat(m_participations, heatFieldType());
     m_lastChangeStored = m_store->endTransaction();
     if (!m_lastChangeStored) {
-        qCWarning(lcConnection) << "A change could not be stored";
+        qCWarning(lcSync) << "A change could not be stored";
         before.restore();
         for (const ResultChange &change : changes) {
             if (change.result->deleted && !before.holds(change.result))
@@ -700,7 +699,7 @@ void DatabaseConnection::eventsReceived(const QList<QVariantMap> &heatEvents, un
             return event.value(QStringLiteral("id")).toUInt() == heatId;
         });
         if (!listed && unposted.contains(heatId)) {
-            qCDebug(lcConnection) << "Heat" << heatId << "is not in the schedule but has unposted changes: kept";
+            qCDebug(lcSync) << "Heat" << heatId << "is not in the schedule but has unposted changes: kept";
             schedule.append(held);
         }
     }
@@ -732,7 +731,7 @@ void DatabaseConnection::heatResultsReceived(const QList<Participation *> &parti
     // A late answer for a heat that is no longer open must not replace the
     // one the judge is working on.
     if (eventData.isEmpty() || m_heatEventData.value(QStringLiteral("event.id")).toUInt() != heatId) {
-        qCDebug(lcConnection) << "Ignoring the participations of heat" << heatId << "that is not open";
+        qCDebug(lcSync) << "Ignoring the participations of heat" << heatId << "that is not open";
         qDeleteAll(participations);
         return;
     }
@@ -914,7 +913,7 @@ void DatabaseConnection::resultInserted(const QVariantMap &reply)
         if (deletedHere && serverId != 0 && m_kind == MeetwiseServer) {
             // Deleted here while its insert was on the way: the server must
             // not keep it.
-            qCDebug(lcConnection) << "Result" << unique << "was deleted before the server confirmed it";
+            qCDebug(lcSync) << "Result" << unique << "was deleted before the server confirmed it";
             m_rest.deleteResult(serverId, unique);
         }
         if (result && owner)

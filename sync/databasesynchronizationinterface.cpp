@@ -1,7 +1,8 @@
 #include "sync/databasesynchronizationinterface.h"
 
-#include <QDebug>
 #include <QSet>
+
+#include "sync/synclogging.h"
 
 namespace {
 QSet<const DatabaseSynchronizationInterface *> &liveListeners()
@@ -29,5 +30,5 @@ bool DatabaseSynchronizationInterface::isAlive(const DatabaseSynchronizationInte
 void DatabaseSynchronizationInterface::participationsReceived(const QString &heatId,
                                                               const QList<Participation *> &participations)
 {
-    qDebug() << "Participations received for heat" << heatId << ":" << participations.size();
+    qCDebug(lcSync) << "Participations received for heat" << heatId << ":" << participations.size();
 }

@@ -24,8 +24,8 @@ void HeatWaitingBanner::follow(DatabaseConnection *connection, unsigned heatId)
     setWaiting(false);
     if (!connection)
         return;
-    connect(connection, &DatabaseConnection::heatWaitingForServer, this, [this](unsigned heatId) {
-        if (heatId == m_heatId)
+    connect(connection, &DatabaseConnection::heatWaitingForServer, this, [this](unsigned waitingHeat) {
+        if (waitingHeat == m_heatId)
             setWaiting(true);
     });
 }

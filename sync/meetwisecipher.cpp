@@ -5,9 +5,9 @@
 #include <QRandomGenerator>
 #include <QSysInfo>
 
-namespace {
+#include "sync/synclogging.h"
 
-Q_LOGGING_CATEGORY(lcSync, "stadionix.sync")
+namespace {
 
 quint8 keyByte(quint64 key, int i)
 {

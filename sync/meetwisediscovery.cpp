@@ -7,10 +7,9 @@
 #include <QUdpSocket>
 
 #include "sync/meetwisecipher.h"
+#include "sync/synclogging.h"
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcDiscovery, "stadionix.sync")
 
 const QByteArray PingPrefix = QByteArrayLiteral("MWSTADIONIXPING;");
 const QByteArray AnswerPrefix = QByteArrayLiteral("MWSTADIONIXPINGANSWER");
@@ -31,7 +30,7 @@ QList<QHostAddress> addressesFromEnvironment(const char *variable)
     for (const QString &part : parts) {
         const QHostAddress address(part.trimmed());
         if (address.isNull())
-            qCWarning(lcDiscovery) << variable << "names no address:" << part;
+            qCWarning(lcSync) << variable << "names no address:" << part;
         else
             addresses.append(address);
     }
@@ -88,8 +87,8 @@ bool MeetwiseDiscovery::start()
     delete m_socket;
     m_socket = new QUdpSocket(this);
     if (!m_socket->bind(m_listenAddress, AnswerPort, QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)) {
-        qCWarning(lcDiscovery) << "Cannot listen for discovery answers on" << m_listenAddress.toString() << AnswerPort
-                               << m_socket->errorString();
+        qCWarning(lcSync) << "Cannot listen for discovery answers on" << m_listenAddress.toString() << AnswerPort
+                          << m_socket->errorString();
         delete m_socket;
         m_socket = nullptr;
         return false;
@@ -124,7 +123,7 @@ void MeetwiseDiscovery::sendPing()
         const QString name = target.toString();
         if (m_socket->writeDatagram(datagram, target, PingPort) < 0) {
             if (!m_failing.contains(name))
-                qCWarning(lcDiscovery) << "Discovery ping to" << name << "not sent:" << m_socket->errorString();
+                qCWarning(lcSync) << "Discovery ping to" << name << "not sent:" << m_socket->errorString();
             m_failing.insert(name);
         } else {
             m_failing.remove(name);

@@ -19,10 +19,9 @@
 #include "records/result.h"
 #include "sync/meetwisecipher.h"
 #include "sync/meetwiseinterface.h"
+#include "sync/synclogging.h"
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcSync, "stadionix.sync")
 
 const QByteArray FormContentType = QByteArrayLiteral("application/x-www-form-urlencoded");
 const QByteArray JsonContentType = QByteArrayLiteral("application/json");
@@ -489,35 +488,35 @@ bool MeetwiseRESTService::confirms(const QJsonObject &answer, const SentChange *
 
 bool MeetwiseRESTService::isHeatEventsShape(const QJsonValue &events)
 {
-    const auto heat = [](const QJsonObject &heat) {
+    const auto heat = [](const QJsonObject &object) {
         // Heats without an id (0) are left out; any other id is a number.
-        const QJsonValue id = heat.value(QStringLiteral("id"));
+        const QJsonValue id = object.value(QStringLiteral("id"));
         return id.isDouble() && (id.toDouble() == 0 || isPositiveId(id));
     };
-    const auto round = [&heat](const QJsonObject &round) {
-        const QJsonValue heats = round.value(QStringLiteral("heats"));
+    const auto round = [&heat](const QJsonObject &object) {
+        const QJsonValue heats = object.value(QStringLiteral("heats"));
         return heats.isUndefined() || isArrayOfObjects(heats, heat);
     };
-    const auto event = [&round](const QJsonObject &event) {
-        const QJsonValue rounds = event.value(QStringLiteral("rounds"));
-        const QJsonValue type = event.value(QStringLiteral("eventtype"));
+    const auto event = [&round](const QJsonObject &object) {
+        const QJsonValue rounds = object.value(QStringLiteral("rounds"));
+        const QJsonValue type = object.value(QStringLiteral("eventtype"));
         return (rounds.isUndefined() || isArrayOfObjects(rounds, round)) &&
                (isOptional(type, QJsonValue::Object) || type.isDouble()) &&
-               isOptional(event.value(QStringLiteral("eventcategories")), QJsonValue::Array);
+               isOptional(object.value(QStringLiteral("eventcategories")), QJsonValue::Array);
     };
     return isArrayOfObjects(events, event);
 }
 
 bool MeetwiseRESTService::isHeatResultsShape(const QJsonValue &participations)
 {
-    const auto result = [](const QJsonObject &result) { return isPositiveId(result.value(QStringLiteral("id"))); };
-    const auto participation = [&result](const QJsonObject &participation) {
-        const QJsonValue results = participation.value(QStringLiteral("results"));
-        return isPositiveId(participation.value(QStringLiteral("id"))) &&
+    const auto result = [](const QJsonObject &object) { return isPositiveId(object.value(QStringLiteral("id"))); };
+    const auto participation = [&result](const QJsonObject &object) {
+        const QJsonValue results = object.value(QStringLiteral("results"));
+        return isPositiveId(object.value(QStringLiteral("id"))) &&
                (results.isUndefined() || isArrayOfObjects(results, result)) &&
-               isOptional(participation.value(QStringLiteral("athlete")), QJsonValue::Object) &&
-               isOptional(participation.value(QStringLiteral("competitor")), QJsonValue::Object) &&
-               isOptional(participation.value(QStringLiteral("club")), QJsonValue::Object);
+               isOptional(object.value(QStringLiteral("athlete")), QJsonValue::Object) &&
+               isOptional(object.value(QStringLiteral("competitor")), QJsonValue::Object) &&
+               isOptional(object.value(QStringLiteral("club")), QJsonValue::Object);
     };
     return isArrayOfObjects(participations, participation);
 }

@@ -4,13 +4,16 @@
 # bound to it; the stand-in results service answers on 127.0.0.1:8443 (code
 # "DEMO") for a folder bound to AtletiekNu instead. The demo keeps its own folder (build/demo) for the program's
 # "sync" file, settings and database, and for the server's state; nothing of
-# the user's own settings or database is read or written.
+# the user's own settings or database is read or written. A virtual LED
+# scoreboard (tools/virtual-scoreboard) hangs on the program's scoreboard port
+# through a socat pair and shows what the board would show; without a display
+# it draws into build/demo/scoreboard.png instead of a window.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${STADIONIX_BUILD_DIR:-$here/build}
 
 # Only what the demo runs: the program with its data folders, and the stand-in.
-bash "$here/tools/build.sh" stadionix meetwise-standin atletieknu-standin
+bash "$here/tools/build.sh" stadionix meetwise-standin atletieknu-standin virtual-scoreboard
 
 demo="$build/demo"
 mkdir -p "$demo/config/Chronavel" "$demo/data" "$demo/cache"
@@ -37,6 +40,15 @@ if [[ ! -f "$certificate" || ! -f "$key" ]]; then
         -subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 \
         -keyout "$key" -out "$certificate" 2>/dev/null
 fi
+# The scoreboard: a C-Power board of 192x64 on the program's end of the pair
+# (a choice made in the devices dialog stays).
+scoreboard_port="$demo/scoreboard-port"
+scoreboard_board="$demo/scoreboard-board"
+scoreboard_layout="$build/scoreboardlayouts/k-3312-field-events.json"
+if ! grep -q '^\[scoreboard\]' "$settings"; then
+    printf '\n[scoreboard]\ntype=1\nport=%s\nproduct=K-3312\nlayout=Field events 192x64\n' "$scoreboard_port" \
+        >> "$settings"
+fi
 if ! grep -q '^\[atletieknu\]' "$settings"; then
     printf '\n[atletieknu]\nhost=https://127.0.0.1:8443/\ncertificate=%s\n' "$certificate" >> "$settings"
 fi
@@ -51,8 +63,10 @@ wait_ready() {
 
 server_pid=""
 results_pid=""
+socat_pid=""
+board_pid=""
 cleanup() {
-    for pid in $server_pid $results_pid; do
+    for pid in $board_pid $socat_pid $server_pid $results_pid; do
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     done
@@ -88,6 +102,21 @@ if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}
          "or under xvfb-run, to see it."
     export QT_QPA_PLATFORM=offscreen
 fi
+
+# The cable between program and board: a socat pair. The virtual scoreboard
+# shows the board in a window and keeps build/demo/scoreboard.png current.
+rm -f "$scoreboard_port" "$scoreboard_board"
+socat pty,raw,echo=0,link="$scoreboard_port" pty,raw,echo=0,link="$scoreboard_board" 2>/dev/null &
+socat_pid=$!
+for _ in $(seq 1 50); do
+    [[ -e "$scoreboard_port" && -e "$scoreboard_board" ]] && break
+    sleep 0.1
+done
+"$build/tools/virtual-scoreboard" --layout "$scoreboard_layout" --pty "$scoreboard_board" \
+    --png "$demo/scoreboard.png" < /dev/null > "$demo/scoreboard.out" 2>&1 &
+board_pid=$!
+wait_ready "$demo/scoreboard.out"
+echo "Virtual scoreboard: $(grep -m 1 ready "$demo/scoreboard.out"); picture in $demo/scoreboard.png"
 
 # The folder dialog finds the demo server by pinging it on loopback.
 XDG_CONFIG_HOME="$demo/config" XDG_DATA_HOME="$demo/data" XDG_CACHE_HOME="$demo/cache" \

@@ -1,3 +1,3 @@
 #include "trackevents/trackeventslogging.h"
 
-Q_LOGGING_CATEGORY(lcTrackEvents, "stadionix.trackevents")
+Q_LOGGING_CATEGORY(lcTrackEvents, "stadionix.trackevents", QtInfoMsg)

@@ -1,3 +1,3 @@
 #include "devices/transport/transportlogging.h"
 
-Q_LOGGING_CATEGORY(lcTransport, "stadionix.devices")
+Q_LOGGING_CATEGORY(lcTransport, "stadionix.devices", QtInfoMsg)

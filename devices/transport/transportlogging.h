@@ -2,5 +2,6 @@
 
 #include <QLoggingCategory>
 
-// Diagnostics of the port transports and of the device objects' ports.
+// Diagnostics of the devices ("stadionix.devices"): the port transports and
+// the device objects' ports, the scoreboard drivers and layouts.
 Q_DECLARE_LOGGING_CATEGORY(lcTransport)

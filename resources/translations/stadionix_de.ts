@@ -484,6 +484,18 @@ Durch %4 ersetzen?</translation>
         <source>A new local database has been started. The damaged one is kept as %1.</source>
         <translation>Eine neue lokale Datenbank wurde angelegt. Die beschädigte ist als %1 erhalten.</translation>
     </message>
+    <message>
+        <source>The local database %1 was made by a newer version of Stadionix (database version %2; this version reads up to %3). It is left as it is, with everything in it. Use the newer version of Stadionix on this device; until then, do not use this device to enter results.</source>
+        <translation>Die lokale Datenbank %1 wurde von einer neueren Version von Stadionix angelegt (Datenbankversion %2; diese Version liest bis %3). Sie bleibt, wie sie ist, mit allem, was sie enthält. Verwenden Sie auf diesem Gerät die neuere Version von Stadionix; verwenden Sie dieses Gerät bis dahin nicht zur Eingabe von Ergebnissen.</translation>
+    </message>
+    <message>
+        <source>The file %1 is not a Stadionix database. It is left as it is. Move it elsewhere, so that a new database can be started there; until then, do not use this device to enter results.
+
+%2</source>
+        <translation>Die Datei %1 ist keine Stadionix-Datenbank. Sie bleibt, wie sie ist. Verschieben Sie sie an einen anderen Ort, damit dort eine neue Datenbank angelegt werden kann; verwenden Sie dieses Gerät bis dahin nicht zur Eingabe von Ergebnissen.
+
+%2</translation>
+    </message>
 </context>
 <context>
     <name>MeetwiseSettingsWidget</name>
@@ -770,6 +782,13 @@ Durch %4 ersetzen?</translation>
     <message>
         <source>The server settings could not be saved in %1.</source>
         <translation>Die Servereinstellungen konnten nicht in %1 gespeichert werden.</translation>
+    </message>
+</context>
+<context>
+    <name>Scoreboard</name>
+    <message>
+        <source>r</source>
+        <translation>r</translation>
     </message>
 </context>
 <context>

@@ -484,6 +484,18 @@ La remplacer par %4 ?</translation>
         <source>A new local database has been started. The damaged one is kept as %1.</source>
         <translation>Une nouvelle base de données locale a été créée. L&apos;ancienne, endommagée, est conservée sous %1.</translation>
     </message>
+    <message>
+        <source>The local database %1 was made by a newer version of Stadionix (database version %2; this version reads up to %3). It is left as it is, with everything in it. Use the newer version of Stadionix on this device; until then, do not use this device to enter results.</source>
+        <translation>La base de données locale %1 a été créée par une version plus récente de Stadionix (version de base %2 ; cette version lit jusqu’à la %3). Elle est laissée telle quelle, avec tout son contenu. Utilisez la version plus récente de Stadionix sur cet appareil ; d’ici là, n’utilisez pas cet appareil pour saisir des résultats.</translation>
+    </message>
+    <message>
+        <source>The file %1 is not a Stadionix database. It is left as it is. Move it elsewhere, so that a new database can be started there; until then, do not use this device to enter results.
+
+%2</source>
+        <translation>Le fichier %1 n’est pas une base de données Stadionix. Il est laissé tel quel. Déplacez-le ailleurs pour qu’une nouvelle base puisse être créée à sa place ; d’ici là, n’utilisez pas cet appareil pour saisir des résultats.
+
+%2</translation>
+    </message>
 </context>
 <context>
     <name>MeetwiseSettingsWidget</name>
@@ -770,6 +782,13 @@ La remplacer par %4 ?</translation>
     <message>
         <source>The server settings could not be saved in %1.</source>
         <translation>Les paramètres du serveur n&apos;ont pas pu être enregistrés dans %1.</translation>
+    </message>
+</context>
+<context>
+    <name>Scoreboard</name>
+    <message>
+        <source>r</source>
+        <translation>r</translation>
     </message>
 </context>
 <context>

@@ -484,6 +484,18 @@ Vervangen door %4?</translation>
         <source>A new local database has been started. The damaged one is kept as %1.</source>
         <translation>Er is een nieuwe lokale database gestart. De beschadigde is bewaard als %1.</translation>
     </message>
+    <message>
+        <source>The local database %1 was made by a newer version of Stadionix (database version %2; this version reads up to %3). It is left as it is, with everything in it. Use the newer version of Stadionix on this device; until then, do not use this device to enter results.</source>
+        <translation>De lokale database %1 is gemaakt door een nieuwere versie van Stadionix (databaseversie %2; deze versie leest tot en met %3). Hij blijft zoals hij is, met alles erin. Gebruik de nieuwere versie van Stadionix op dit apparaat; gebruik dit apparaat tot dan niet om resultaten in te voeren.</translation>
+    </message>
+    <message>
+        <source>The file %1 is not a Stadionix database. It is left as it is. Move it elsewhere, so that a new database can be started there; until then, do not use this device to enter results.
+
+%2</source>
+        <translation>Het bestand %1 is geen Stadionix-database. Het blijft zoals het is. Verplaats het naar een andere plek, zodat daar een nieuwe database kan worden gestart; gebruik dit apparaat tot dan niet om resultaten in te voeren.
+
+%2</translation>
+    </message>
 </context>
 <context>
     <name>MeetwiseSettingsWidget</name>
@@ -770,6 +782,13 @@ Vervangen door %4?</translation>
     <message>
         <source>The server settings could not be saved in %1.</source>
         <translation>De serverinstellingen konden niet worden opgeslagen in %1.</translation>
+    </message>
+</context>
+<context>
+    <name>Scoreboard</name>
+    <message>
+        <source>r</source>
+        <translation>r</translation>
     </message>
 </context>
 <context>

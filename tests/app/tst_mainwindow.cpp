@@ -14,6 +14,7 @@
 #include "records/disqualificationrulesmodel.h"
 #include "records/heatevent.h"
 #include "store/localdatabase.h"
+#include "store/storeschema.h"
 #include "trackevents/trackparticipantsmodel.h"
 #include "schedule/racesmodel.h"
 #include "schedule/scheduletablewidget.h"
@@ -74,6 +75,7 @@ private slots:
     void unpostedLine_opensPendingActions();
     void changeNotStored_toldOnceWhileShown();
     void damagedStore_toldAtStart_newStoreBesideIt();
+    void newerStore_toldAtStart_leftAsItIs();
     void withServer_scheduleAndRulesArrive();
 
 private:
@@ -288,6 +290,45 @@ void TestMainWindow::damagedStore_toldAtStart_newStoreBesideIt()
     QVERIFY(keptFile.open(QIODevice::ReadOnly));
     QVERIFY(keptFile.readAll() == damaged);
     QFile::remove(kept.first().absoluteFilePath());
+}
+
+void TestMainWindow::newerStore_toldAtStart_leftAsItIs()
+{
+    const QString path = LocalDatabase::defaultFilePath();
+    QFile::remove(path);
+    {
+        LocalDatabase store(path, nullptr);
+        store.storeHeatEvents({heat(31, "Long Jump W", "H", "20260613 140000")});
+        QSqlQuery query(store.database());
+        QVERIFY(query.exec(QStringLiteral("PRAGMA user_version = %1").arg(StoreSchema::CurrentVersion + 1)));
+    }
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    QString told;
+    ModalAnswerer answerer({[&told](QWidget *dialog) {
+        auto *box = qobject_cast<QMessageBox *>(dialog);
+        QVERIFY(box);
+        told = box->text();
+        box->accept();
+    }});
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("made by a newer version")));
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitFor([&] { return answerer.answered() == 1; }, 5000));
+        QVERIFY(!window.databaseConnection()->store()->isUsable());
+    }
+    for (const QString &part : {QStringLiteral("newer version of Stadionix"),
+                                QStringLiteral("database version %1").arg(StoreSchema::CurrentVersion + 1),
+                                QStringLiteral("left as it is"), QDir::toNativeSeparators(path)})
+        QVERIFY2(told.contains(part), qPrintable(told));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll() == before);
+    file.close();
+    QFile::remove(path);
 }
 
 void TestMainWindow::withServer_scheduleAndRulesArrive()

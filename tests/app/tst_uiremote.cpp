@@ -350,12 +350,15 @@ private slots:
     void getAndSet();
     void grab_data();
     void grab();
+    void grab_neverWritesOutsideItsFolder_data();
+    void grab_neverWritesOutsideItsFolder();
     void widgets_listsNamedVisibleWidgets();
     void wait_letsTheProgramRun();
     void quit_closesAllWindows();
 
 private:
     std::unique_ptr<Screen> m_screen;
+    std::unique_ptr<QTemporaryDir> m_pictures;
     std::unique_ptr<UiRemote> m_remote;
     std::unique_ptr<RemoteDriver> m_driver;
     QString m_serverName;
@@ -375,7 +378,9 @@ void TestUiRemote::init()
     m_screen->window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&m_screen->window));
     m_serverName = uniqueServerName();
-    m_remote = std::make_unique<UiRemote>(m_serverName);
+    m_pictures = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_pictures->isValid());
+    m_remote = std::make_unique<UiRemote>(m_serverName, m_pictures->path());
     QVERIFY(m_remote->isListening());
     m_driver = std::make_unique<RemoteDriver>(m_serverName);
     QVERIFY(m_driver->isConnected());
@@ -386,6 +391,7 @@ void TestUiRemote::cleanup()
     const bool leftModalOpen = m_driver && m_driver->leftModalOpen();
     m_driver.reset();
     m_remote.reset();
+    m_pictures.reset();
     m_screen.reset();
     QVERIFY2(!leftModalOpen, "the script left a modal dialog open");
 }
@@ -616,6 +622,11 @@ void TestUiRemote::refused_data()
     QTest::newRow("set: wrong type")
         << QByteArray(R"({"cmd":"set","object":"spnNumberOfParticipants","property":"value","value":"many"})")
         << "cannot be turned into a int";
+    QTest::newRow("set: hidden") << QByteArray(R"({"cmd":"set","object":"btnHidden","property":"text","value":"x"})")
+                                 << "is not visible";
+    QTest::newRow("set: disabled") << QByteArray(
+                                          R"({"cmd":"set","object":"btnDisabled","property":"text","value":"x"})")
+                                   << "is disabled";
     QTest::newRow("set: no such enum key")
         << QByteArray(R"({"cmd":"set","object":"lblAnswer","property":"textFormat","value":"Html"})")
         << "is not a value of TextFormat";
@@ -630,8 +641,10 @@ void TestUiRemote::refused_data()
     QTest::newRow("answer: no dialog") << QByteArray(R"({"cmd":"answer","button":"Yes"})") << "no modal dialog is open";
     QTest::newRow("unknown key") << QByteArray(R"({"cmd":"key","object":"txtNote","key":"Hyperspace"})")
                                  << "unknown key";
-    QTest::newRow("grab: unwritable") << QByteArray(R"({"cmd":"grab","object":"lblColour","file":"/proc/no/such.png"})")
-                                      << "cannot write";
+    QTest::newRow("grab: elsewhere") << QByteArray(R"({"cmd":"grab","object":"lblColour","file":"/proc/no/such.png"})")
+                                     << "is outside the folder for pictures";
+    QTest::newRow("grab: climbing out") << QByteArray(R"({"cmd":"grab","file":"shots/../../escape.png"})")
+                                        << "is outside the folder for pictures";
     QTest::newRow("rows: no such column")
         << QByteArray(R"({"cmd":"modelRows","object":"lstEvents","column":5})") << "has no column 5";
 }
@@ -644,6 +657,8 @@ void TestUiRemote::refused()
     QSignalSpy plainClicks(m_screen->plain, &QAbstractButton::clicked);
     QSignalSpy disabledClicks(m_screen->disabled, &QAbstractButton::clicked);
     QSignalSpy hiddenClicks(m_screen->hidden, &QAbstractButton::clicked);
+    const QString disabledText = m_screen->disabled->text();
+    const QString hiddenText = m_screen->hidden->text();
     QJsonObject requestObject = QJsonDocument::fromJson(request).object();
     requestObject.insert(QStringLiteral("id"), QStringLiteral("r-1"));
     const QJsonObject reply = m_driver->run([&](UiRemoteClient &c) { return c.send(requestObject); });
@@ -657,6 +672,10 @@ void TestUiRemote::refused()
     QCOMPARE(disabledClicks.count(), 0);
     QCOMPARE(hiddenClicks.count(), 0);
     QCOMPARE(m_screen->participants->value(), 0);
+    QCOMPARE(m_screen->disabled->text(), disabledText);
+    QCOMPARE(m_screen->hidden->text(), hiddenText);
+    QCOMPARE(QDir(QFileInfo(m_pictures->path()).absolutePath()).entryList({QStringLiteral("escape.png")}),
+             QStringList());
 }
 
 void TestUiRemote::protocol_lines()
@@ -1030,21 +1049,22 @@ void TestUiRemote::grab_data()
 {
     QTest::addColumn<QString>("object");
     QTest::addColumn<QString>("file");
-    QTest::newRow("a widget") << "lblColour"
-                              << "colour.png";
-    QTest::newRow("the active window, into a new folder") << QString() << "docs/shots/window.png";
+    QTest::addColumn<bool>("absolute");
+    QTest::newRow("a widget, named within the folder") << "lblColour"
+                                                       << "colour.png" << false;
+    QTest::newRow("the active window, into a new folder by its whole path")
+        << QString() << "docs/shots/window.png" << true;
 }
 
 void TestUiRemote::grab()
 {
     QFETCH(QString, object);
     QFETCH(QString, file);
+    QFETCH(bool, absolute);
 
-    const QTemporaryDir folder;
-    QVERIFY(folder.isValid());
-    const QString path = folder.filePath(file);
+    const QString path = m_pictures->filePath(file);
     const QJsonObject reply = m_driver->run([&](UiRemoteClient &c) {
-        QJsonObject request = command("grab", {{QStringLiteral("file"), path}});
+        QJsonObject request = command("grab", {{QStringLiteral("file"), absolute ? path : file}});
         if (!object.isEmpty())
             request.insert(QStringLiteral("object"), object);
         return c.send(request);
@@ -1058,6 +1078,59 @@ void TestUiRemote::grab()
     QCOMPARE(reply.value(QStringLiteral("width")).toInt(), image.width());
     if (!object.isEmpty())
         QCOMPARE(image.pixelColor(image.rect().center()), QColor(Qt::red));
+}
+
+void TestUiRemote::grab_neverWritesOutsideItsFolder_data()
+{
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("no folder named at the start") << "none"
+                                                  << "window.png"
+                                                  << "no folder for pictures was named at the start";
+    QTest::newRow("a link inside leading out") << "linked folder"
+                                               << "out/window.png"
+                                               << "is outside the folder for pictures";
+    QTest::newRow("a link in place of the picture") << "linked file"
+                                                    << "window.png"
+                                                    << "is outside the folder for pictures";
+}
+
+void TestUiRemote::grab_neverWritesOutsideItsFolder()
+{
+    QFETCH(QString, layout);
+    QFETCH(QString, file);
+    QFETCH(QString, error);
+
+    const QTemporaryDir elsewhere;
+    QVERIFY(elsewhere.isValid());
+    QFile victim(elsewhere.filePath(QStringLiteral("window.png")));
+    QVERIFY(victim.open(QIODevice::WriteOnly));
+    victim.write("not a picture");
+    victim.close();
+    if (layout == QLatin1String("linked folder"))
+        QVERIFY(QFile::link(elsewhere.path(), m_pictures->filePath(QStringLiteral("out"))));
+    else if (layout == QLatin1String("linked file"))
+        QVERIFY(QFile::link(victim.fileName(), m_pictures->filePath(QStringLiteral("window.png"))));
+
+    std::unique_ptr<UiRemote> remote;
+    std::unique_ptr<RemoteDriver> driver;
+    if (layout == QLatin1String("none")) {
+        const QString name = uniqueServerName();
+        remote = std::make_unique<UiRemote>(name);
+        driver = std::make_unique<RemoteDriver>(name);
+        QVERIFY(driver->isConnected());
+    }
+    RemoteDriver *through = driver ? driver.get() : m_driver.get();
+    const QJsonObject reply = through->run([&](UiRemoteClient &c) {
+        return c.send(command("grab", {{QStringLiteral("file"), file}}));
+    });
+    QCOMPARE(reply.value(QStringLiteral("ok")), QJsonValue(false));
+    QVERIFY2(reply.value(QStringLiteral("error")).toString().contains(error),
+             qPrintable(reply.value(QStringLiteral("error")).toString()));
+    QVERIFY(victim.open(QIODevice::ReadOnly));
+    QCOMPARE(victim.readAll(), QByteArray("not a picture"));
+    QCOMPARE(QDir(elsewhere.path()).entryList(QDir::Files), QStringList{QStringLiteral("window.png")});
 }
 
 void TestUiRemote::widgets_listsNamedVisibleWidgets()

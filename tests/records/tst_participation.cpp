@@ -345,6 +345,11 @@ void TestParticipation::trackResult_newThenChangedThenRemoved()
 {
     TempStore store;
     std::unique_ptr<Participation> p(makeParticipation(store.get(), QChar()));
+    // "NR" without a result: nothing to remove, and nothing stored either.
+    QVERIFY(p->setTrackResult(ResultMarks::NoResult, QString()).isEmpty());
+    QVERIFY(p->results().isEmpty());
+    QCOMPARE(store.scalar(QStringLiteral("SELECT count(*) FROM results")).toInt(), 0);
+
     auto changes = p->setTrackResult(10.52, QString());
     QCOMPARE(changes.size(), 1);
     Result *result = changes.first().result;

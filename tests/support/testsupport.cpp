@@ -1,6 +1,7 @@
 #include "testsupport.h"
 
 #include <QFile>
+#include <QLoggingCategory>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTimer>
@@ -13,6 +14,10 @@ void prepareApplication()
     QCoreApplication::setOrganizationName(QStringLiteral("Chronavel"));
     QCoreApplication::setOrganizationDomain(QStringLiteral("chronavel.example"));
     QCoreApplication::setApplicationName(QStringLiteral("Stadionix"));
+    // The program's debug lines are off unless asked for; tests ask, so that
+    // every diagnostic runs (and those a test expects arrive). QT_LOGGING_RULES
+    // still overrides this.
+    QLoggingCategory::setFilterRules(QStringLiteral("stadionix.*.debug=true"));
 }
 
 void failOnUnexpectedWarnings()

@@ -10,6 +10,7 @@ namespace TestSupport {
 
 // Names the application like the program does and switches QStandardPaths to
 // test mode, so no test can read or write a user's settings or database.
+// Switches the program's debug lines on.
 void prepareApplication();
 
 // Turns every warning or critical log line that the test did not announce with

@@ -273,8 +273,8 @@ void TestConnectionFaults::malformedSchedule_heldHeatStaysOpenable()
     f.connection->registerListener(&f.listener);
     QTRY_COMPARE(f.finishedTo("/events/"), schedulesAsked + 1);
     QCOMPARE(f.listener.schedules.size(), delivered ? 2 : 1);
-    const auto lists = [](const QList<QVariantMap> &schedule, unsigned heatId) {
-        return std::any_of(schedule.cbegin(), schedule.cend(),
+    const auto lists = [](const QList<QVariantMap> &events, unsigned heatId) {
+        return std::any_of(events.cbegin(), events.cend(),
                            [heatId](const QVariantMap &event) { return event.value("id").toUInt() == heatId; });
     };
     QVERIFY(lists(f.listener.schedules.last(), Heat));

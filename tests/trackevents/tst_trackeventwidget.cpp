@@ -69,6 +69,8 @@ private slots:
     void standin_dropMovesLanes_resetRestoresDraw();
     void standin_laneDialog_movesParticipant();
     void standin_dnsAndDqThroughDialogs_reachTheServer();
+    void standin_noResult_removesTheResultAndStoresNone_data();
+    void standin_noResult_removesTheResultAndStoresNone();
     void standin_nextAndPrevious_reuseTheScreen();
     void standin_twoInOneLane_warningNamesBoth();
     void standin_heatNotHereYet_saysSo_reloadButtonAsksAgain();
@@ -396,6 +398,51 @@ void TestTrackEventWidget::standin_dnsAndDqThroughDialogs_reachTheServer()
     QCOMPARE(serverLanes(), drawnLanes());
     QCOMPARE(m_fixture->requestsTo("new_result"), 0);
     QCOMPARE(m_fixture->requestsTo("delete_result"), 0);
+}
+
+void TestTrackEventWidget::standin_noResult_removesTheResultAndStoresNone_data()
+{
+    QTest::addColumn<unsigned>("heatId");
+    QTest::addColumn<unsigned>("runner");
+    QTest::addColumn<int>("removals");
+    QTest::newRow("runner with a time: the time goes") << 101u << 1001u << 1;
+    QTest::newRow("runner without a result: nothing stored or sent") << 102u << 1008u << 0;
+}
+
+void TestTrackEventWidget::standin_noResult_removesTheResultAndStoresNone()
+{
+    QFETCH(unsigned, heatId);
+    QFETCH(unsigned, runner);
+    QFETCH(int, removals);
+    m_fixture = std::make_unique<ConnectionFixture>(Host);
+    QVERIFY(m_fixture->started);
+    auto widget = showWidget();
+    QVERIFY(openHeat(*widget, heatId));
+    QCOMPARE(int(m_fixture->serverResults(runner).size()), removals);
+
+    ModalAnswerer answerer({[](QWidget *dialog) {
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Result selection"));
+        QTest::mouseClick(dialog->findChild<QPushButton *>("buttonNR"), Qt::LeftButton);
+    }});
+    QTest::ignoreMessage(QtDebugMsg, "clicked on result ");
+    clickCell(*widget, proxyRowOf(*widget, runner), Column::ResultColumn);
+    QCOMPARE(answerer.answered(), 1);
+    QCOMPARE(widget->proxyModel()->index(proxyRowOf(*widget, runner), Column::ResultColumn).data().toString(),
+             QString());
+
+    QVERIFY(drained());
+    QVERIFY(m_fixture->serverResults(runner).isEmpty());
+    QCOMPARE(m_fixture->requestsTo("delete_result"), removals);
+    QCOMPARE(m_fixture->requestsTo("new_result"), 0);
+    QCOMPARE(m_fixture->requestsTo("update_result"), 0);
+    // Nor is anything of it left in the store.
+    QObject loaded;
+    int stored = -1;
+    for (const Participation *p : m_fixture->connection->store()->loadParticipations(heatId, &loaded)) {
+        if (p->participation_id == runner)
+            stored = int(p->results().size());
+    }
+    QCOMPARE(stored, 0);
 }
 
 void TestTrackEventWidget::standin_nextAndPrevious_reuseTheScreen()

@@ -15,7 +15,7 @@
 
 namespace {
 
-Q_LOGGING_CATEGORY(lcAtletiekNuStandin, "stadionix.standin")
+Q_LOGGING_CATEGORY(lcAtletiekNuStandin, "stadionix.standin.atletieknu", QtInfoMsg)
 
 QSslKey readKey(const QByteArray &pem)
 {

@@ -22,7 +22,7 @@
 
 namespace {
 
-Q_LOGGING_CATEGORY(lcStandin, "stadionix.standin")
+Q_LOGGING_CATEGORY(lcStandin, "stadionix.standin", QtInfoMsg)
 
 using StandinHttp::decodeForm;
 using StandinHttp::hasHeader;

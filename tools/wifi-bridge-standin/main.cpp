@@ -3,11 +3,9 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QSocketNotifier>
 #include <QTextStream>
 
-#include <unistd.h>
-
+#include "tools/common/controlchannel.h"
 #include "tools/common/quitonsignals.h"
 #include "tools/wifi-bridge-standin/wifibridgestandin.h"
 
@@ -77,26 +75,7 @@ int main(int argc, char *argv[])
     QuitOnSignals::install(app);
     QObject::connect(&bridge, &WifiBridgeStandin::quitRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
 
-    // Control channel: one command per line on standard input.
-    auto *input = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, &app);
-    QObject::connect(input, &QSocketNotifier::activated, &app, [&] {
-        QByteArray line;
-        char c = 0;
-        bool ended = true;
-        while (::read(STDIN_FILENO, &c, 1) == 1) {
-            ended = false;
-            if (c == '\n')
-                break;
-            line += c;
-        }
-        if (ended) {
-            input->setEnabled(false); // end of input: keep running until a signal
-            return;
-        }
-        const QString answer = bridge.command(QString::fromUtf8(line));
-        if (!answer.isEmpty())
-            out << answer << Qt::endl;
-    });
+    ControlChannel::install(app, out, [&bridge](const QString &line) { return bridge.command(line); });
 
     out << "wifi-bridge-standin ready: " << settings.name << " on " << settings.address.toString() << ':'
         << settings.port << ", announcing to " << settings.announceTo.toString() << ':' << settings.announcePort

@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include "devices/transport/bridgeannouncement.h"
+#include "tools/common/rawport.h"
 
 namespace {
 
@@ -266,8 +267,7 @@ void WifiBridgeStandin::openSerial()
 {
     if (m_settings.serialPath.isEmpty() || m_serialFd >= 0)
         return;
-    const QByteArray path = QFile::encodeName(m_settings.serialPath);
-    const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC | O_APPEND);
+    const int fd = RawPort::open(m_settings.serialPath, O_RDWR | O_APPEND);
     if (fd < 0) {
         // Not there (yet): a socat pair that is restarted comes back.
         m_serialRetry->start();
@@ -275,13 +275,6 @@ void WifiBridgeStandin::openSerial()
     }
     m_serialRetry->stop();
     m_serialFd = fd;
-    if (::isatty(fd)) {
-        termios raw;
-        if (::tcgetattr(fd, &raw) == 0) {
-            ::cfmakeraw(&raw);
-            ::tcsetattr(fd, TCSANOW, &raw);
-        }
-    }
     struct stat info;
     // A regular file is always readable: only what is written goes there.
     if (::fstat(fd, &info) == 0 && !S_ISREG(info.st_mode)) {
@@ -307,21 +300,12 @@ void WifiBridgeStandin::closeSerial()
 
 void WifiBridgeStandin::onSerialReadable()
 {
-    char buffer[4096];
-    for (;;) {
-        const ssize_t count = ::read(m_serialFd, buffer, sizeof buffer);
-        if (count > 0) {
-            sendFromSerial(QByteArray(buffer, qsizetype(count)));
-            continue;
-        }
-        if (count < 0 && (errno == EAGAIN || errno == EINTR))
-            return;
-        // The other end is gone (a socat pair ended): wait for it to return.
-        closeSerial();
-        if (m_serialRetry)
-            m_serialRetry->start();
+    if (RawPort::readAvailable(m_serialFd, [this](const QByteArray &bytes) { sendFromSerial(bytes); }))
         return;
-    }
+    // The other end is gone (a socat pair ended): wait for it to return.
+    closeSerial();
+    if (m_serialRetry)
+        m_serialRetry->start();
 }
 
 void WifiBridgeStandin::flushSerial()

@@ -1,0 +1,3 @@
+#include "fieldevents/fieldeventslogging.h"
+
+Q_LOGGING_CATEGORY(lcFieldEvents, "stadionix.fieldevents", QtInfoMsg)
