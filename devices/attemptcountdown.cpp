@@ -12,8 +12,7 @@ AttemptCountdown::AttemptCountdown(QObject *parent)
     : QObject(parent)
     , m_timer(new QTimer(this))
     , m_remaining(storedValue())
-    , m_startAfterCall(
-          Settings::instance()->value(Group, QStringLiteral("start_countdown_after_call"), false).toBool())
+    , m_startAfterCall(Settings::instance()->value(Group, QStringLiteral("start_countdown_after_call"), false).toBool())
 {
     // A coarse timer may fire up to 5 % late, 50 ms a second: an athlete
     // watches the clock against the official's watch.

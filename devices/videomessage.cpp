@@ -77,8 +77,8 @@ QVariantMap VideoMessage::message(Type type, const Context &context)
             message.insert(QStringLiteral("RE"), resultOf(type, context));
     } else {
         const bool participant = type == HorizontalParticipant || type == VerticalParticipant;
-        message.insert(QStringLiteral("E"), participant ? QStringLiteral("Demo participant")
-                                                        : QStringLiteral("Demo result"));
+        message.insert(QStringLiteral("E"),
+                       participant ? QStringLiteral("Demo participant") : QStringLiteral("Demo result"));
         message.insert(QStringLiteral("NA"), QStringLiteral("Thompson J"));
         message.insert(QStringLiteral("RK"), randomNumber(1, 20));
         message.insert(QStringLiteral("AT"), randomNumber(1, 6));
@@ -102,7 +102,8 @@ QVariantMap VideoMessage::message(Type type, const Context &context)
 
 QVariantMap VideoMessage::clearMessage()
 {
-    return QVariantMap{{QStringLiteral("D"), 0}, {QStringLiteral("L"), 7}, {QStringLiteral("T"), QString::fromLatin1(ClearType)}};
+    return QVariantMap{
+        {QStringLiteral("D"), 0}, {QStringLiteral("L"), 7}, {QStringLiteral("T"), QString::fromLatin1(ClearType)}};
 }
 
 QByteArray VideoMessage::encode(const QVariantMap &message)

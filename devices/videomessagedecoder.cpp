@@ -41,7 +41,8 @@ bool VideoMessageDecoder::decodeLine(const QByteArray &line, QJsonObject *messag
         const bool number = it.key() == QLatin1String("D") || it.key() == QLatin1String("L") ||
                             (it.key() == QLatin1String("T") && !clear);
         if (number ? !it.value().isDouble() : !it.value().isString()) {
-            *why = QStringLiteral("\"%1\" is no %2").arg(it.key(), number ? QStringLiteral("number") : QStringLiteral("text"));
+            *why = QStringLiteral("\"%1\" is no %2")
+                       .arg(it.key(), number ? QStringLiteral("number") : QStringLiteral("text"));
             return false;
         }
     }
