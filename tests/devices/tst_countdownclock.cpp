@@ -158,18 +158,24 @@ void TestCountdownClock::controllerType_choosesTheDriver_data()
     QTest::addColumn<bool>("withClockDrivers");
     QTest::addColumn<QString>("sentBy"); // the driver and command, or nothing
 
-    QTest::newRow("ie 1.0.1: the first driver") << "ie 1.0.1" << "" << true << "Timekeeper IE 1.0.1 text";
-    QTest::newRow("IE 1.0.1 in capitals: still the first driver")
-        << "IE 1.0.1" << "" << true << "Timekeeper IE 1.0.1 text";
-    QTest::newRow("ie 1.0.1 in TEXT5 mode: its text5 command")
-        << "ie 1.0.1" << "TEXT5" << true << "Timekeeper IE 1.0.1 text5";
-    QTest::newRow("cv 1.0.1: the second driver, text in any mode")
-        << "Cv 1.0.1" << "TEXT5" << true << "Timekeeper CV 1.0.1 text";
-    QTest::newRow("ie 1.0.1 without such a driver: nothing") << "ie 1.0.1" << "" << false << "";
-    QTest::newRow("Changhong: the board's own driver") << "Changhong" << "" << true << "Changhong";
-    QTest::newRow("C-Power: the board's own driver") << "C-Power" << "TEXT5" << false << "C-Power";
-    QTest::newRow("a make's name in other case: nothing") << "changhong" << "" << true << "";
-    QTest::newRow("unknown controller: nothing") << "ie 1.0.2" << "" << true << "";
+    QTest::newRow("ie 1.0.1: the first driver") << "ie 1.0.1"
+                                                << "" << true << "Timekeeper IE 1.0.1 text";
+    QTest::newRow("IE 1.0.1 in capitals: still the first driver") << "IE 1.0.1"
+                                                                  << "" << true << "Timekeeper IE 1.0.1 text";
+    QTest::newRow("ie 1.0.1 in TEXT5 mode: its text5 command") << "ie 1.0.1"
+                                                               << "TEXT5" << true << "Timekeeper IE 1.0.1 text5";
+    QTest::newRow("cv 1.0.1: the second driver, text in any mode") << "Cv 1.0.1"
+                                                                   << "TEXT5" << true << "Timekeeper CV 1.0.1 text";
+    QTest::newRow("ie 1.0.1 without such a driver: nothing") << "ie 1.0.1"
+                                                             << "" << false << "";
+    QTest::newRow("Changhong: the board's own driver") << "Changhong"
+                                                       << "" << true << "Changhong";
+    QTest::newRow("C-Power: the board's own driver") << "C-Power"
+                                                     << "TEXT5" << false << "C-Power";
+    QTest::newRow("a make's name in other case: nothing") << "changhong"
+                                                          << "" << true << "";
+    QTest::newRow("unknown controller: nothing") << "ie 1.0.2"
+                                                 << "" << true << "";
 }
 
 void TestCountdownClock::controllerType_choosesTheDriver()
@@ -369,9 +375,7 @@ void TestCountdownClock::deliveredLayout_showsTheSecondsOnAnLedBoard()
 
     const auto shows = [&board](const QString &text, const QColor &color) {
         return QTest::qWaitFor(
-            [&] {
-                return board.state().texts() == QStringList{text} && board.state().items().first().color == color;
-            },
+            [&] { return board.state().texts() == QStringList{text} && board.state().items().first().color == color; },
             5000);
     };
     clock.setCountdownValue(11, false);

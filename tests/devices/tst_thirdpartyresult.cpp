@@ -73,9 +73,9 @@ void TestThirdPartyResult::frame_byteForByte()
     ThirdPartyResult output;
     QSignalSpy writes(&output, &PortDevice::writeData);
     if (logged)
-        QTest::ignoreMessage(QtWarningMsg,
-                             qPrintable(QString("Result output: the distance %1 does not fit a frame, sent as 000.00")
-                                            .arg(text)));
+        QTest::ignoreMessage(
+            QtWarningMsg,
+            qPrintable(QString("Result output: the distance %1 does not fit a frame, sent as 000.00").arg(text)));
     output.sendResult(text);
     QCOMPARE(writes.size(), 1);
     QCOMPARE(writes.first().at(0).toByteArray().toHex(' '), frame.toHex(' '));
@@ -97,7 +97,9 @@ void TestThirdPartyResult::decoder_resynchronisesOnTheNextFrame_data()
     QTest::newRow("noise before a frame") << "\r\nxx" + good << QStringList{"7.45"} << 1;
     QTest::newRow("a frame cut short, then a whole one") << good.left(6) + fail << QStringList{"X"} << 2;
     QTest::newRow("an unknown mark") << QByteArray("\x02      z \x03") + good << QStringList{"7.45"} << 2;
-    QTest::newRow("digits that are no distance") << QByteArray("\x02\x14" "07.890\x14\x03") + good
+    QTest::newRow("digits that are no distance") << QByteArray("\x02\x14"
+                                                               "07.890\x14\x03") +
+                                                        good
                                                  << QStringList{"7.45"} << 2;
     QTest::newRow("half a frame waits") << good.left(9) << QStringList{} << 0;
 }

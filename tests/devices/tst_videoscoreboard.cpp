@@ -112,40 +112,48 @@ void TestVideoScoreboard::message_byteForByte_data()
     QTest::addColumn<QByteArray>("line");
 
     QTest::newRow("horizontal participant")
-        << "4" << "H: 7.12 X" << 2u << 3.0 << 0u << false
+        << "4"
+        << "H: 7.12 X" << 2u << 3.0 << 0u << false
         << QByteArray(R"({"AT":"3","B":"101","E":"Women's Long Jump","NA":"Lefèvrier K","RK":"2","T":4,"TE":"Belgium"})"
                       "\r");
     QTest::newRow("horizontal result: the mark of the attempt shown")
-        << "5" << "H: 7.12 X" << 2u << 1.0 << 0u << false
+        << "5"
+        << "H: 7.12 X" << 2u << 1.0 << 0u << false
         << QByteArray(
                R"({"AT":"1","B":"101","E":"Women's Long Jump","NA":"Lefèvrier K","RE":"7.12","RK":"2","T":5,"TE":"Belgium"})"
                "\r");
     QTest::newRow("horizontal result: a failure, without a rank yet")
-        << "5" << "H: X" << 0u << 1.0 << 0u << false
+        << "5"
+        << "H: X" << 0u << 1.0 << 0u << false
         << QByteArray(
                R"({"AT":"1","B":"101","E":"Women's Long Jump","NA":"Lefèvrier K","RE":"X","RK":"","T":5,"TE":"Belgium"})"
                "\r");
     QTest::newRow("horizontal result: retired")
-        << "5" << "H: 7.12 r" << 1u << 2.0 << 0u << true
+        << "5"
+        << "H: 7.12 r" << 1u << 2.0 << 0u << true
         << QByteArray(
                R"({"AT":"2","B":"101","E":"Women's Long Jump","NA":"Lefèvrier K","RE":"r","RK":"1","T":5,"TE":"Belgium"})"
                "\r");
     QTest::newRow("vertical participant: the bar")
-        << "6" << "V: 1.80 O" << 1u << 1.85 << 0u << false
+        << "6"
+        << "V: 1.80 O" << 1u << 1.85 << 0u << false
         << QByteArray(
                R"({"AT":"1","B":"101","E":"Women's Long Jump","H":"1.85","NA":"Lefèvrier K","RK":"1","T":6,"TE":"Belgium"})"
                "\r");
     QTest::newRow("vertical result: the tries at the bar")
-        << "7" << "V: 1.80 O, 1.85 XO" << 1u << 1.85 << 0u << false
+        << "7"
+        << "V: 1.80 O, 1.85 XO" << 1u << 1.85 << 0u << false
         << QByteArray(
                R"({"AT":"1","B":"101","E":"Women's Long Jump","H":"1.85","NA":"Lefèvrier K","RE":"X0","RK":"1","T":7,"TE":"Belgium"})"
                "\r");
     QTest::newRow("vertical result: the jump-off attempt")
-        << "7" << "V: 1.80 O, 1.85 XXX, JO1 1.85 O" << 1u << 1.85 << 1u << false
+        << "7"
+        << "V: 1.80 O, 1.85 XXX, JO1 1.85 O" << 1u << 1.85 << 1u << false
         << QByteArray(
                R"({"AT":"1","B":"101","E":"Women's Long Jump","H":"1.85","NA":"Lefèvrier K","RE":"0","RK":"1","T":7,"TE":"Belgium"})"
                "\r");
-    QTest::newRow("clearing the wall") << "a" << "" << 0u << 0.0 << 0u << false
+    QTest::newRow("clearing the wall") << "a"
+                                       << "" << 0u << 0.0 << 0u << false
                                        << QByteArray(R"({"D":0,"L":7,"T":"a"})"
                                                      "\r");
 }
@@ -185,15 +193,21 @@ void TestVideoScoreboard::withoutAnAthlete_demonstrationContent_data()
 {
     QTest::addColumn<QString>("type");
     QTest::addColumn<QString>("event");
-    QTest::addColumn<QString>("height");  // pattern of "H" (empty: no such key)
-    QTest::addColumn<QString>("result");  // pattern of "RE" (empty: no such key)
+    QTest::addColumn<QString>("height"); // pattern of "H" (empty: no such key)
+    QTest::addColumn<QString>("result"); // pattern of "RE" (empty: no such key)
     const QString decimal = "^([1-9]|[1-8][0-9]|90)\\.\\d\\d$|^91\\.00$";
     const QString bar = "^[1-5]\\.\\d\\d$|^6\\.00$";
-    QTest::newRow("horizontal participant") << "4" << "Demo participant" << "" << "";
-    QTest::newRow("horizontal result: a distance up to 91 m") << "5" << "Demo result" << "" << decimal;
-    QTest::newRow("vertical participant: a bar up to 6 m") << "6" << "Demo participant" << bar << "";
-    QTest::newRow("vertical result: tries at the bar")
-        << "7" << "Demo result" << bar << "^(0|X0|XX0|X|XX|XXX|-|X-|XX-)$";
+    QTest::newRow("horizontal participant") << "4"
+                                            << "Demo participant"
+                                            << ""
+                                            << "";
+    QTest::newRow("horizontal result: a distance up to 91 m") << "5"
+                                                              << "Demo result"
+                                                              << "" << decimal;
+    QTest::newRow("vertical participant: a bar up to 6 m") << "6"
+                                                           << "Demo participant" << bar << "";
+    QTest::newRow("vertical result: tries at the bar") << "7"
+                                                       << "Demo result" << bar << "^(0|X0|XX0|X|XX|XXX|-|X-|XX-)$";
 }
 
 void TestVideoScoreboard::withoutAnAthlete_demonstrationContent()
@@ -234,8 +248,7 @@ void TestVideoScoreboard::ranking_oneLinePerAthleteInListOrder_data()
     QTest::addColumn<QStringList>("cards");
     QTest::addColumn<QStringList>("results"); // "RE" of each row: the mark ranked on
     QTest::newRow("horizontal: the best mark, empty without one")
-        << QChar('H') << QStringList{"A: 7.12 X 7.45", "B: X 6.90 X", "C: X X X"}
-        << QStringList{"7.45", "6.90", ""};
+        << QChar('H') << QStringList{"A: 7.12 X 7.45", "B: X 6.90 X", "C: X X X"} << QStringList{"7.45", "6.90", ""};
     QTest::newRow("vertical: the best height, empty without one")
         << QChar('V') << QStringList{"A: 1.80 O, 1.85 XO", "B: 1.80 XO, 1.85 XXX", "C: 1.80 XXX"}
         << QStringList{"1.85", "1.80", ""};
@@ -302,8 +315,7 @@ void TestVideoScoreboard::decoder_takesOnlyWhatTheProgramSends_data()
     QTest::newRow("two lines in pieces of three")
         << participant + "\r" + R"({"D":0,"L":7,"T":"a"})" + "\r" << 3 << QStringList{"4", "a"} << 0;
     QTest::newRow("a line without its carriage return waits") << participant << 1000 << QStringList{} << 0;
-    QTest::newRow("not JSON, then a good line") << "{\"T\":4,\r" + participant + "\r" << 1000 << QStringList{"4"}
-                                                << 1;
+    QTest::newRow("not JSON, then a good line") << "{\"T\":4,\r" + participant + "\r" << 1000 << QStringList{"4"} << 1;
     QTest::newRow("an array") << QByteArray("[4]\r") << 1000 << QStringList{} << 1;
     QTest::newRow("an unknown type") << QByteArray(R"({"T":9})"
                                                    "\r")
@@ -311,17 +323,21 @@ void TestVideoScoreboard::decoder_takesOnlyWhatTheProgramSends_data()
     QTest::newRow("a key missing") << QByteArray(R"({"AT":"3","B":"12","E":"LJ","NA":"Doe J","T":4,"TE":"X"})"
                                                  "\r")
                                    << 1000 << QStringList{} << 1;
-    QTest::newRow("a key too many") << QByteArray(R"({"AT":"3","B":"12","E":"LJ","H":"1.80","NA":"Doe J","RK":"","T":4,"TE":"X"})"
-                                                  "\r")
-                                    << 1000 << QStringList{} << 1;
-    QTest::newRow("the type as text") << QByteArray(R"({"AT":"3","B":"12","E":"LJ","NA":"Doe J","RK":"","T":"4","TE":"X"})"
-                                                    "\r")
+    QTest::newRow("a key too many")
+        << QByteArray(R"({"AT":"3","B":"12","E":"LJ","H":"1.80","NA":"Doe J","RK":"","T":4,"TE":"X"})"
+                      "\r")
+        << 1000 << QStringList{} << 1;
+    QTest::newRow("the type as text") << QByteArray(
+                                             R"({"AT":"3","B":"12","E":"LJ","NA":"Doe J","RK":"","T":"4","TE":"X"})"
+                                             "\r")
                                       << 1000 << QStringList{} << 1;
-    QTest::newRow("a rank as a number") << QByteArray(R"({"AT":"3","B":"12","E":"LJ","NA":"Doe J","RK":1,"T":4,"TE":"X"})"
-                                                      "\r")
+    QTest::newRow("a rank as a number") << QByteArray(
+                                               R"({"AT":"3","B":"12","E":"LJ","NA":"Doe J","RK":1,"T":4,"TE":"X"})"
+                                               "\r")
                                         << 1000 << QStringList{} << 1;
-    QTest::newRow("keys out of order") << QByteArray(R"({"B":"12","AT":"3","E":"LJ","NA":"Doe J","RK":"","T":4,"TE":"X"})"
-                                                     "\r")
+    QTest::newRow("keys out of order") << QByteArray(
+                                              R"({"B":"12","AT":"3","E":"LJ","NA":"Doe J","RK":"","T":4,"TE":"X"})"
+                                              "\r")
                                        << 1000 << QStringList{} << 1;
     QTest::newRow("not compact") << QByteArray(R"({"D": 0,"L":7,"T":"a"})"
                                                "\r")
