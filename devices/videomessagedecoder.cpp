@@ -58,32 +58,17 @@ bool VideoMessageDecoder::decodeLine(const QByteArray &line, QJsonObject *messag
 QList<QJsonObject> VideoMessageDecoder::feed(const QByteArray &bytes)
 {
     QList<QJsonObject> messages;
-    for (const char byte : bytes) {
-        if (byte != '\r') {
-            if (m_line.size() < MaximumLine)
-                m_line += byte;
-            else
-                m_overlong = true;
-            continue;
-        }
+    m_lines.feed(bytes, [this, &messages](const QByteArray &line, bool overlong) {
         QString why;
         QJsonObject message;
-        if (m_overlong)
+        if (overlong)
             reject(QStringLiteral("a line of more than %1 bytes").arg(MaximumLine));
-        else if (decodeLine(m_line, &message, &why))
+        else if (decodeLine(line, &message, &why))
             messages.append(message);
         else
             reject(why);
-        m_line.clear();
-        m_overlong = false;
-    }
+    });
     return messages;
-}
-
-void VideoMessageDecoder::reset()
-{
-    m_line.clear();
-    m_overlong = false;
 }
 
 void VideoMessageDecoder::reject(const QString &reason)

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include "devices/carriagereturnlines.h"
+
 // Reads the video wall's lines back into their messages, as the wall would:
 // a line ends at a carriage return and must be the compact JSON of an object
 // with sorted keys whose "T" is a known type carrying exactly that type's
@@ -19,7 +21,7 @@ public:
     static constexpr qsizetype MaximumLine = 65536;
 
     QList<QJsonObject> feed(const QByteArray &bytes);
-    void reset();
+    void reset() { m_lines.reset(); }
 
     int rejectedCount() const { return m_rejected; }
     QString lastRejection() const { return m_lastRejection; }
@@ -33,8 +35,7 @@ public:
 private:
     void reject(const QString &reason);
 
-    QByteArray m_line;
-    bool m_overlong = false;
+    CarriageReturnLines m_lines{MaximumLine};
     int m_rejected = 0;
     QString m_lastRejection;
 };
