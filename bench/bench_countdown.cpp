@@ -73,8 +73,8 @@ void measure(const QString &layoutName, int seconds)
     std::printf("RESULT : %s, %d ticks: spacing median %.0f ms, min %.0f ms, max %.0f ms, worst off one second "
                 "%.0f ms; farthest from a perfect clock %.0f ms; board rejected %d\n",
                 qPrintable(layoutName), int(spacing.size()), median(spacing),
-                *std::min_element(spacing.cbegin(), spacing.cend()), *std::max_element(spacing.cbegin(), spacing.cend()),
-                worst, drift, board.rejected());
+                *std::min_element(spacing.cbegin(), spacing.cend()),
+                *std::max_element(spacing.cbegin(), spacing.cend()), worst, drift, board.rejected());
     std::fflush(stdout);
 }
 

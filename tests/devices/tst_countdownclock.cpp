@@ -378,16 +378,20 @@ void TestCountdownClock::deliveredLayout_showsTheSecondsOnAnLedBoard()
             [&] { return board.state().texts() == QStringList{text} && board.state().items().first().color == color; },
             5000);
     };
+    const auto picture = [&](const QString &what) {
+        const QString folder = qEnvironmentVariable("STADIONIX_DOCS_DIR");
+        if (!folder.isEmpty())
+            QVERIFY(board.savePng(QDir(folder).filePath(QString("countdown-%1%2.png").arg(make, what))));
+    };
     clock.setCountdownValue(11, false);
     QVERIFY2(shows("11", Qt::green), qPrintable(board.state().texts().join(" | ")));
     // Called up: it counts down on the board, red below ten seconds.
     clock.startPauseCountdown(false);
     QVERIFY(clock.isCountdownRunning());
     QVERIFY2(shows("10", Qt::green), qPrintable(board.state().texts().join(" | ")));
+    picture("");
     QVERIFY2(shows("9", Qt::red), qPrintable(board.state().texts().join(" | ")));
-    const QString folder = qEnvironmentVariable("STADIONIX_DOCS_DIR");
-    if (!folder.isEmpty())
-        QVERIFY(board.savePng(QDir(folder).filePath(QString("countdown-%1.png").arg(make))));
+    picture("-alert");
     clock.stepBrightness();
     QTRY_VERIFY(!board.state().brightnessLevel().isEmpty());
     QCOMPARE(board.rejected(), 0);
