@@ -1,9 +1,11 @@
 // From Enter on the input page to the grid showing the new rank, on the real
 // screen, store file and ranking: a horizontal heat of 40 and a vertical heat
-// of 30 at its fifteenth height, each without and with an LED scoreboard (a
-// C-Power board of 192x64) on a pty. Prints the median and where the time
-// goes, and with the board the time from Enter until the last byte of the
-// result section has reached the board.
+// of 30 at its fifteenth height, each without devices, with an LED
+// scoreboard (a C-Power board of 192x64) on a pty, and with the board, the
+// attempt clock (a C-Power board of 128x32) and the video wall, each on a
+// pty of its own. Prints the median and where the time goes, and with the
+// board alone the time from Enter until the last byte of the result section
+// has reached the board.
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -23,7 +25,9 @@
 
 #include "app/screendevices.h"
 #include "app/settings.h"
+#include "devices/countdownclock.h"
 #include "devices/scoreboard.h"
+#include "devices/videoscoreboard.h"
 #include "fieldevents/fieldeventparticipantsmodel.h"
 #include "fieldevents/fieldeventranking.h"
 #include "fieldevents/fieldeventwidget.h"
@@ -130,7 +134,46 @@ struct Board
     std::unique_ptr<Scoreboard> scoreboard;
 };
 
-Figures run(const QString &fieldType, int athletes, int heights, bool withBoard)
+// The attempt clock and the video wall, each on one end of a socat pair
+// whose other end the virtual scoreboard reads.
+struct ClockAndWall
+{
+    ClockAndWall()
+    {
+        if (!clockLine.start() || !wallLine.start())
+            qFatal("socat: %s %s", qPrintable(clockLine.error()), qPrintable(wallLine.error()));
+        VirtualScoreboard::Settings settings;
+        QString error;
+        const QString build = QStringLiteral(STADIONIX_BUILD_DIR);
+        if (!VirtualScoreboard::readLayout(build + "/countdownclocklayouts/attempt-clock-cpower-128x32.json", &settings,
+                                           &error))
+            qFatal("layout: %s", qPrintable(error));
+        settings.ptyPath = clockLine.second();
+        settings.videoPtyPath = wallLine.second();
+        viewer.start(settings);
+        Settings *stored = Settings::instance();
+        stored->setValue("countdown", "layout", "attempt-clock-cpower-128x32");
+        stored->setValue("countdown", "type", 1);
+        stored->setValue("countdown", "port", clockLine.first());
+        stored->setValue("countdown", "start_countdown_after_call", true);
+        stored->setValue("videoscoreboard", "type", 1);
+        stored->setValue("videoscoreboard", "port", wallLine.first());
+        clock = std::make_unique<CountdownClock>(build);
+        wall = std::make_unique<VideoScoreboard>();
+        if (!QTest::qWaitFor([this] { return clock->isPortOpen() && wall->isPortOpen(); }, 5000))
+            qFatal("the clock's or the wall's port did not open");
+    }
+
+    SocatPair clockLine;
+    SocatPair wallLine;
+    VirtualScoreboard viewer;
+    std::unique_ptr<CountdownClock> clock;
+    std::unique_ptr<VideoScoreboard> wall;
+};
+
+enum class Attached { Nothing, Board, Everything };
+
+Figures run(const QString &fieldType, int athletes, int heights, Attached attached)
 {
     QTemporaryDir folder;
     const unsigned heatId = fieldType == QLatin1String("V") ? 992 : 991;
@@ -175,10 +218,16 @@ Figures run(const QString &fieldType, int athletes, int heights, bool withBoard)
     }
 
     std::unique_ptr<Board> board;
+    std::unique_ptr<ClockAndWall> clockAndWall;
     ScreenDevices devices;
-    if (withBoard) {
+    if (attached != Attached::Nothing) {
         board = std::make_unique<Board>();
         devices.scoreboard = board->scoreboard.get();
+    }
+    if (attached == Attached::Everything) {
+        clockAndWall = std::make_unique<ClockAndWall>();
+        devices.countdownClock = clockAndWall->clock.get();
+        devices.videoScoreboard = clockAndWall->wall.get();
     }
     FieldEventWidget screen(nullptr, eventData);
     screen.setDevices(devices);
@@ -206,9 +255,12 @@ Figures run(const QString &fieldType, int athletes, int heights, bool withBoard)
     Figures figures;
     QElapsedTimer timer;
     // First the entries one after the other, as the benchmark always ran;
-    // then, with the board, ten more, each waited for at the board.
+    // then, with the board alone, ten more, each waited for at the board.
+    // Each athlete is called up: with everything attached the board and the
+    // wall show the athlete and the clock starts, until the judge's key stops
+    // it.
     const int quick = athletes - 1;
-    const int entries = quick + (board ? 10 : 0);
+    const int entries = quick + (attached == Attached::Board ? 10 : 0);
     std::unique_ptr<QSignalSpy> sentInRun;
     if (board)
         sentInRun = std::make_unique<QSignalSpy>(devices.scoreboard, &PortDevice::writeData);
@@ -217,7 +269,7 @@ Figures run(const QString &fieldType, int athletes, int heights, bool withBoard)
         if (i == quick) {
             // What the quick entries queued drains first; new heights are
             // accepted as they come.
-            if (!QTest::qWaitFor([&] { return board->viewer.changes() >= sentInRun->size(); }, 60000))
+            if (!QTest::qWaitFor([&] { return board->viewer.changes() >= sentInRun->size(); }, 300000))
                 qFatal("the board did not take what was sent");
             QTest::qWait(Scoreboard::ItemPauseMs + 10);
             acceptDialogs.start(20);
@@ -226,6 +278,9 @@ Figures run(const QString &fieldType, int athletes, int heights, bool withBoard)
         if (!p)
             break;
         click(screen, QStringLiteral("btnCallParticipant"));
+        // Called up as at the event, devices or not, so that the runs differ
+        // in the devices alone.
+        click(screen, QStringLiteral("btnCall"));
         if (fieldType == QLatin1String("V")) {
             click(screen, i % 3 ? QStringLiteral("btnPass") : QStringLiteral("btnFail"));
         } else {
@@ -272,6 +327,15 @@ Figures run(const QString &fieldType, int athletes, int heights, bool withBoard)
                 board->scoreboard->sendVerticalResult();
             else
                 board->scoreboard->sendHorizontalResult();
+            // With the clock and the wall: their part of Enter as well.
+            if (clockAndWall) {
+                clockAndWall->wall->setCurrentParticipation(p);
+                if (fieldType == QLatin1String("V"))
+                    clockAndWall->wall->sendVerticalResult();
+                else
+                    clockAndWall->wall->sendHorizontalResult();
+                clockAndWall->clock->resetCountdown();
+            }
             figures.boardCalls.append(timer.nsecsElapsed() / 1e6);
         }
         QCoreApplication::processEvents();
@@ -288,16 +352,27 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("Chronavel"));
     QCoreApplication::setApplicationName(QStringLiteral("Stadionix"));
     for (const auto &[type, athletes, heights] : {std::tuple<QString, int, int>{"H", 40, 0}, {"V", 30, 15}}) {
-        for (const bool withBoard : {false, true}) {
-            const Figures f = run(type, athletes, heights, withBoard);
+        // "reverse" runs the devices in the other order, to see what the
+        // machine's load over the minutes of a run does to the figures.
+        QList<Attached> order{Attached::Nothing, Attached::Board, Attached::Everything};
+        if (QCoreApplication::arguments().contains(QStringLiteral("reverse")))
+            std::reverse(order.begin(), order.end());
+        for (const Attached attached : std::as_const(order)) {
+            const Figures f = run(type, athletes, heights, attached);
+            const char *devices = attached == Attached::Nothing ? "without devices"
+                                  : attached == Attached::Board
+                                      ? "with the board on a pty"
+                                      : "with the board, the clock and the video wall on ptys";
             std::printf("RESULT : enter to new rank, %s heat of %d%s, %s: median %.2f ms (max %.2f ms, %lld "
                         "entries); of which store+queue+ranking %.2f ms, grid repaint %.2f ms\n",
                         type == QLatin1String("V") ? "vertical" : "horizontal", athletes,
-                        heights ? qPrintable(QStringLiteral(" with %1 heights").arg(heights)) : "",
-                        withBoard ? "with the board on a pty" : "without a board", median(f.enter),
-                        f.enter.isEmpty() ? 0 : *std::max_element(f.enter.cbegin(), f.enter.cend()),
+                        heights ? qPrintable(QStringLiteral(" with %1 heights").arg(heights)) : "", devices,
+                        median(f.enter), f.enter.isEmpty() ? 0 : *std::max_element(f.enter.cbegin(), f.enter.cend()),
                         qlonglong(f.enter.size()), median(f.change), median(f.paint));
-            if (withBoard)
+            if (attached == Attached::Everything)
+                std::printf("RESULT : the part of Enter of the board, the wall and the clock: median %.3f ms\n",
+                            median(f.boardCalls));
+            if (attached == Attached::Board)
                 std::printf(
                     "RESULT : enter to the last byte of the result section at the board, %lld entries: "
                     "median %.1f ms, max %.1f ms (pacing of a clear and %d items %d ms, limit %d ms); the "
@@ -305,6 +380,7 @@ int main(int argc, char *argv[])
                     qlonglong(f.board.size()), median(f.board), *std::max_element(f.board.cbegin(), f.board.cend()),
                     f.sectionItems, Scoreboard::ClearPauseMs + Scoreboard::ItemPauseMs * f.sectionItems,
                     Scoreboard::ClearPauseMs + Scoreboard::ItemPauseMs * f.sectionItems + 50, median(f.boardCalls));
+            std::fflush(stdout);
         }
     }
     return 0;

@@ -86,23 +86,15 @@ QString LanternixDecoder::brightnessLevel(int code)
 QList<BoardCommand> LanternixDecoder::feed(const QByteArray &bytes)
 {
     QList<BoardCommand> commands;
-    for (const char byte : bytes) {
-        if (byte != '\r') {
-            if (m_line.size() < MaximumLine)
-                m_line += byte;
-            else
-                m_overlong = true;
-            continue;
-        }
-        if (m_overlong) {
+    m_lines.feed(bytes, [this, &commands](const QByteArray &line, bool overlong) {
+        if (overlong) {
             reject(QStringLiteral("a line longer than %1 bytes").arg(MaximumLine));
-        } else if (!m_line.isEmpty()) {
+        } else if (!line.isEmpty()) {
             BoardCommand command;
-            if (decodeLine(m_line, &command))
+            if (decodeLine(line, &command))
                 commands.append(command);
         }
-        reset();
-    }
+    });
     return commands;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "devices/boarddecoder.h"
+#include "devices/carriagereturnlines.h"
 
 // Reads the Changhong command stream: lines of ASCII ended by a carriage
 // return. "C" clears; "T" with the colour, box and font letter in
@@ -15,11 +16,7 @@ public:
 
     QString controller() const override { return QString::fromLatin1(Controller); }
     QList<BoardCommand> feed(const QByteArray &bytes) override;
-    void reset() override
-    {
-        m_line.clear();
-        m_overlong = false;
-    }
+    void reset() override { m_lines.reset(); }
 
     // The font of a letter: its pixel height and character width; 0 for a
     // letter the board has no font for.
@@ -31,6 +28,5 @@ public:
 private:
     bool decodeLine(const QByteArray &line, BoardCommand *command);
 
-    QByteArray m_line;
-    bool m_overlong = false;
+    CarriageReturnLines m_lines{MaximumLine};
 };

@@ -17,7 +17,6 @@
 namespace {
 
 const QString Group = QStringLiteral("scoreboard");
-const QString CountdownGroup = QStringLiteral("countdown");
 
 // A "clear" object with "before" true.
 bool clearsBefore(const QJsonObject &object)
@@ -41,13 +40,11 @@ Scoreboard::Scoreboard(const QString &programFolder, QObject *parent)
     , m_folder(programFolder)
     , m_pagingTimer(new QTimer(this))
     , m_clearTimer(new QTimer(this))
-    , m_countdownTimer(new QTimer(this))
+    , m_countdown(new AttemptCountdown(this))
 {
     Settings *settings = Settings::instance();
     m_clearAfterResult = settings->value(Group, QStringLiteral("clear_after_result"), 0).toBool();
     m_clearTimeout = settings->value(Group, QStringLiteral("clear_timeout"), 5).toInt();
-    m_remaining = settings->value(CountdownGroup, QStringLiteral("value"), 60).toUInt();
-    m_startAfterCall = settings->value(CountdownGroup, QStringLiteral("start_countdown_after_call"), false).toBool();
 
     loadDrivers();
     loadLayouts();
@@ -57,10 +54,10 @@ Scoreboard::Scoreboard(const QString &programFolder, QObject *parent)
 
     m_pagingTimer->setInterval(PagingIntervalMs);
     m_clearTimer->setSingleShot(true);
-    m_countdownTimer->setInterval(1000);
     connect(m_pagingTimer, &QTimer::timeout, this, &Scoreboard::onTimerTimeout);
     connect(m_clearTimer, &QTimer::timeout, this, &Scoreboard::onClearTimerTimeout);
-    connect(m_countdownTimer, &QTimer::timeout, this, &Scoreboard::onCountdownClockTimerTimeout);
+    connect(m_countdown, &AttemptCountdown::showRemaining, this, &Scoreboard::showCountdown);
+    connect(m_countdown, &AttemptCountdown::valueUpdated, this, &Scoreboard::valueUpdated);
 }
 
 Scoreboard::~Scoreboard() = default;
@@ -175,7 +172,7 @@ void Scoreboard::sendSection(const QString &name, QChar fieldType, bool alwaysCl
     ScoreboardItemFiller::Context context;
     context.participation = m_current;
     context.fieldType = fieldType;
-    context.countdownSeconds = m_remaining;
+    context.countdownSeconds = m_countdown->remaining();
     context.transformer = &m_transformer;
     context.retiredMark = tr("r");
     // A JSON object keeps its keys sorted: the items go out in that order.
@@ -279,7 +276,7 @@ void Scoreboard::sendPage()
 
     ScoreboardItemFiller::Context context;
     context.fieldType = m_rankingFieldType;
-    context.countdownSeconds = m_remaining;
+    context.countdownSeconds = m_countdown->remaining();
     context.transformer = &m_transformer;
     context.retiredMark = tr("r");
     for (int row = m_pageStart; row < m_pageEnd && row < m_ranking.size(); ++row) {
@@ -390,89 +387,33 @@ void Scoreboard::showCountdown()
         return;
     const QJsonObject clock = m_layout.value(QLatin1String("countdown_clock")).toObject();
     const int alert = clock.value(QLatin1String("alert")).toObject().value(QLatin1String("value")).toInt();
-    const QString key = int(m_remaining) < alert ? QStringLiteral("seconds_alert") : QStringLiteral("seconds");
-    ScoreboardItemFiller::Context context;
-    context.countdownSeconds = m_remaining;
-    sendItem(ScoreboardItemFiller::fill(key, clock.value(key).toObject(), context));
-}
-
-void Scoreboard::startCountdown()
-{
-    m_countdownState = CountdownRunning;
-    m_countdownTimer->start();
+    sendItem(ScoreboardItemFiller::countdownItem(clock, alert, m_countdown->remaining()));
 }
 
 bool Scoreboard::isCountdownRunning() const
 {
-    return m_countdownTimer->isActive();
+    return m_countdown->isRunning();
 }
 
 void Scoreboard::startPauseCountdown(bool manual)
 {
     emit outputRequested(QStringLiteral("countdown"));
-    if (m_countdownTimer->isActive()) {
-        m_countdownState = CountdownPaused;
-        m_countdownTimer->stop();
-        return;
-    }
-    switch (m_countdownState) {
-    case CountdownFinished:
-        if (isCountdownEnabled()) {
-            m_countdownTimer->stop();
-            m_countdownState = CountdownReady;
-            m_remaining = Settings::instance()->value(CountdownGroup, QStringLiteral("value"), 60).toUInt();
-            emit valueUpdated(m_remaining);
-            m_shownOnce = false;
-        }
-        showCountdown();
-        break;
-    case CountdownReady:
-        if (manual || m_startAfterCall) {
-            showCountdown();
-            startCountdown();
-        } else if (!m_shownOnce) {
-            showCountdown();
-            m_shownOnce = true;
-        } else {
-            startCountdown();
-        }
-        break;
-    case CountdownPaused:
-        startCountdown();
-        break;
-    case CountdownInitial:
-    case CountdownRunning:
-        break;
-    }
+    m_countdown->startPause(manual, isCountdownEnabled());
 }
 
 void Scoreboard::onCountdownClockTimerTimeout()
 {
-    if (m_remaining > 0) {
-        --m_remaining;
-        showCountdown();
-        emit valueUpdated(m_remaining);
-    } else {
-        m_countdownState = CountdownFinished;
-        m_countdownTimer->stop();
-    }
+    m_countdown->tick();
 }
 
 void Scoreboard::resetCountdown()
 {
-    if (!isCountdownEnabled())
-        return;
-    m_countdownTimer->stop();
-    m_countdownState = CountdownReady;
-    m_remaining = Settings::instance()->value(CountdownGroup, QStringLiteral("value"), 60).toUInt();
-    emit valueUpdated(m_remaining);
-    m_shownOnce = false;
+    if (isCountdownEnabled())
+        m_countdown->reset();
 }
 
 void Scoreboard::setCountdownValue(int seconds)
 {
     emit outputRequested(QStringLiteral("countdown value %1").arg(seconds));
-    m_countdownState = CountdownReady;
-    m_remaining = unsigned(qMax(0, seconds));
-    showCountdown();
+    m_countdown->setValue(unsigned(qMax(0, seconds)));
 }

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "devices/attemptcountdown.h"
 #include "devices/boardstate.h"
 #include "devices/charactertransformer.h"
 #include "devices/portdevice.h"
@@ -30,8 +31,6 @@ class Scoreboard : public PortDevice
     Q_OBJECT
 
 public:
-    enum CountdownState { CountdownInitial, CountdownReady, CountdownRunning, CountdownPaused, CountdownFinished };
-
     static constexpr int ClearPauseMs = 150;
     static constexpr int ItemPauseMs = 75;
     static constexpr int PagingIntervalMs = 10000;
@@ -82,9 +81,9 @@ public:
     void resetCountdown();
     void setCountdownValue(int seconds);
     bool isCountdownRunning() const;
-    void setStartCountdownAfterCall(bool start) { m_startAfterCall = start; }
-    CountdownState countdownState() const { return m_countdownState; }
-    unsigned remainingSeconds() const { return m_remaining; }
+    void setStartCountdownAfterCall(bool start) { m_countdown->setStartAfterCall(start); }
+    AttemptCountdown::State countdownState() const { return m_countdown->state(); }
+    unsigned remainingSeconds() const { return m_countdown->remaining(); }
 
     void stopPaging();
     bool isPaging() const;
@@ -114,7 +113,6 @@ private:
     void emitClear(int msleep);
     bool isCountdownEnabled() const;
     void showCountdown();
-    void startCountdown();
 
     QString m_folder;
     QList<ScoreboardDriverInterface *> m_drivers;
@@ -144,11 +142,7 @@ private:
     int m_clearTimeout = 5;
     QTimer *m_clearTimer;
 
-    unsigned m_remaining = 60;
-    CountdownState m_countdownState = CountdownInitial;
-    bool m_startAfterCall = false;
-    bool m_shownOnce = false;
-    QTimer *m_countdownTimer;
+    AttemptCountdown *m_countdown;
 
     CharacterTransformer m_transformer;
     std::unique_ptr<BoardDecoder> m_previewDecoder;

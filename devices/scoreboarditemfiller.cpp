@@ -179,6 +179,14 @@ QJsonObject ScoreboardItemFiller::fill(const QString &key, QJsonObject item, con
     return item;
 }
 
+QJsonObject ScoreboardItemFiller::countdownItem(const QJsonObject &clock, int alert, unsigned seconds)
+{
+    const QString key = qint64(seconds) < alert ? QStringLiteral("seconds_alert") : QStringLiteral("seconds");
+    Context context;
+    context.countdownSeconds = seconds;
+    return fill(key, clock.value(key).toObject(), context);
+}
+
 QJsonObject ScoreboardItemFiller::fillRankingRow(const QString &key, QJsonObject item, int row, int linesPerPage,
                                                  int eventHeight, int nameHeight, const Context &context)
 {

@@ -44,6 +44,10 @@ public:
     };
     static RankingGeometry rankingGeometry(const QJsonObject &layout);
 
+    // The item a countdown shows with that many seconds left: "seconds",
+    // or "seconds_alert" below the alert, of a layout's "countdown_clock".
+    static QJsonObject countdownItem(const QJsonObject &clock, int alert, unsigned seconds);
+
     // "[F]. [LASTNAME]" and the like, with the name's parts.
     static QString applyNamePattern(const QString &pattern, const QString &firstName, const QString &lastName);
     // "s", "m:ss" or "h:mm:ss".

@@ -115,6 +115,7 @@ FieldEventWidget::FieldEventWidget(QWidget *parent, const QVariantMap &eventData
     layout->addWidget(m_pages);
     m_tapShield = new TapShield(this);
     m_input.setCeiling(ceilingOfEvent(m_eventData));
+    m_output.setEventName(value(m_eventData, "event.eventName").trimmed());
 
     connect(m_model, &FieldEventParticipantsModel::results_received, this, &FieldEventWidget::onResultsReceived);
     connect(m_model, &FieldEventParticipantsModel::columns_updated, m_tblParticipants,
@@ -144,6 +145,8 @@ void FieldEventWidget::setDevices(const ScreenDevices &devices)
         disconnect(m_devices.countdownClock, nullptr, this, nullptr);
     m_devices = devices;
     m_output.setDevices(devices.scoreboard, devices.videoScoreboard, devices.countdownClock);
+    // The clocks start from the attempt time at the first call.
+    m_output.rearmCountdowns();
     refreshDeviceState();
 }
 
@@ -448,6 +451,7 @@ void FieldEventWidget::setDatabaseConnection(DatabaseConnection *connection, con
     m_connection = connection;
     m_eventData = eventData;
     m_input.setCeiling(ceilingOfEvent(m_eventData));
+    m_output.setEventName(value(m_eventData, "event.eventName").trimmed());
     m_lblEventName->setText(FieldEventProgress::eventTitle(m_eventData));
     m_lblHeatMessage->follow(connection, eventData.value(QStringLiteral("event.id")).toUInt());
     if (m_connection)
@@ -980,6 +984,8 @@ void FieldEventWidget::confirm()
         }
         m_model->refresh();
     }
+    // The attempt is over: the next call starts from the full time.
+    m_output.rearmCountdowns();
     if (!m_callNext)
         showPage(OverviewPage);
     afterResultChecks();
@@ -1262,7 +1268,7 @@ void FieldEventWidget::onButtonParticipantAbandonClicked()
     if (m_connection)
         m_connection->setParticipationStatus(p);
     if (p->abandon)
-        m_output.participantRetired(p);
+        m_output.participantRetired(p, m_fieldType);
     m_model->refresh();
     updateRetireButton();
 }
@@ -1367,6 +1373,7 @@ unsigned FieldEventWidget::countdownValue() const
 
 void FieldEventWidget::drawCountdown(unsigned value)
 {
+    m_shownCountdown = value;
     const auto image = [](int digit) { return QIcon(ImageBase + QStringLiteral("d%1_digit_9.png").arg(digit)); };
     m_btnCountdownMinutes->setIcon(image(int(std::min(9u, value / 60))));
     m_btnCountdownTens->setIcon(image(int((value % 60) / 10)));

@@ -57,6 +57,9 @@ public:
     int currentPage() const;
     double wind() const { return m_wind; }
     unsigned countdownValue() const;
+    // The seconds the countdown digits show: the value set, or the clock's
+    // while it counts down.
+    unsigned shownCountdown() const { return m_shownCountdown; }
     // Taps are taken (not swallowed after a change of page or order).
     bool acceptsTaps() const;
     TapShield *tapShield() const { return m_tapShield; }
@@ -203,6 +206,7 @@ private:
     int m_minutes = 1;
     int m_tens = 0;
     int m_seconds = 0;
+    unsigned m_shownCountdown = 0;
 
     QStackedWidget *m_pages;
     QLabel *m_lblEventName;

@@ -7,7 +7,10 @@
 # the user's own settings or database is read or written. A virtual LED
 # scoreboard (tools/virtual-scoreboard) hangs on the program's scoreboard port
 # through a socat pair and shows what the board would show; without a display
-# it draws into build/demo/scoreboard.png instead of a window.
+# it draws into build/demo/scoreboard.png instead of a window. The same program
+# stands in for the video wall and the result output (their messages in its
+# output, build/demo/scoreboard.out), and a second one for the attempt clock
+# (build/demo/countdown.png).
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${STADIONIX_BUILD_DIR:-$here/build}
@@ -49,6 +52,25 @@ if ! grep -q '^\[scoreboard\]' "$settings"; then
     printf '\n[scoreboard]\ntype=1\nport=%s\nproduct=K-3312\nlayout=Field events 192x64\n' "$scoreboard_port" \
         >> "$settings"
 fi
+# The attempt clock (a C-Power board of 128x32, started by the call), the video
+# wall and the result output, each on a socat pair of its own.
+countdown_port="$demo/countdown-port"
+countdown_board="$demo/countdown-board"
+countdown_layout="$build/countdownclocklayouts/attempt-clock-cpower-128x32.json"
+video_port="$demo/video-port"
+video_wall="$demo/video-wall"
+result_port="$demo/result-port"
+result_receiver="$demo/result-receiver"
+if ! grep -q '^\[countdown\]' "$settings"; then
+    printf '\n[countdown]\ntype=1\nport=%s\nlayout=attempt-clock-cpower-128x32\nstart_countdown_after_call=true\n' \
+        "$countdown_port" >> "$settings"
+fi
+if ! grep -q '^\[videoscoreboard\]' "$settings"; then
+    printf '\n[videoscoreboard]\ntype=1\nport=%s\n' "$video_port" >> "$settings"
+fi
+if ! grep -q '^\[thirdpartyresult\]' "$settings"; then
+    printf '\n[thirdpartyresult]\ntype=1\nport=%s\n' "$result_port" >> "$settings"
+fi
 if ! grep -q '^\[atletieknu\]' "$settings"; then
     printf '\n[atletieknu]\nhost=https://127.0.0.1:8443/\ncertificate=%s\n' "$certificate" >> "$settings"
 fi
@@ -63,10 +85,11 @@ wait_ready() {
 
 server_pid=""
 results_pid=""
-socat_pid=""
+socat_pids=""
 board_pid=""
+clock_pid=""
 cleanup() {
-    for pid in $board_pid $socat_pid $server_pid $results_pid; do
+    for pid in $board_pid $clock_pid $socat_pids $server_pid $results_pid; do
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     done
@@ -103,20 +126,36 @@ if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}
     export QT_QPA_PLATFORM=offscreen
 fi
 
-# The cable between program and board: a socat pair. The virtual scoreboard
-# shows the board in a window and keeps build/demo/scoreboard.png current.
-rm -f "$scoreboard_port" "$scoreboard_board"
-socat pty,raw,echo=0,link="$scoreboard_port" pty,raw,echo=0,link="$scoreboard_board" 2>/dev/null &
-socat_pid=$!
-for _ in $(seq 1 50); do
-    [[ -e "$scoreboard_port" && -e "$scoreboard_board" ]] && break
-    sleep 0.1
-done
+# The cables between program and devices: a socat pair each, the program's
+# end first.
+cable() {
+    rm -f "$1" "$2"
+    socat pty,raw,echo=0,link="$1" pty,raw,echo=0,link="$2" 2>/dev/null &
+    socat_pids="$socat_pids $!"
+    for _ in $(seq 1 50); do
+        [[ -e "$1" && -e "$2" ]] && break
+        sleep 0.1
+    done
+}
+cable "$scoreboard_port" "$scoreboard_board"
+cable "$countdown_port" "$countdown_board"
+cable "$video_port" "$video_wall"
+cable "$result_port" "$result_receiver"
+
+# The virtual scoreboard shows the board in a window and keeps
+# build/demo/scoreboard.png current; it prints what the video wall and the
+# result output receive.
 "$build/tools/virtual-scoreboard" --layout "$scoreboard_layout" --pty "$scoreboard_board" \
+    --video-pty "$video_wall" --result-pty "$result_receiver" \
     --png "$demo/scoreboard.png" < /dev/null > "$demo/scoreboard.out" 2>&1 &
 board_pid=$!
 wait_ready "$demo/scoreboard.out"
 echo "Virtual scoreboard: $(grep -m 1 ready "$demo/scoreboard.out"); picture in $demo/scoreboard.png"
+"$build/tools/virtual-scoreboard" --layout "$countdown_layout" --pty "$countdown_board" \
+    --png "$demo/countdown.png" < /dev/null > "$demo/countdown.out" 2>&1 &
+clock_pid=$!
+wait_ready "$demo/countdown.out"
+echo "Attempt clock: $(grep -m 1 ready "$demo/countdown.out"); picture in $demo/countdown.png"
 
 # The folder dialog finds the demo server by pinging it on loopback.
 XDG_CONFIG_HOME="$demo/config" XDG_DATA_HOME="$demo/data" XDG_CACHE_HOME="$demo/cache" \

@@ -1009,6 +1009,13 @@ Vervangen door %4?</translation>
     </message>
 </context>
 <context>
+    <name>VideoScoreboard</name>
+    <message>
+        <source>r</source>
+        <translation>r</translation>
+    </message>
+</context>
+<context>
     <name>WindspeedInputDialog</name>
     <message>
         <source>Manual windspeed result</source>

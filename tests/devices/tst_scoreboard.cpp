@@ -519,7 +519,7 @@ void TestScoreboard::countdown_showsStartsAlertsAndRearms()
     QSignalSpy values(&s, &Scoreboard::valueUpdated);
     // Nothing before a value is set.
     s.startPauseCountdown(false);
-    QCOMPARE(s.countdownState(), Scoreboard::CountdownInitial);
+    QCOMPARE(s.countdownState(), AttemptCountdown::Initial);
     QCOMPARE(board.writes->size(), 0);
 
     s.setCountdownValue(11);
@@ -534,7 +534,7 @@ void TestScoreboard::countdown_showsStartsAlertsAndRearms()
     QVERIFY(!s.isCountdownRunning());
     s.startPauseCountdown(false);
     QVERIFY(s.isCountdownRunning());
-    QCOMPARE(s.countdownState(), Scoreboard::CountdownRunning);
+    QCOMPARE(s.countdownState(), AttemptCountdown::Running);
     s.onCountdownClockTimerTimeout();
     QCOMPARE(shownItem().text.trimmed(), QString("10"));
     QCOMPARE(shownItem().color, QColor("#00FF00"));
@@ -545,19 +545,19 @@ void TestScoreboard::countdown_showsStartsAlertsAndRearms()
     QCOMPARE(values.last().first().toUInt(), 9u);
     // Paused and resumed.
     s.startPauseCountdown(true);
-    QCOMPARE(s.countdownState(), Scoreboard::CountdownPaused);
+    QCOMPARE(s.countdownState(), AttemptCountdown::Paused);
     s.startPauseCountdown(false);
     QVERIFY(s.isCountdownRunning());
     for (int i = 0; i < 9; ++i)
         s.onCountdownClockTimerTimeout();
     QCOMPARE(s.remainingSeconds(), 0u);
-    QCOMPARE(s.countdownState(), Scoreboard::CountdownRunning);
+    QCOMPARE(s.countdownState(), AttemptCountdown::Running);
     s.onCountdownClockTimerTimeout();
-    QCOMPARE(s.countdownState(), Scoreboard::CountdownFinished);
+    QCOMPARE(s.countdownState(), AttemptCountdown::Finished);
     QVERIFY(!s.isCountdownRunning());
     // Finished: the next call re-arms the stored value without starting.
     s.startPauseCountdown(false);
-    QCOMPARE(s.countdownState(), Scoreboard::CountdownReady);
+    QCOMPARE(s.countdownState(), AttemptCountdown::Ready);
     QVERIFY(!s.isCountdownRunning());
     QCOMPARE(values.last().first().toUInt(), 45u);
     QCOMPARE(shownItem().text.trimmed(), QString("45"));

@@ -7,6 +7,8 @@
 #include "app/settings.h"
 #include "devices/boardpainter.h"
 #include "devices/scoreboard.h"
+#include "devices/thirdpartyresult.h"
+#include "devices/videoscoreboard.h"
 #include "recordingdevice.h"
 #include "scoreboardtesting.h"
 #include "support/socatpair.h"
@@ -24,6 +26,7 @@ class TestVirtualScoreboard : public QObject
 private slots:
     void init() { TestSupport::failOnUnexpectedWarnings(); }
     void program_onAPty_showsAndSavesTheBoard();
+    void program_printsEveryVideoMessageAndResultFrame();
     void inProcess_asABridge_showsARankingPage();
     void picture_litOnlyInsideTheTextBoxes();
 };
@@ -100,6 +103,70 @@ void TestVirtualScoreboard::program_onAPty_showsAndSavesTheBoard()
     viewer.write("quit\n");
     QVERIFY(viewer.waitForFinished(5000));
     QCOMPARE(viewer.exitCode(), 0);
+}
+
+void TestVirtualScoreboard::program_printsEveryVideoMessageAndResultFrame()
+{
+    SocatPair wallLine, resultLine;
+    QVERIFY2(wallLine.start(), qPrintable(wallLine.error()));
+    QVERIFY2(resultLine.start(), qPrintable(resultLine.error()));
+    QProcess standin;
+    standin.setProgram(TestSupport::buildDir() + "/tools/virtual-scoreboard");
+    standin.setArguments({"--video-pty", wallLine.second(), "--result-pty", resultLine.second(), "--no-window"});
+    standin.start();
+    QVERIFY(standin.waitForStarted());
+    QVERIFY(QTest::qWaitFor([&] { return standin.canReadLine(); }, 10000));
+    QCOMPARE(QString(standin.readLine()).trimmed(), "virtual-scoreboard ready: C-Power board 192x64 on nothing, "
+                                                    "video wall on " +
+                                                        wallLine.second() + ", result frames on " +
+                                                        resultLine.second());
+
+    Settings *settings = Settings::instance();
+    settings->setValue("videoscoreboard", "type", 1);
+    settings->setValue("videoscoreboard", "port", wallLine.first());
+    settings->setValue("thirdpartyresult", "type", 1);
+    settings->setValue("thirdpartyresult", "port", resultLine.first());
+    VideoScoreboard wall;
+    ThirdPartyResult output;
+    // Without an athlete the wall gets made-up content.
+    wall.sendVerticalResult();
+    wall.clearBoard();
+    output.sendResult("7.89");
+    output.sendResult("X");
+    output.sendResult("");
+    QStringList lines;
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            while (standin.canReadLine())
+                lines << QString(standin.readLine()).trimmed();
+            return lines.size() >= 5;
+        },
+        5000));
+    // One line a message, each kind in the order sent.
+    QCOMPARE(lines.filter("result: "), QStringList({"result: 7.89", "result: X", "result: (nothing)"}));
+    const QStringList video = lines.filter("video ");
+    QCOMPARE(video.size(), 2);
+    QVERIFY2(video[0].startsWith(R"(video 7: {"AT":")"), qPrintable(video[0]));
+    QVERIFY(video[0].contains(R"("E":"Demo result","H":")"));
+    QCOMPARE(video[1], QString(R"(video a: {"D":0,"L":7,"T":"a"})"));
+
+    standin.write("state\n");
+    QByteArray stateLine;
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            stateLine += standin.readAll();
+            return stateLine.endsWith('\n');
+        },
+        5000));
+    const QJsonObject state = QJsonDocument::fromJson(stateLine).object();
+    QCOMPARE(state["video"]["messages"].toInt(), 2);
+    QCOMPARE(state["video"]["rejected"].toInt(), 0);
+    QCOMPARE(state["video"]["last"]["a"]["L"].toInt(), 7);
+    QCOMPARE(state["results"]["frames"].toInt(), 3);
+    QCOMPARE(state["results"]["rejected"].toInt(), 0);
+    standin.write("quit\n");
+    QVERIFY(standin.waitForFinished(5000));
+    QCOMPARE(standin.exitCode(), 0);
 }
 
 void TestVirtualScoreboard::inProcess_asABridge_showsARankingPage()

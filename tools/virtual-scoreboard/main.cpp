@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QJsonObject>
 #include <QTextStream>
 
 #include "tools/common/controlchannel.h"
@@ -29,6 +30,13 @@ int main(int argc, char *argv[])
                                         QStringLiteral("WxH"));
     const QCommandLineOption ptyOption(
         QStringLiteral("pty"), QStringLiteral("Read from this pty (one end of a socat pair)."), QStringLiteral("path"));
+    const QCommandLineOption videoOption(
+        QStringLiteral("video-pty"),
+        QStringLiteral("Stand in for the video wall too: read its JSON lines from this pty."), QStringLiteral("path"));
+    const QCommandLineOption resultOption(
+        QStringLiteral("result-pty"),
+        QStringLiteral("Stand in for a system that takes the result frames too: read them from this pty."),
+        QStringLiteral("path"));
     const QCommandLineOption bridgeOption(QStringLiteral("bridge"),
                                           QStringLiteral("Listen as a Wi-Fi-to-serial bridge on this address "
                                                          "(TCP port 3210, announced to port 55555)."),
@@ -49,8 +57,8 @@ int main(int argc, char *argv[])
                                          QStringLiteral("pixels"), QStringLiteral("4"));
     const QCommandLineOption noWindowOption(QStringLiteral("no-window"),
                                             QStringLiteral("Show no window (with --png, for scripts)."));
-    for (const auto &option : {inputOption, layoutOption, sizeOption, ptyOption, bridgeOption, announceOption,
-                               nameOption, pngOption, pitchOption, noWindowOption})
+    for (const auto &option : {inputOption, layoutOption, sizeOption, ptyOption, videoOption, resultOption,
+                               bridgeOption, announceOption, nameOption, pngOption, pitchOption, noWindowOption})
         parser.addOption(option);
     parser.process(app);
 
@@ -84,8 +92,13 @@ int main(int argc, char *argv[])
         }
         settings.bridgeName = parser.value(nameOption);
     }
-    if (settings.ptyPath.isEmpty() && !settings.bridge) {
-        err << "virtual-scoreboard: say where the bytes come from: --pty PATH or --bridge ADDRESS" << Qt::endl;
+    settings.videoPtyPath = parser.value(videoOption);
+    settings.resultPtyPath = parser.value(resultOption);
+    if (settings.ptyPath.isEmpty() && !settings.bridge && settings.videoPtyPath.isEmpty() &&
+        settings.resultPtyPath.isEmpty()) {
+        err << "virtual-scoreboard: say where the bytes come from: --pty PATH, --bridge ADDRESS, --video-pty PATH "
+               "or --result-pty PATH"
+            << Qt::endl;
         return 2;
     }
     settings.pngPath = parser.value(pngOption);
@@ -101,6 +114,10 @@ int main(int argc, char *argv[])
     QObject::connect(&board, &VirtualScoreboard::changed, &app, [&] {
         out << "board " << board.changes() << ": " << board.state().texts().join(QStringLiteral(" | ")) << Qt::endl;
     });
+    QObject::connect(&board, &VirtualScoreboard::videoMessageReceived, &app,
+                     [&](const QJsonObject &message) { out << VirtualScoreboard::videoLine(message) << Qt::endl; });
+    QObject::connect(&board, &VirtualScoreboard::resultReceived, &app,
+                     [&](const QString &text) { out << VirtualScoreboard::resultLine(text) << Qt::endl; });
 
     ControlChannel::install(app, out, [&board](const QString &line) { return board.command(line); });
 
@@ -112,8 +129,13 @@ int main(int argc, char *argv[])
         << settings.size.width() << 'x' << settings.size.height() << " on "
         << (settings.bridge
                 ? QStringLiteral("bridge %1:%2").arg(settings.bridgeAddress.toString()).arg(settings.bridgePort)
-                : settings.ptyPath)
-        << Qt::endl;
+            : settings.ptyPath.isEmpty() ? QStringLiteral("nothing")
+                                         : settings.ptyPath);
+    if (!settings.videoPtyPath.isEmpty())
+        out << ", video wall on " << settings.videoPtyPath;
+    if (!settings.resultPtyPath.isEmpty())
+        out << ", result frames on " << settings.resultPtyPath;
+    out << Qt::endl;
     const int code = app.exec();
     board.stop();
     return code;

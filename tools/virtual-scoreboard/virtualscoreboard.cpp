@@ -2,16 +2,11 @@
 
 #include <QFile>
 #include <QJsonDocument>
-#include <QSocketNotifier>
-#include <QTimer>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 #include "devices/boarddecoder.h"
 #include "devices/boardpainter.h"
 #include "devices/layoutfileloader.h"
-#include "tools/common/rawport.h"
+#include "tools/virtual-scoreboard/ptyreader.h"
 #include "tools/wifi-bridge-standin/wifibridgestandin.h"
 
 bool VirtualScoreboard::inputFromName(const QString &name, Input *input)
@@ -40,8 +35,11 @@ bool VirtualScoreboard::readLayout(const QString &path, Settings *settings, QStr
         *error = file.errorString();
         return false;
     }
+    const QByteArray text = file.readAll();
     QJsonObject layout;
-    if (!LayoutFileLoader::parse(file.readAll(), QStringLiteral("scoreboardlayout"), &layout, error))
+    // A countdown clock on a board of a delivered make gives its size too.
+    if (!LayoutFileLoader::parse(text, QStringLiteral("countdownclocklayout"), &layout, error) &&
+        !LayoutFileLoader::parse(text, QStringLiteral("scoreboardlayout"), &layout, error))
         return false;
     const QString controller = layout.value(QLatin1String("controllertype")).toString();
     if (!inputFromName(controller, &settings->input)) {
@@ -68,6 +66,12 @@ bool VirtualScoreboard::start(const Settings &settings, QString *error)
     m_decoder = BoardDecoder::forController(inputName(settings.input));
     m_state = BoardState(settings.size);
     m_changes = 0;
+    m_video = VideoMessageDecoder();
+    m_lastVideo.clear();
+    m_videoCount = 0;
+    m_results = ResultFrameDecoder();
+    m_lastResult.clear();
+    m_resultCount = 0;
     if (settings.bridge) {
         m_bridge = new WifiBridgeStandin(this);
         WifiBridgeStandin::Settings bridge;
@@ -84,12 +88,16 @@ bool VirtualScoreboard::start(const Settings &settings, QString *error)
     // The dark board, so that the picture is there before the first change.
     if (!settings.pngPath.isEmpty())
         savePng(pngPath());
-    if (!settings.ptyPath.isEmpty()) {
-        m_ptyRetry = new QTimer(this);
-        m_ptyRetry->setInterval(1000);
-        connect(m_ptyRetry, &QTimer::timeout, this, &VirtualScoreboard::openPty);
-        openPty();
-    }
+    const auto reader = [this](const QString &path, void (VirtualScoreboard::*feeder)(const QByteArray &)) {
+        if (path.isEmpty())
+            return static_cast<PtyReader *>(nullptr);
+        auto *pty = new PtyReader(path, this);
+        connect(pty, &PtyReader::received, this, feeder);
+        return pty;
+    };
+    m_boardPty = reader(settings.ptyPath, &VirtualScoreboard::feed);
+    m_videoPty = reader(settings.videoPtyPath, &VirtualScoreboard::feedVideo);
+    m_resultPty = reader(settings.resultPtyPath, &VirtualScoreboard::feedResults);
     return true;
 }
 
@@ -97,44 +105,10 @@ void VirtualScoreboard::stop()
 {
     delete m_bridge;
     m_bridge = nullptr;
-    delete m_ptyRetry;
-    m_ptyRetry = nullptr;
-    closePty();
-}
-
-void VirtualScoreboard::openPty()
-{
-    if (m_ptyFd >= 0)
-        return;
-    const int fd = RawPort::open(m_settings.ptyPath, O_RDONLY);
-    if (fd < 0) {
-        // Not there yet: a socat pair started later (or again) is picked up.
-        m_ptyRetry->start();
-        return;
+    for (PtyReader **pty : {&m_boardPty, &m_videoPty, &m_resultPty}) {
+        delete *pty;
+        *pty = nullptr;
     }
-    m_ptyRetry->stop();
-    m_ptyFd = fd;
-    m_ptyNotifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
-    connect(m_ptyNotifier, &QSocketNotifier::activated, this, &VirtualScoreboard::onPtyReadable);
-}
-
-void VirtualScoreboard::closePty()
-{
-    delete m_ptyNotifier;
-    m_ptyNotifier = nullptr;
-    if (m_ptyFd >= 0)
-        ::close(m_ptyFd);
-    m_ptyFd = -1;
-}
-
-void VirtualScoreboard::onPtyReadable()
-{
-    if (RawPort::readAvailable(m_ptyFd, [this](const QByteArray &bytes) { feed(bytes); }))
-        return;
-    // The pair ended: wait for it to come back.
-    closePty();
-    if (m_ptyRetry)
-        m_ptyRetry->start();
 }
 
 void VirtualScoreboard::feed(const QByteArray &bytes)
@@ -151,6 +125,38 @@ void VirtualScoreboard::feed(const QByteArray &bytes)
             savePng(pngPath());
     }
     emit changed();
+}
+
+void VirtualScoreboard::feedVideo(const QByteArray &bytes)
+{
+    const QList<QJsonObject> messages = m_video.feed(bytes);
+    for (const QJsonObject &message : messages) {
+        m_lastVideo.insert(VideoMessageDecoder::typeOf(message), message);
+        ++m_videoCount;
+        emit videoMessageReceived(message);
+    }
+}
+
+void VirtualScoreboard::feedResults(const QByteArray &bytes)
+{
+    const QStringList texts = m_results.feed(bytes);
+    for (const QString &text : texts) {
+        m_lastResult = text;
+        ++m_resultCount;
+        emit resultReceived(text);
+    }
+}
+
+QString VirtualScoreboard::videoLine(const QJsonObject &message)
+{
+    return QStringLiteral("video %1: %2")
+        .arg(VideoMessageDecoder::typeOf(message),
+             QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact)));
+}
+
+QString VirtualScoreboard::resultLine(const QString &text)
+{
+    return QStringLiteral("result: %1").arg(text.isEmpty() ? QStringLiteral("(nothing)") : text);
 }
 
 QString VirtualScoreboard::pngPath() const
@@ -186,6 +192,15 @@ QString VirtualScoreboard::command(const QString &line)
         QJsonObject state = m_state.toJson();
         state.insert(QStringLiteral("changes"), m_changes);
         state.insert(QStringLiteral("rejected"), rejected());
+        QJsonObject video;
+        for (auto it = m_lastVideo.cbegin(); it != m_lastVideo.cend(); ++it)
+            video.insert(it.key(), it.value());
+        state.insert(QStringLiteral("video"), QJsonObject{{QStringLiteral("last"), video},
+                                                          {QStringLiteral("messages"), m_videoCount},
+                                                          {QStringLiteral("rejected"), videoRejected()}});
+        state.insert(QStringLiteral("results"), QJsonObject{{QStringLiteral("last"), m_lastResult},
+                                                            {QStringLiteral("frames"), m_resultCount},
+                                                            {QStringLiteral("rejected"), resultRejected()}});
         return QString::fromUtf8(QJsonDocument(state).toJson(QJsonDocument::Compact));
     }
     if (trimmed.startsWith(QLatin1String("png "))) {
