@@ -7,6 +7,9 @@
 #
 #   bash tools/fuzz.sh [runs] [target...]     (default: 1000000 runs, every target)
 #
+# STADIONIX_FUZZ_SECONDS=N also ends each target after N seconds, for a slow
+# target on a busy machine; the table says how many runs it made.
+#
 # Inputs that reach new code are kept in build-fuzz/corpus/<target>/ (copy the
 # ones worth keeping into fuzz/corpus/<target>/); a crash is written to
 # build-fuzz/crashes/<target>/ and fails the script. Needs the Debian packages
@@ -44,6 +47,9 @@ for target in "${targets[@]}"; do
     log="$build/logs/$target.log"
     mkdir -p "$corpus" "$crashes" "$(dirname "$log")"
     options=(-runs="$runs" -timeout=10 -print_final_stats=1 -artifact_prefix="$crashes/")
+    if [[ -n ${STADIONIX_FUZZ_SECONDS:-} ]]; then
+        options+=(-max_total_time="$STADIONIX_FUZZ_SECONDS")
+    fi
     # A dictionary of the target's own, or of its family (meetwise.dict for meetwise_*).
     for dict in "$here/fuzz/dict/$target.dict" "$here/fuzz/dict/${target%%_*}.dict"; do
         if [[ -f "$dict" ]]; then
