@@ -388,7 +388,9 @@ void MainWindow::onBurgerMenuActionClicked(QAction *action)
         QWidget *page = currentPage();
         auto *field = qobject_cast<FieldEventWidget *>(page);
         auto *standalone = qobject_cast<EDMPerformanceWidget *>(page);
-        if (edmModel && (field || standalone))
+        if (standalone)
+            standalone->releaseEDM();
+        else if (edmModel && field)
             disconnect(edmModel, &EDMModel::edmResult, nullptr, nullptr);
         DevicesDialog dialog(this);
         if (const QScreen *screen = this->screen()) {

@@ -41,6 +41,7 @@ private:
     bool openFromSchedule(const QString &name);
     QList<QJsonObject> serverLog() const;
     QByteArray programErrors() const;
+    void standalonePage(const QString &language);
     void screenshot(const QString &name, const QString &object = QString());
 
     QTemporaryDir *m_folder = nullptr;
@@ -263,6 +264,18 @@ QByteArray TestEndToEnd::programErrors() const
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The menu's "Standalone" opens the measuring page in place of the event;
+// its picture for the documentation.
+void TestEndToEnd::standalonePage(const QString &language)
+{
+    QVERIFY(m_remote.send({{"cmd", "trigger"}, {"object", "actionStandalone"}}).value("ok").toBool());
+    QVERIFY(m_remote.waitFor(QStringLiteral("EDMPerformanceWidget"), QStringLiteral("visible"), true, 5000));
+    QCOMPARE(m_remote.get(QStringLiteral("chkUDPOutputEnabled"), QStringLiteral("text")).toString(),
+             language == QLatin1String("nl") ? QStringLiteral("Resultaten via UDP versturen")
+                                             : QStringLiteral("Send results over UDP"));
+    screenshot(QStringLiteral("standalone-") + language);
+}
+
 void TestEndToEnd::screenshot(const QString &name, const QString &object)
 {
     const QString folder = qEnvironmentVariable("STADIONIX_DOCS_DIR");
@@ -314,6 +327,8 @@ void TestEndToEnd::judgeAndTrackOfficial_changesReachServerThroughOutage()
     QVERIFY(startServer(true));
     QVERIFY(m_remote.waitFor(QStringLiteral("lblUnconfirmedActions"), QStringLiteral("text"), QString(), 20000));
     QCOMPARE(m_remote.get(QStringLiteral("lblUnconfirmedActions"), QStringLiteral("code")).toInt(), 0);
+
+    standalonePage(QStringLiteral("en"));
 
     // A track heat: one lane moved, a DNS and a DQ with a rule.
     QVERIFY(m_remote.send({{"cmd", "trigger"}, {"object", "actionSchedule"}}).value("ok").toBool());
@@ -371,6 +386,7 @@ void TestEndToEnd::judgeAndTrackOfficial_changesReachServerThroughOutage()
     screenshot(QStringLiteral("about-nl"));
     QVERIFY(m_remote.answerObject(QStringLiteral("btnOK")));
     QVERIFY(m_remote.waitForNoModal(5000));
+    standalonePage(QStringLiteral("nl"));
 
     QVERIFY(m_remote.quit());
     QVERIFY(m_program->waitForFinished(15000));
