@@ -32,7 +32,6 @@
 
 namespace {
 
-const QString ImageBase = QStringLiteral(":/fieldtablet/icons/fieldtablet/");
 const QString OutputGroup = QStringLiteral("thirdpartyresult");
 
 // Port types of a data port descriptor.
@@ -75,15 +74,7 @@ EDMPerformanceWidget::~EDMPerformanceWidget()
 
 AnimatedButton *EDMPerformanceWidget::makeButton(const QString &objectName, const QString &image)
 {
-    auto *button = new AnimatedButton(this);
-    button->setObjectName(objectName);
-    button->setIcons(QIcon(ImageBase + image + QStringLiteral(".png")),
-                     QIcon(ImageBase + image + QStringLiteral("_active.png")));
-    button->setIconSize(QSize(96, 72));
-    button->setMinimumSize(100, 76);
-    button->setFlat(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
+    return AnimatedButton::keypadButton(objectName, image, this);
 }
 
 void EDMPerformanceWidget::buildForm()

@@ -9,11 +9,11 @@ class StandaloneResult
 {
 public:
     // The status texts, as the page shows them and the outputs take them.
-    static const QString Fail;      // "X"
-    static const QString Pass;      // "0"
-    static const QString Skip;      // "-"
-    static const QString Retired;   // "r"
-    static const QString NoResult;  // empty
+    static const QString Fail;     // "X"
+    static const QString Pass;     // "0"
+    static const QString Skip;     // "-"
+    static const QString Retired;  // "r"
+    static const QString NoResult; // empty
 
     // A distance in metres cut down to the centimetre: 12.345 is "12.34".
     static QString textOfDistance(double metres);

@@ -18,6 +18,7 @@
 #include "edmfixture.h"
 #include "schedule/modalanswerer.h"
 #include "support/socatpair.h"
+#include "support/standincable.h"
 #include "support/testsupport.h"
 #include "tools/total-station-standin/totalstationstandin.h"
 #include "tools/virtual-scoreboard/virtualscoreboard.h"
@@ -67,15 +68,6 @@ public:
     QStringList received;
 };
 
-template <typename Standin> bool connectPair(SocatPair &pair, Standin &standin, const char *group)
-{
-    if (!pair.start() || !standin.openSerial(pair.second()))
-        return false;
-    Settings::instance()->setValue(group, "type", 1);
-    Settings::instance()->setValue(group, "port", pair.first());
-    return true;
-}
-
 void click(QWidget *page, const char *name)
 {
     auto *button = page->findChild<QAbstractButton *>(name);
@@ -123,16 +115,26 @@ void TestEDMPerformanceWidget::address_onlyACompleteDottedAddressIsTaken_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("address"); // empty: not complete
-    QTest::newRow("loopback") << "127.0.0.1" << "127.0.0.1";
-    QTest::newRow("highest parts") << "255.255.255.254" << "255.255.255.254";
-    QTest::newRow("leading zeros are decimal") << "010.001.000.009" << "10.1.0.9";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("typing: three parts and a dot") << "192.168.1." << "";
-    QTest::newRow("typing: three parts") << "192.168.1" << "";
-    QTest::newRow("a part above 255") << "192.168.1.256" << "";
-    QTest::newRow("five parts") << "1.2.3.4.5" << "";
-    QTest::newRow("a host name") << "localhost" << "";
-    QTest::newRow("spaces") << " 1.2.3.4" << "";
+    QTest::newRow("loopback") << "127.0.0.1"
+                              << "127.0.0.1";
+    QTest::newRow("highest parts") << "255.255.255.254"
+                                   << "255.255.255.254";
+    QTest::newRow("leading zeros are decimal") << "010.001.000.009"
+                                               << "10.1.0.9";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("typing: three parts and a dot") << "192.168.1."
+                                                   << "";
+    QTest::newRow("typing: three parts") << "192.168.1"
+                                         << "";
+    QTest::newRow("a part above 255") << "192.168.1.256"
+                                      << "";
+    QTest::newRow("five parts") << "1.2.3.4.5"
+                                << "";
+    QTest::newRow("a host name") << "localhost"
+                                 << "";
+    QTest::newRow("spaces") << " 1.2.3.4"
+                            << "";
 }
 
 void TestEDMPerformanceWidget::address_onlyACompleteDottedAddressIsTaken()
@@ -155,8 +157,8 @@ void TestEDMPerformanceWidget::longJump_marksAndStatuses_reachBoardFramesAndUdpO
     SocatPair edmPair, windPair, boardPair, resultPair;
     TotalStationStandin station;
     WindGaugeStandin gauge;
-    QVERIFY(connectPair(edmPair, station, "edm"));
-    QVERIFY(connectPair(windPair, gauge, "windspeed"));
+    QVERIFY(connectStandin(edmPair, station, "edm"));
+    QVERIFY(connectStandin(windPair, gauge, "windspeed"));
     QVERIFY(boardPair.start() && resultPair.start());
     VirtualScoreboard receiver;
     VirtualScoreboard::Settings boardSettings;

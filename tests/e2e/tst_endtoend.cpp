@@ -273,6 +273,9 @@ void TestEndToEnd::standalonePage(const QString &language)
     QCOMPARE(m_remote.get(QStringLiteral("chkUDPOutputEnabled"), QStringLiteral("text")).toString(),
              language == QLatin1String("nl") ? QStringLiteral("Resultaten via UDP versturen")
                                              : QStringLiteral("Send results over UDP"));
+    // No meter in this run: a failure tapped in shows as the page's result.
+    QVERIFY2(m_remote.click(QStringLiteral("btnFail")), qPrintable(m_remote.lastError()));
+    QVERIFY(m_remote.waitFor(QStringLiteral("lblResult"), QStringLiteral("text"), QStringLiteral("X"), 5000));
     screenshot(QStringLiteral("standalone-") + language);
 }
 
