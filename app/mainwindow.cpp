@@ -270,6 +270,9 @@ void MainWindow::clearPageArea()
         }
         if (auto *track = qobject_cast<TrackEventWidget *>(widget))
             disconnect(track, &TrackEventWidget::openTrackEvent, this, &MainWindow::onOpenTrackEvent);
+        // Now, not when it is deleted: by then the next page may hold the meter.
+        if (auto *standalone = qobject_cast<EDMPerformanceWidget *>(widget))
+            standalone->releaseEDM();
         widget->hide();
         widget->deleteLater();
     }

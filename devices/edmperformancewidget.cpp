@@ -244,10 +244,7 @@ void EDMPerformanceWidget::setDevices(const ScreenDevices &devices)
 
 void EDMPerformanceWidget::disconnectDevices()
 {
-    if (m_devices.edmModel) {
-        m_devices.edmModel->setAcceptUnrequested(false);
-        disconnect(m_devices.edmModel, &EDMModel::edmResult, this, &EDMPerformanceWidget::onEDMResult);
-    }
+    releaseEDM();
     if (m_output)
         disconnect(m_output, nullptr, this, nullptr);
 }
@@ -260,6 +257,7 @@ void EDMPerformanceWidget::reloadEDMState()
         // Every reading taken on the instrument itself becomes a result.
         model->setAcceptUnrequested(true);
         model->setPendingMeasurementType(ResultMeasurement);
+        m_holdsEDM = true;
     }
     m_frmTakeOffBoard->setVisible(eventType() == LongOrTripleJump && EDMModel::numberOfBoards() == 2);
     setCurrentBoard();
@@ -267,9 +265,14 @@ void EDMPerformanceWidget::reloadEDMState()
 
 void EDMPerformanceWidget::releaseEDM()
 {
-    disconnectDevices();
-    if (m_output)
-        connect(m_output, &PortDevice::port_opened, this, &EDMPerformanceWidget::onThirdPartySerialPortOpened);
+    if (!m_devices.edmModel)
+        return;
+    disconnect(m_devices.edmModel, &EDMModel::edmResult, this, &EDMPerformanceWidget::onEDMResult);
+    // Only what this page switched on: a page that is deleted later must not
+    // switch off what the next page has switched on.
+    if (m_holdsEDM)
+        m_devices.edmModel->setAcceptUnrequested(false);
+    m_holdsEDM = false;
 }
 
 unsigned EDMPerformanceWidget::eventType() const

@@ -36,9 +36,10 @@ public:
     // After the devices dialog: take the meter's results again, with the
     // pending type, the take-off board choice and the current board.
     void reloadEDMState();
-    // Before the devices dialog: the meter's results and the readings taken
-    // on the instrument without a request are no longer this page's, so
-    // that a stray reading during the calibration is not taken as one.
+    // Before the devices dialog, and when the page goes: the meter's results
+    // and the readings taken on the instrument without a request are no
+    // longer this page's, so that a stray reading during the calibration is
+    // not taken as one.
     void releaseEDM();
 
     QString resultText() const { return m_resultText; }
@@ -87,6 +88,8 @@ private:
     ThirdPartyResult *m_output = nullptr;
     UdpResultOutput *m_udp;
     QString m_resultText;
+    // This page has the meter's results and its readings without a request.
+    bool m_holdsEDM = false;
 
     QLabel *m_lblResult;
     AnimatedButton *m_btnFail;

@@ -39,6 +39,7 @@ private slots:
     void address_onlyACompleteDottedAddressIsTaken();
     void longJump_marksAndStatuses_reachBoardFramesAndUdpOnce();
     void outputPortChoice_followsThePortState();
+    void pageReplacedByAnother_newPageKeepsUnrequestedReadings();
 };
 
 namespace {
@@ -342,6 +343,26 @@ void TestEDMPerformanceWidget::outputPortChoice_followsThePortState()
     choice->setCurrentIndex(0);
     choice->setCurrentIndex(choice->findText(pair.first()));
     QTRY_COMPARE(choice->property("code").toInt(), 1);
+}
+
+void TestEDMPerformanceWidget::pageReplacedByAnother_newPageKeepsUnrequestedReadings()
+{
+    EDMFixture f(ShotPut);
+    ScreenDevices devices;
+    devices.edmModel = f.model.get();
+    auto *first = new EDMPerformanceWidget;
+    first->setDevices(devices);
+    QVERIFY(f.edm->acceptsUnrequested());
+    // "Standalone" tapped again: the old page is let go at once and deleted
+    // later, after the new one has taken the meter.
+    first->releaseEDM();
+    EDMPerformanceWidget second;
+    second.setDevices(devices);
+    first->deleteLater();
+    QTest::qWait(10);
+    QVERIFY(f.edm->acceptsUnrequested());
+    emit f.model->edmResult(12.345, 0);
+    QCOMPARE(second.resultText(), QString("12.34"));
 }
 
 STADIONIX_TEST_MAIN(TestEDMPerformanceWidget)
