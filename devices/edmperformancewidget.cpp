@@ -26,6 +26,7 @@
 #include "devices/scoreboard.h"
 #include "devices/standaloneresult.h"
 #include "devices/thirdpartyresult.h"
+#include "devices/transport/outputdevice.h"
 #include "devices/transport/transportlogging.h"
 #include "devices/udpresultoutput.h"
 #include "devices/windspeed.h"
@@ -34,8 +35,9 @@ namespace {
 
 const QString OutputGroup = QStringLiteral("thirdpartyresult");
 
-// Port types of a data port descriptor.
-enum PortType : unsigned { SerialPort = 1, BridgePort = 2, NoPort = 3 };
+constexpr unsigned SerialPort = OutputDevice::SerialPortType;
+constexpr unsigned BridgePort = OutputDevice::WifiToSerialType;
+constexpr unsigned NoPort = OutputDevice::NoneType;
 
 const char *const PortChoiceStyle = "*[code=\"2\"] { selection-background-color: transparent; }\n"
                                     "*[code=\"1\"] { background-color: red; color: white; "
