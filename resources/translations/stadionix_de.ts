@@ -158,8 +158,92 @@
 <context>
     <name>EDMPerformanceWidget</name>
     <message>
-        <source>No distance meter is configured.</source>
-        <translation>Es ist kein Weitenmessgerät eingerichtet.</translation>
+        <source>Set attempt to fail</source>
+        <translation>Versuch als ungültig markieren</translation>
+    </message>
+    <message>
+        <source>Set attempt to pass</source>
+        <translation>Versuch als gültig markieren</translation>
+    </message>
+    <message>
+        <source>Set attempt to skip</source>
+        <translation>Versuch auslassen (verzichtet)</translation>
+    </message>
+    <message>
+        <source>Set attempt to retired</source>
+        <translation>Versuch auf aufgegeben setzen</translation>
+    </message>
+    <message>
+        <source>Set attempt to no result</source>
+        <translation>Versuch ohne Ergebnis</translation>
+    </message>
+    <message>
+        <source>Resend the result to the scoreboard</source>
+        <translation>Das Ergebnis erneut an die Anzeigetafel senden</translation>
+    </message>
+    <message>
+        <source>Request an EDM measurement</source>
+        <translation>EDM-Messung anfordern</translation>
+    </message>
+    <message>
+        <source>Start a wind measurement</source>
+        <translation>Windmessung starten</translation>
+    </message>
+    <message>
+        <source>Activate the countdown clock</source>
+        <translation>Den Countdown starten</translation>
+    </message>
+    <message>
+        <source>Take-off board:</source>
+        <translation>Absprungbalken:</translation>
+    </message>
+    <message>
+        <source>Select take-off board 1 as the reference for the attempt.</source>
+        <translation>Absprungbalken 1 als Bezug für den Versuch wählen.</translation>
+    </message>
+    <message>
+        <source>Select take-off board 2 as the reference for the attempt.</source>
+        <translation>Absprungbalken 2 als Bezug für den Versuch wählen.</translation>
+    </message>
+    <message>
+        <source>Third party results output</source>
+        <translation>Ergebnisausgabe für andere Systeme</translation>
+    </message>
+    <message>
+        <source>Serial:</source>
+        <translation>Seriell:</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keiner</translation>
+    </message>
+    <message>
+        <source>UDP output</source>
+        <translation>UDP-Ausgabe</translation>
+    </message>
+    <message>
+        <source>Send results over UDP</source>
+        <translation>Ergebnisse über UDP senden</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Adresse:</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>Incomplete address: results still go to %1, port %2.</source>
+        <translation>Unvollständige Adresse: Die Ergebnisse gehen weiter an %1, Port %2.</translation>
+    </message>
+    <message>
+        <source>Recalculate result</source>
+        <translation>Ergebnis neu berechnen</translation>
+    </message>
+    <message>
+        <source>Do you want to recalculate the result based on take-off board %1 as the reference?</source>
+        <translation>Möchten Sie das Ergebnis mit Absprungbalken %1 als Bezug neu berechnen?</translation>
     </message>
 </context>
 <context>

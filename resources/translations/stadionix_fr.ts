@@ -158,8 +158,92 @@
 <context>
     <name>EDMPerformanceWidget</name>
     <message>
-        <source>No distance meter is configured.</source>
-        <translation>Aucun télémètre n&apos;est configuré.</translation>
+        <source>Set attempt to fail</source>
+        <translation>Marquer l&apos;essai comme manqué</translation>
+    </message>
+    <message>
+        <source>Set attempt to pass</source>
+        <translation>Marquer l&apos;essai comme réussi</translation>
+    </message>
+    <message>
+        <source>Set attempt to skip</source>
+        <translation>Passer l&apos;essai</translation>
+    </message>
+    <message>
+        <source>Set attempt to retired</source>
+        <translation>Déclarer l&apos;abandon pour l&apos;essai</translation>
+    </message>
+    <message>
+        <source>Set attempt to no result</source>
+        <translation>Essai sans résultat</translation>
+    </message>
+    <message>
+        <source>Resend the result to the scoreboard</source>
+        <translation>Renvoyer le résultat au tableau d&apos;affichage</translation>
+    </message>
+    <message>
+        <source>Request an EDM measurement</source>
+        <translation>Demander une mesure au télémètre (EDM)</translation>
+    </message>
+    <message>
+        <source>Start a wind measurement</source>
+        <translation>Lancer une mesure du vent</translation>
+    </message>
+    <message>
+        <source>Activate the countdown clock</source>
+        <translation>Démarrer le compte à rebours</translation>
+    </message>
+    <message>
+        <source>Take-off board:</source>
+        <translation>Planche d&apos;appel :</translation>
+    </message>
+    <message>
+        <source>Select take-off board 1 as the reference for the attempt.</source>
+        <translation>Choisir la planche d&apos;appel 1 comme référence pour l&apos;essai.</translation>
+    </message>
+    <message>
+        <source>Select take-off board 2 as the reference for the attempt.</source>
+        <translation>Choisir la planche d&apos;appel 2 comme référence pour l&apos;essai.</translation>
+    </message>
+    <message>
+        <source>Third party results output</source>
+        <translation>Sortie des résultats vers d&apos;autres systèmes</translation>
+    </message>
+    <message>
+        <source>Serial:</source>
+        <translation>Série :</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Aucun</translation>
+    </message>
+    <message>
+        <source>UDP output</source>
+        <translation>Sortie UDP</translation>
+    </message>
+    <message>
+        <source>Send results over UDP</source>
+        <translation>Envoyer les résultats par UDP</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Adresse :</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port :</translation>
+    </message>
+    <message>
+        <source>Incomplete address: results still go to %1, port %2.</source>
+        <translation>Adresse incomplète : les résultats vont toujours à %1, port %2.</translation>
+    </message>
+    <message>
+        <source>Recalculate result</source>
+        <translation>Recalculer le résultat</translation>
+    </message>
+    <message>
+        <source>Do you want to recalculate the result based on take-off board %1 as the reference?</source>
+        <translation>Voulez-vous recalculer le résultat en prenant la planche d&apos;appel %1 comme référence ?</translation>
     </message>
 </context>
 <context>

@@ -158,8 +158,92 @@
 <context>
     <name>EDMPerformanceWidget</name>
     <message>
-        <source>No distance meter is configured.</source>
-        <translation>Er is geen afstandsmeter ingesteld.</translation>
+        <source>Set attempt to fail</source>
+        <translation>Poging als ongeldig markeren</translation>
+    </message>
+    <message>
+        <source>Set attempt to pass</source>
+        <translation>Poging als geldig markeren</translation>
+    </message>
+    <message>
+        <source>Set attempt to skip</source>
+        <translation>Poging overslaan (pas)</translation>
+    </message>
+    <message>
+        <source>Set attempt to retired</source>
+        <translation>Poging op opgegeven zetten</translation>
+    </message>
+    <message>
+        <source>Set attempt to no result</source>
+        <translation>Poging zonder resultaat</translation>
+    </message>
+    <message>
+        <source>Resend the result to the scoreboard</source>
+        <translation>Het resultaat opnieuw naar het scorebord sturen</translation>
+    </message>
+    <message>
+        <source>Request an EDM measurement</source>
+        <translation>Een EDM-meting aanvragen</translation>
+    </message>
+    <message>
+        <source>Start a wind measurement</source>
+        <translation>Een windmeting starten</translation>
+    </message>
+    <message>
+        <source>Activate the countdown clock</source>
+        <translation>De afteltimer starten</translation>
+    </message>
+    <message>
+        <source>Take-off board:</source>
+        <translation>Afzetbalk:</translation>
+    </message>
+    <message>
+        <source>Select take-off board 1 as the reference for the attempt.</source>
+        <translation>Afzetbalk 1 als referentie voor de poging kiezen.</translation>
+    </message>
+    <message>
+        <source>Select take-off board 2 as the reference for the attempt.</source>
+        <translation>Afzetbalk 2 als referentie voor de poging kiezen.</translation>
+    </message>
+    <message>
+        <source>Third party results output</source>
+        <translation>Resultaatuitvoer voor andere systemen</translation>
+    </message>
+    <message>
+        <source>Serial:</source>
+        <translation>Serieel:</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Geen</translation>
+    </message>
+    <message>
+        <source>UDP output</source>
+        <translation>UDP-uitvoer</translation>
+    </message>
+    <message>
+        <source>Send results over UDP</source>
+        <translation>Resultaten via UDP versturen</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Adres:</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Poort:</translation>
+    </message>
+    <message>
+        <source>Incomplete address: results still go to %1, port %2.</source>
+        <translation>Onvolledig adres: de resultaten gaan nog naar %1, poort %2.</translation>
+    </message>
+    <message>
+        <source>Recalculate result</source>
+        <translation>Resultaat herberekenen</translation>
+    </message>
+    <message>
+        <source>Do you want to recalculate the result based on take-off board %1 as the reference?</source>
+        <translation>Wilt u het resultaat herberekenen met afzetbalk %1 als referentie?</translation>
     </message>
 </context>
 <context>
