@@ -390,7 +390,7 @@ void MainWindow::onBurgerMenuActionClicked(QAction *action)
         auto *standalone = qobject_cast<EDMPerformanceWidget *>(page);
         if (edmModel && (field || standalone))
             disconnect(edmModel, &EDMModel::edmResult, nullptr, nullptr);
-        DevicesDialog dialog(this);
+        DevicesDialog dialog(app ? app->devices() : nullptr, this);
         if (const QScreen *screen = this->screen()) {
             dialog.adjustSize();
             const QSize free = screen->size() - dialog.size();

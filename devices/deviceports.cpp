@@ -47,8 +47,9 @@ DevicePorts::~DevicePorts()
 
 QStringList DevicePorts::serialLinks()
 {
-    QStringList links =
-        Settings::instance()->value(QStringLiteral("devices"), QStringLiteral("serial_links"), QStringList()).toStringList();
+    QStringList links = Settings::instance()
+                            ->value(QStringLiteral("devices"), QStringLiteral("serial_links"), QStringList())
+                            .toStringList();
     links += qEnvironmentVariable("STADIONIX_SERIAL_LINKS").split(QDir::listSeparator(), Qt::SkipEmptyParts);
     QStringList unique;
     for (const QString &link : std::as_const(links)) {
@@ -174,8 +175,8 @@ void DevicePorts::apply(int device, int row)
     entry.silent = false;
     const unsigned type = port.value(TypeKey).toUInt();
     Settings *settings = Settings::instance();
-    if (type == OutputDevice::SerialPortType || type == OutputDevice::WifiToSerialType
-        || type == OutputDevice::NoneType) {
+    if (type == OutputDevice::SerialPortType || type == OutputDevice::WifiToSerialType ||
+        type == OutputDevice::NoneType) {
         settings->setValue(entry.group, TypeKey, type);
         settings->setValue(entry.group, QStringLiteral("port"), port.value(NameKey).toString());
         if (type == OutputDevice::WifiToSerialType)

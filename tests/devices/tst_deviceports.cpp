@@ -59,8 +59,7 @@ struct Devices
     {
         for (const char *group : {"scoreboard", "videoscoreboard", "windspeed", "edm", "countdown"}) {
             devices.push_back(std::make_unique<RecordingDevice>());
-            ports.addDevice(QString::fromLatin1(group), devices.back().get(),
-                            qstrcmp(group, "videoscoreboard") != 0);
+            ports.addDevice(QString::fromLatin1(group), devices.back().get(), qstrcmp(group, "videoscoreboard") != 0);
         }
     }
     std::vector<std::unique_ptr<RecordingDevice>> devices;
@@ -102,8 +101,7 @@ void TestDevicePorts::lists_offerNoneSerialLinksAndTheStoredPort()
     Settings::instance()->setValue(QStringLiteral("windspeed"), QStringLiteral("type"), 1);
     Settings::instance()->setValue(QStringLiteral("windspeed"), QStringLiteral("port"), QStringLiteral("/tmp/both"));
 
-    QCOMPARE(DevicePorts::serialLinks(),
-             (QStringList{"/tmp/from-settings", "/tmp/both", "/tmp/from-environment"}));
+    QCOMPARE(DevicePorts::serialLinks(), (QStringList{"/tmp/from-settings", "/tmp/both", "/tmp/from-environment"}));
     Devices set;
     QAbstractItemModelTester tester(set.ports.ports(3), QAbstractItemModelTester::FailureReportingMode::QtTest);
     const DataPortsListModel *edm = set.ports.ports(3);
@@ -219,7 +217,8 @@ void TestDevicePorts::bridges_joinFourLists_storedOneComesBack_silentOneTurnsOra
     QCOMPARE(rows.first(), (QList<QVariant>{0, bridgeRow}));
     QCOMPARE(set.ports.currentPort(0).value("name").toString(), name);
     for (int device = 0; device < set.ports.deviceCount(); ++device)
-        QCOMPARE(set.ports.ports(device)->indexOfPort(name), set.ports.group(device) == "videoscoreboard" ? -1 : bridgeRow);
+        QCOMPARE(set.ports.ports(device)->indexOfPort(name),
+                 set.ports.group(device) == "videoscoreboard" ? -1 : bridgeRow);
     QTRY_COMPARE(set.ports.code(0), int(DevicePorts::PortOpen));
 
     // The wind gauge takes the bridge too: refused.
@@ -248,8 +247,7 @@ void TestDevicePorts::bridges_joinFourLists_storedOneComesBack_silentOneTurnsOra
     // Back: heard, and the next frame reconnects.
     QVERIFY(bridge.setUnreachable(false));
     bridge.setSilent(false);
-    QTRY_COMPARE_WITH_TIMEOUT(
-        set.ports.ports(0)->portAt(bridgeRow).value("timestamp").toLongLong(), now, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(set.ports.ports(0)->portAt(bridgeRow).value("timestamp").toLongLong(), now, 5000);
     set.ports.checkFreshness();
     QTRY_COMPARE_WITH_TIMEOUT((emit set.devices.at(0)->writeData("board", 0), set.ports.code(0)),
                               int(DevicePorts::PortOpen), 15000);
