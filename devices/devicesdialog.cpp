@@ -214,14 +214,12 @@ QWidget *DevicesDialog::buildScoreboardTab()
                 m_cmbScoreboardType->addItem(type);
         }
     }
-    const int type =
-        m_cmbScoreboardType->findText(settings->value(ScoreboardGroup, QStringLiteral("product")).toString());
-    m_cmbScoreboardType->setCurrentIndex(qMax(0, type));
+    // What the board uses is what shows: nothing until a layout is chosen.
+    m_cmbScoreboardType->setCurrentIndex(
+        m_cmbScoreboardType->findText(settings->value(ScoreboardGroup, QStringLiteral("product")).toString()));
     fillScoreboardLayouts();
-    const int layout =
-        m_cmbScoreboardLayout->findText(settings->value(ScoreboardGroup, QStringLiteral("layout")).toString());
-    if (layout >= 0)
-        m_cmbScoreboardLayout->setCurrentIndex(layout);
+    m_cmbScoreboardLayout->setCurrentIndex(
+        m_cmbScoreboardLayout->findText(settings->value(ScoreboardGroup, QStringLiteral("layout")).toString()));
 
     auto *form = new QFormLayout;
     form->addRow(m_portLabels.last(), port);

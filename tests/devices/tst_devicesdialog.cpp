@@ -103,8 +103,7 @@ QVariant stored(const char *group, const char *key)
     return Settings::instance()->value(QString::fromLatin1(group), QString::fromLatin1(key));
 }
 
-template<typename T>
-T *child(QWidget *parent, const char *name)
+template <typename T> T *child(QWidget *parent, const char *name)
 {
     T *widget = parent->findChild<T *>(QString::fromLatin1(name));
     if (!widget)
@@ -264,17 +263,16 @@ void TestDevicesDialog::scoreboardTab_previewShowsWhatTheBoardDecodes()
     const QPixmap shown = child<QLabel>(&dialog, "lblPreview")->pixmap();
     const BoardState &state = board->preview();
     QCOMPARE(shown.toImage().convertToFormat(QImage::Format_RGB32),
-             BoardPainter::render(state, shown.width() / state.size().width())
-                 .convertToFormat(QImage::Format_RGB32));
+             BoardPainter::render(state, shown.width() / state.size().width()).convertToFormat(QImage::Format_RGB32));
 
     auto *brightness = child<QLabel>(&dialog, "lblScoreboardBrightness");
     QCOMPARE(brightness->maximumHeight(), 0);
     QSignalSpy stepped(board, &Scoreboard::brightnessUpdated);
     QTest::mouseClick(child<QPushButton>(&dialog, "btnScoreboardBrightness"), Qt::LeftButton);
     QCOMPARE(stepped.count(), 1);
-    QCOMPARE(brightness->text(), QStringLiteral("Brightness %1/%2")
-                                     .arg(stepped.first().at(0).toUInt())
-                                     .arg(stepped.first().at(1).toUInt()));
+    QCOMPARE(
+        brightness->text(),
+        QStringLiteral("Brightness %1/%2").arg(stepped.first().at(0).toUInt()).arg(stepped.first().at(1).toUInt()));
     QTRY_COMPARE(brightness->maximumHeight(), 200);
 }
 
@@ -327,18 +325,19 @@ void TestDevicesDialog::edmTab_calibratesAShotPut_withTheTotalStation()
     QVERIFY(station.measure(QStringLiteral("test")));
     auto *tests = child<QListWidget>(&dialog, "lstTestResults");
     QTRY_COMPARE(tests->count(), 1);
-    const double expected = TotalStationField::planeDistance(station.field().point("test"),
-                                                             station.field().point("centre"))
-                            - 1.0675;
-    QVERIFY2(tests->item(0)->text().startsWith(QStringLiteral("%1 m (EDM) - 8.500 m (tape) = ").arg(expected, 0, 'f', 3)),
-             qPrintable(tests->item(0)->text()));
+    const double expected =
+        TotalStationField::planeDistance(station.field().point("test"), station.field().point("centre")) - 1.0675;
+    QVERIFY2(
+        tests->item(0)->text().startsWith(QStringLiteral("%1 m (EDM) - 8.500 m (tape) = ").arg(expected, 0, 'f', 3)),
+        qPrintable(tests->item(0)->text()));
 
     // The device test shows the reading and stores nothing.
     QTest::mouseClick(child<QPushButton>(&dialog, "btnDeviceTest"), Qt::LeftButton);
     QVERIFY(station.measure(QStringLiteral("discus")));
     const TotalStationField::Sight sight = station.field().sight(QStringLiteral("discus"));
-    QTRY_VERIFY(child<QLabel>(&dialog, "lblMeasurement")->text().startsWith(
-        QStringLiteral("Distance %1 m").arg(sight.slopeDistance, 0, 'f', 3)));
+    QTRY_VERIFY(child<QLabel>(&dialog, "lblMeasurement")
+                    ->text()
+                    .startsWith(QStringLiteral("Distance %1 m").arg(sight.slopeDistance, 0, 'f', 3)));
     QCOMPARE(tests->count(), 1);
 
     auto *boards = child<QComboBox>(&dialog, "cmbNumberOfBoards");
@@ -385,11 +384,27 @@ void TestDevicesDialog::screenshots_ofEveryTab_inEnglishAndDutch()
     const QString folder = qEnvironmentVariable("STADIONIX_DOCS_DIR");
     if (folder.isEmpty())
         QSKIP("STADIONIX_DOCS_DIR names no folder for the pictures");
+    // A board on a pty showing a demo athlete, and the EDM set up for a
+    // shot put on a pty of its own.
+    SocatPair boardLine, edmLine;
+    QVERIFY2(boardLine.start(), qPrintable(boardLine.error()));
+    QVERIFY2(edmLine.start(), qPrintable(edmLine.error()));
+    for (const auto &[group, link] : {std::pair{"scoreboard", boardLine.first()}, std::pair{"edm", edmLine.first()}}) {
+        Settings::instance()->setValue(QString::fromLatin1(group), QStringLiteral("type"), 1);
+        Settings::instance()->setValue(QString::fromLatin1(group), QStringLiteral("port"), link);
+    }
+    Settings::instance()->setValue(QStringLiteral("scoreboard"), QStringLiteral("product"), QStringLiteral("K-3312"));
+    Settings::instance()->setValue(QStringLiteral("scoreboard"), QStringLiteral("layout"),
+                                   QStringLiteral("Field events 192x64"));
+    Settings::instance()->setValue(QStringLiteral("edm"), QStringLiteral("event_type"), 5);
     Program program;
     DevicesDialog dialog(&program.devices);
-    dialog.resize(900, 760);
+    dialog.resize(900, 800);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTRY_COMPARE(child<QComboBox>(&dialog, "cmbScoreboardPort")->property("code").toInt(), 0);
+    QTRY_COMPARE(child<QComboBox>(&dialog, "cmbEDMPort")->property("code").toInt(), 0);
+    QTest::mouseClick(child<QPushButton>(&dialog, "btnHorizontalParticipant"), Qt::LeftButton);
     auto *tabs = dialog.findChild<QTabWidget *>();
     const QStringList names{"scoreboard", "videoscoreboard", "windspeed", "edm", "countdown"};
     QTranslator dutch;
@@ -397,12 +412,12 @@ void TestDevicesDialog::screenshots_ofEveryTab_inEnglishAndDutch()
     for (const QString &language : {QStringLiteral("en"), QStringLiteral("nl")}) {
         if (language == QLatin1String("nl"))
             QCoreApplication::installTranslator(&dutch);
-        QCOMPARE(tabs->tabText(1), language == QLatin1String("en") ? "Videoscoreboard" : "Videoscorebord");
+        QTRY_COMPARE(tabs->tabText(1), language == QLatin1String("en") ? "Videoscoreboard" : "Videoscorebord");
         for (int tab = 0; tab < names.size(); ++tab) {
             tabs->setCurrentIndex(tab);
             QTest::qWait(50);
-            QVERIFY(dialog.grab().save(QDir(folder).filePath(
-                QStringLiteral("devices-%1-%2.png").arg(names.at(tab), language))));
+            QVERIFY(dialog.grab().save(
+                QDir(folder).filePath(QStringLiteral("devices-%1-%2.png").arg(names.at(tab), language))));
         }
     }
     QCoreApplication::removeTranslator(&dutch);
