@@ -80,6 +80,33 @@ void selectData(QComboBox *combo, const QVariant &value)
     combo->setCurrentIndex(index >= 0 ? index : 0);
 }
 
+// The four demo buttons of a board, in the order horizontal participant,
+// horizontal result, vertical participant, vertical result, send
+// demonstration values: no athlete is current.
+template <typename Board> void connectDemoButtons(QPushButton *const (&buttons)[4], Board *board)
+{
+    using Send = void (Board::*)();
+    const Send sends[] = {&Board::sendHorizontalParticipant, &Board::sendHorizontalResult,
+                          &Board::sendVerticalParticipant, &Board::sendVerticalResult};
+    for (int i = 0; i < 4; ++i) {
+        const Send send = sends[i];
+        QObject::connect(buttons[i], &QPushButton::clicked, board, [board, send] {
+            board->setCurrentParticipation(nullptr);
+            (board->*send)();
+        });
+    }
+}
+
+// The four demo buttons two by two, and the clear button below them.
+QGridLayout *demoGrid(QPushButton *const (&buttons)[4], QPushButton *clear)
+{
+    auto *grid = new QGridLayout;
+    for (int i = 0; i < 4; ++i)
+        grid->addWidget(buttons[i], i / 2, i % 2);
+    grid->addWidget(clear, 2, 0);
+    return grid;
+}
+
 QString digitImage(int digit)
 {
     return QStringLiteral(":/fieldtablet/icons/fieldtablet/d%1_digit_9.png").arg(digit);
@@ -230,12 +257,9 @@ QWidget *DevicesDialog::buildScoreboardTab()
     clear->addWidget(m_lblClearTimeout);
     clear->addWidget(m_spnClearTimeout);
     clear->addStretch();
-    auto *buttons = new QGridLayout;
-    buttons->addWidget(m_btnHorizontalParticipant, 0, 0);
-    buttons->addWidget(m_btnHorizontalResult, 0, 1);
-    buttons->addWidget(m_btnVerticalParticipant, 1, 0);
-    buttons->addWidget(m_btnVerticalResult, 1, 1);
-    buttons->addWidget(m_btnClearScoreboard, 2, 0);
+    QPushButton *const demos[4] = {m_btnHorizontalParticipant, m_btnHorizontalResult, m_btnVerticalParticipant,
+                                   m_btnVerticalResult};
+    QGridLayout *buttons = demoGrid(demos, m_btnClearScoreboard);
     buttons->addWidget(m_btnBrightness, 2, 1);
     buttons->addWidget(m_btnSendText, 3, 0, 1, 2);
     auto *layoutBox = new QVBoxLayout(tab);
@@ -259,19 +283,7 @@ QWidget *DevicesDialog::buildScoreboardTab()
     });
     connect(m_btnSendText, &QPushButton::clicked, this, &DevicesDialog::onSendTextClicked);
     if (Scoreboard *scoreboard = m_devices ? m_devices->scoreboard() : nullptr) {
-        // Demonstration values: no athlete is current.
-        const auto demo = [scoreboard](void (Scoreboard::*send)()) {
-            return [scoreboard, send] {
-                scoreboard->setCurrentParticipation(nullptr);
-                (scoreboard->*send)();
-            };
-        };
-        connect(m_btnHorizontalParticipant, &QPushButton::clicked, scoreboard,
-                demo(&Scoreboard::sendHorizontalParticipant));
-        connect(m_btnHorizontalResult, &QPushButton::clicked, scoreboard, demo(&Scoreboard::sendHorizontalResult));
-        connect(m_btnVerticalParticipant, &QPushButton::clicked, scoreboard,
-                demo(&Scoreboard::sendVerticalParticipant));
-        connect(m_btnVerticalResult, &QPushButton::clicked, scoreboard, demo(&Scoreboard::sendVerticalResult));
+        connectDemoButtons(demos, scoreboard);
         connect(m_btnClearScoreboard, &QPushButton::clicked, scoreboard, &Scoreboard::clearBoard);
         connect(m_btnBrightness, &QPushButton::clicked, scoreboard, &Scoreboard::stepBrightness);
         connect(scoreboard, &Scoreboard::brightnessUpdated, this,
@@ -295,29 +307,14 @@ QWidget *DevicesDialog::buildVideoScoreboardTab()
     m_btnVideoClear = addButton(QStringLiteral("btnVideoClear"));
     auto *form = new QFormLayout;
     form->addRow(m_portLabels.last(), port);
-    auto *buttons = new QGridLayout;
-    buttons->addWidget(m_btnVideoHorizontalParticipant, 0, 0);
-    buttons->addWidget(m_btnVideoHorizontalResult, 0, 1);
-    buttons->addWidget(m_btnVideoVerticalParticipant, 1, 0);
-    buttons->addWidget(m_btnVideoVerticalResult, 1, 1);
-    buttons->addWidget(m_btnVideoClear, 2, 0);
+    QPushButton *const demos[4] = {m_btnVideoHorizontalParticipant, m_btnVideoHorizontalResult,
+                                   m_btnVideoVerticalParticipant, m_btnVideoVerticalResult};
     auto *layout = new QVBoxLayout(tab);
     layout->addLayout(form);
-    layout->addLayout(buttons);
+    layout->addLayout(demoGrid(demos, m_btnVideoClear));
     layout->addStretch();
     if (VideoScoreboard *video = m_devices ? m_devices->videoScoreboard() : nullptr) {
-        const auto demo = [video](void (VideoScoreboard::*send)()) {
-            return [video, send] {
-                video->setCurrentParticipation(nullptr);
-                (video->*send)();
-            };
-        };
-        connect(m_btnVideoHorizontalParticipant, &QPushButton::clicked, video,
-                demo(&VideoScoreboard::sendHorizontalParticipant));
-        connect(m_btnVideoHorizontalResult, &QPushButton::clicked, video, demo(&VideoScoreboard::sendHorizontalResult));
-        connect(m_btnVideoVerticalParticipant, &QPushButton::clicked, video,
-                demo(&VideoScoreboard::sendVerticalParticipant));
-        connect(m_btnVideoVerticalResult, &QPushButton::clicked, video, demo(&VideoScoreboard::sendVerticalResult));
+        connectDemoButtons(demos, video);
         connect(m_btnVideoClear, &QPushButton::clicked, video, &VideoScoreboard::clearBoard);
     }
     return tab;
@@ -549,8 +546,12 @@ QWidget *DevicesDialog::buildCountdownTab()
         const bool startAfterCall = m_chkStartAfterCall->isChecked();
         clock->setStartCountdownAfterCall(startAfterCall);
         m_devices->scoreboard()->setStartCountdownAfterCall(startAfterCall);
-        clock->setCountdownValue(countdownValue(), true);
-        m_devices->scoreboard()->setCountdownValue(countdownValue());
+        // Not while an athlete's time runs: opening the dialog must not
+        // reset it.
+        if (!clock->isCountdownRunning())
+            clock->setCountdownValue(countdownValue(), true);
+        if (!m_devices->scoreboard()->isCountdownRunning())
+            m_devices->scoreboard()->setCountdownValue(countdownValue());
         connect(m_btnSendCountdown, &QPushButton::clicked, clock, [clock] { clock->startPauseCountdown(true); });
         connect(m_btnCountdownBrightness, &QPushButton::clicked, clock, &CountdownClock::stepBrightness);
         connect(clock, &CountdownClock::brightnessUpdated, this, [this](uint level, uint max) {

@@ -34,6 +34,7 @@
 #include "sync/databaseconnection.h"
 #include "tools/total-station-standin/totalstationstandin.h"
 #include "tools/virtual-scoreboard/virtualscoreboard.h"
+#include "tools/wind-gauge-standin/windgaugestandin.h"
 #include "tools/wifi-bridge-standin/wifibridgestandin.h"
 
 // The devices dialog as an official uses it, under the offscreen platform,
@@ -50,6 +51,8 @@ private slots:
     void portSelectors_colourByPortState_andStoreEachChoice();
     void scoreboardTab_previewShowsWhatTheBoardDecodes();
     void edmTab_calibratesAShotPut_withTheTotalStation();
+    void windspeedTab_showsTheGaugesResult_data();
+    void windspeedTab_showsTheGaugesResult();
     void countdownTab_digitsStepAndWrap();
     void screenshots_ofEveryTab_inEnglishAndDutch();
 };
@@ -347,6 +350,40 @@ void TestDevicesDialog::edmTab_calibratesAShotPut_withTheTotalStation()
     model->setOfficial(nullptr);
 }
 
+void TestDevicesDialog::windspeedTab_showsTheGaugesResult_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<double>("wind");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("tail wind") << int(WindGaugeStandin::Mode::Wind) << 1.7 << "Result: 1.7 m/s";
+    QTest::newRow("head wind") << int(WindGaugeStandin::Mode::Wind) << -0.4 << "Result: -0.4 m/s";
+    QTest::newRow("gauge silent") << int(WindGaugeStandin::Mode::Silent) << 0.0 << "Result: N/A";
+}
+
+void TestDevicesDialog::windspeedTab_showsTheGaugesResult()
+{
+    QFETCH(int, mode);
+    QFETCH(double, wind);
+    QFETCH(QString, shown);
+    SocatPair pair;
+    QVERIFY2(pair.start(), qPrintable(pair.error()));
+    qputenv("STADIONIX_SERIAL_LINKS", pair.first().toLocal8Bit());
+    WindGaugeStandin gauge;
+    gauge.setWind(wind);
+    gauge.setMode(WindGaugeStandin::Mode(mode));
+    QVERIFY(gauge.openSerial(pair.second()));
+    Program program;
+    DevicesDialog dialog(&program.devices);
+    auto *port = child<QComboBox>(&dialog, "cmbWindspeedPort");
+    choose(port, rowOf(port, pair.first()));
+    QTRY_COMPARE(port->property("code").toInt(), 0);
+    auto *result = child<QLabel>(&dialog, "lblWindspeedResult");
+    result->setText(QStringLiteral("before"));
+    QTest::mouseClick(child<QPushButton>(&dialog, "btnWindspeedTest"), Qt::LeftButton);
+    QCOMPARE(result->text(), QString());
+    QTRY_COMPARE_WITH_TIMEOUT(result->text(), shown, 15000);
+}
+
 void TestDevicesDialog::countdownTab_digitsStepAndWrap()
 {
     Settings::instance()->setValue(QStringLiteral("countdown"), QStringLiteral("value"), 59);
@@ -368,6 +405,15 @@ void TestDevicesDialog::countdownTab_digitsStepAndWrap()
     QCOMPARE(stored("countdown", "value").toInt(), 90);
     QCOMPARE(clock->remainingSeconds(), 90u);
     QCOMPARE(program.devices.scoreboard()->remainingSeconds(), 90u);
+
+    // A countdown that runs is not reset by opening the dialog again.
+    clock->startPauseCountdown(true);
+    QVERIFY(clock->isCountdownRunning());
+    {
+        DevicesDialog again(&program.devices);
+        QVERIFY(clock->isCountdownRunning());
+    }
+    clock->stopCountdown();
 
     auto *afterCall = child<QCheckBox>(&dialog, "chkStartAfterCall");
     afterCall->setChecked(true);
