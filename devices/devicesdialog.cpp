@@ -818,20 +818,20 @@ void DevicesDialog::updateEDMCalibration()
 
     QStringList references;
     const auto text = [this](const EDMMeasurement *measurement) {
-        return measurement ? measurement->text() : tr("not measured");
+        return measurement ? measurement->text().trimmed() : tr("not measured");
     };
     if (model && jump) {
         for (int board = 1; board <= numberOfBoards(); ++board) {
             for (int seqno = 1; seqno <= 2; ++seqno) {
                 const EDMTakeOffBoardMeasurement *point = model->takeOffBoardPoint(board, seqno);
-                references << tr("Board %1, point %2:%3")
+                references << tr("Board %1, point %2: %3")
                                   .arg(board)
                                   .arg(seqno)
                                   .arg(text(point ? point->measurement() : nullptr));
             }
         }
     } else if (model && type != NoEventType) {
-        references << tr("Reference:%1").arg(text(model->reference1()));
+        references << tr("Reference: %1").arg(text(model->reference1()));
         references << tr("Delta: %1 m").arg(model->delta(), 0, 'f', 4);
     }
     m_lblReferences->setText(references.join(QLatin1Char('\n')));

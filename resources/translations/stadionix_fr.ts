@@ -137,12 +137,12 @@
         <translation>non mesuré</translation>
     </message>
     <message>
-        <source>Board %1, point %2:%3</source>
-        <translation>Planche %1, point %2 :%3</translation>
+        <source>Board %1, point %2: %3</source>
+        <translation>Planche %1, point %2 : %3</translation>
     </message>
     <message>
-        <source>Reference:%1</source>
-        <translation>Référence :%1</translation>
+        <source>Reference: %1</source>
+        <translation>Référence : %1</translation>
     </message>
     <message>
         <source>Delta: %1 m</source>

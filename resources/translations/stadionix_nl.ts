@@ -137,12 +137,12 @@
         <translation>niet gemeten</translation>
     </message>
     <message>
-        <source>Board %1, point %2:%3</source>
-        <translation>Balk %1, punt %2:%3</translation>
+        <source>Board %1, point %2: %3</source>
+        <translation>Balk %1, punt %2: %3</translation>
     </message>
     <message>
-        <source>Reference:%1</source>
-        <translation>Referentie:%1</translation>
+        <source>Reference: %1</source>
+        <translation>Referentie: %1</translation>
     </message>
     <message>
         <source>Delta: %1 m</source>
