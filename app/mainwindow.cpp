@@ -395,7 +395,7 @@ void MainWindow::onBurgerMenuActionClicked(QAction *action)
             standalone->releaseEDM();
         else if (edmModel && field)
             disconnect(edmModel, &EDMModel::edmResult, nullptr, nullptr);
-        DevicesDialog dialog(this);
+        DevicesDialog dialog(app ? app->devices() : nullptr, this);
         if (const QScreen *screen = this->screen()) {
             dialog.adjustSize();
             const QSize free = screen->size() - dialog.size();
