@@ -79,3 +79,16 @@ void AnimatedButton::hideEvent(QHideEvent *event)
     setIcon(m_normalIcon);
     QPushButton::hideEvent(event);
 }
+
+AnimatedButton *AnimatedButton::keypadButton(const QString &objectName, const QString &image, QWidget *parent)
+{
+    const QString base = QStringLiteral(":/fieldtablet/icons/fieldtablet/");
+    auto *button = new AnimatedButton(parent);
+    button->setObjectName(objectName);
+    button->setIcons(QIcon(base + image + QStringLiteral(".png")), QIcon(base + image + QStringLiteral("_active.png")));
+    button->setIconSize(QSize(96, 72));
+    button->setMinimumSize(100, 76);
+    button->setFlat(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}

@@ -15,6 +15,10 @@ public:
     static constexpr int LongPressInterval = 1000;
 
     explicit AnimatedButton(QWidget *parent = nullptr);
+    // A flat button of the screens' keypads (100 x 76 at least, no focus)
+    // with the image of that name in the field tablet icons and its
+    // "_active" image while pressed.
+    static AnimatedButton *keypadButton(const QString &objectName, const QString &image, QWidget *parent);
 
     // Sets the three images together and shows the normal one. A null pressed
     // image keeps the normal one while pressed; a null long-press image turns

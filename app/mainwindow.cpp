@@ -270,6 +270,9 @@ void MainWindow::clearPageArea()
         }
         if (auto *track = qobject_cast<TrackEventWidget *>(widget))
             disconnect(track, &TrackEventWidget::openTrackEvent, this, &MainWindow::onOpenTrackEvent);
+        // Now, not when it is deleted: by then the next page may hold the meter.
+        if (auto *standalone = qobject_cast<EDMPerformanceWidget *>(widget))
+            standalone->releaseEDM();
         widget->hide();
         widget->deleteLater();
     }
@@ -388,9 +391,11 @@ void MainWindow::onBurgerMenuActionClicked(QAction *action)
         QWidget *page = currentPage();
         auto *field = qobject_cast<FieldEventWidget *>(page);
         auto *standalone = qobject_cast<EDMPerformanceWidget *>(page);
-        if (edmModel && (field || standalone))
+        if (standalone)
+            standalone->releaseEDM();
+        else if (edmModel && field)
             disconnect(edmModel, &EDMModel::edmResult, nullptr, nullptr);
-        DevicesDialog dialog(this);
+        DevicesDialog dialog(app ? app->devices() : nullptr, this);
         if (const QScreen *screen = this->screen()) {
             dialog.adjustSize();
             const QSize free = screen->size() - dialog.size();

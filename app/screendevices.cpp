@@ -14,6 +14,7 @@ ScreenDevices ScreenDevices::fromApplication()
     if (const DeviceSet *set = app->devices()) {
         devices.scoreboard = set->scoreboard();
         devices.videoScoreboard = set->videoScoreboard();
+        devices.thirdPartyResult = set->thirdPartyResult();
         devices.windspeed = set->windspeed();
         devices.edmModel = set->edmModel();
         devices.countdownClock = set->countdownClock();

@@ -4,6 +4,7 @@ class CountdownClock;
 class EDMModel;
 class InterfaceSounds;
 class Scoreboard;
+class ThirdPartyResult;
 class VideoScoreboard;
 class Windspeed;
 
@@ -13,6 +14,7 @@ struct ScreenDevices
 {
     Scoreboard *scoreboard = nullptr;
     VideoScoreboard *videoScoreboard = nullptr;
+    ThirdPartyResult *thirdPartyResult = nullptr;
     Windspeed *windspeed = nullptr;
     EDMModel *edmModel = nullptr;
     CountdownClock *countdownClock = nullptr;

@@ -1,5 +1,7 @@
 #include "devices/deviceset.h"
 
+#include <QCoreApplication>
+
 #include "devices/countdownclock.h"
 #include "devices/edm.h"
 #include "devices/edmmodel.h"
@@ -14,14 +16,18 @@ constexpr int threadEndTimeoutMs = 2000;
 } // namespace
 
 DeviceSet::DeviceSet(QObject *parent)
+    : DeviceSet(QCoreApplication::applicationDirPath(), parent)
+{}
+
+DeviceSet::DeviceSet(const QString &programFolder, QObject *parent)
     : QObject(parent)
-    , m_scoreboard(new Scoreboard(this))
+    , m_scoreboard(new Scoreboard(programFolder, this))
     , m_videoScoreboard(new VideoScoreboard(this))
     , m_thirdPartyResult(new ThirdPartyResult(this))
     , m_windspeed(new Windspeed(this))
     , m_edm(new EDM(this))
     , m_edmModel(new EDMModel(this))
-    , m_countdownClock(new CountdownClock(this))
+    , m_countdownClock(new CountdownClock(programFolder, this))
 {
     m_edmModel->setEDM(m_edm);
 }

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QString>
 
 class CountdownClock;
 class EDM;
@@ -22,6 +23,9 @@ class DeviceSet : public QObject
 
 public:
     explicit DeviceSet(QObject *parent = nullptr);
+    // The scoreboard and the countdown clock with the drivers and layouts of
+    // programFolder instead of the program's own folder.
+    explicit DeviceSet(const QString &programFolder, QObject *parent = nullptr);
     ~DeviceSet() override;
 
     Scoreboard *scoreboard() const { return m_scoreboard; }

@@ -164,15 +164,7 @@ void FieldEventWidget::refreshDeviceState()
 
 AnimatedButton *FieldEventWidget::makeButton(const QString &objectName, const QString &image, QWidget *parent)
 {
-    auto *button = new AnimatedButton(parent);
-    button->setObjectName(objectName);
-    button->setIcons(QIcon(ImageBase + image + QStringLiteral(".png")),
-                     QIcon(ImageBase + image + QStringLiteral("_active.png")));
-    button->setIconSize(QSize(96, 72));
-    button->setMinimumSize(100, 76);
-    button->setFlat(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
+    return AnimatedButton::keypadButton(objectName, image, parent);
 }
 
 void FieldEventWidget::buildOverviewPage(QWidget *page)

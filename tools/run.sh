@@ -10,13 +10,18 @@
 # it draws into build/demo/scoreboard.png instead of a window. The same program
 # stands in for the video wall and the result output (their messages in its
 # output, build/demo/scoreboard.out), and a second one for the attempt clock
-# (build/demo/countdown.png).
+# (build/demo/countdown.png). The distance meter (tools/total-station-standin)
+# hangs on a socat pair of its own and takes its commands from the pipe
+# build/demo/total-station.in ("aim discus"); the wind gauge
+# (tools/wind-gauge-standin) sits behind a stand-in Wi-Fi bridge on
+# 127.0.0.2 (tools/wifi-bridge-standin), which announces itself to the program.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${STADIONIX_BUILD_DIR:-$here/build}
 
 # Only what the demo runs: the program with its data folders, and the stand-in.
-bash "$here/tools/build.sh" stadionix meetwise-standin atletieknu-standin virtual-scoreboard
+bash "$here/tools/build.sh" stadionix meetwise-standin atletieknu-standin virtual-scoreboard \
+    total-station-standin wind-gauge-standin wifi-bridge-standin
 
 demo="$build/demo"
 mkdir -p "$demo/config/Chronavel" "$demo/data" "$demo/cache"
@@ -71,6 +76,20 @@ fi
 if ! grep -q '^\[thirdpartyresult\]' "$settings"; then
     printf '\n[thirdpartyresult]\ntype=1\nport=%s\n' "$result_port" >> "$settings"
 fi
+# The distance meter on a cable, the wind gauge behind a bridge (its address
+# as the devices dialog stores it: the IPv4 address as a number).
+edm_port="$demo/edm-port"
+edm_instrument="$demo/edm-instrument"
+edm_commands="$demo/total-station.in"
+wind_bridge_serial="$demo/wind-bridge"
+wind_gauge_serial="$demo/wind-gauge"
+bridge_address=127.0.0.2
+if ! grep -q '^\[edm\]' "$settings"; then
+    printf '\n[edm]\ntype=1\nport=%s\n' "$edm_port" >> "$settings"
+fi
+if ! grep -q '^\[windspeed\]' "$settings"; then
+    printf '\n[windspeed]\ntype=2\nport=6/1/123\nip=%s\n' $(( (127 << 24) + 2 )) >> "$settings"
+fi
 if ! grep -q '^\[atletieknu\]' "$settings"; then
     printf '\n[atletieknu]\nhost=https://127.0.0.1:8443/\ncertificate=%s\n' "$certificate" >> "$settings"
 fi
@@ -88,8 +107,11 @@ results_pid=""
 socat_pids=""
 board_pid=""
 clock_pid=""
+station_pid=""
+gauge_pid=""
+bridge_pid=""
 cleanup() {
-    for pid in $board_pid $clock_pid $socat_pids $server_pid $results_pid; do
+    for pid in $board_pid $clock_pid $station_pid $gauge_pid $bridge_pid $socat_pids $server_pid $results_pid; do
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     done
@@ -141,6 +163,8 @@ cable "$scoreboard_port" "$scoreboard_board"
 cable "$countdown_port" "$countdown_board"
 cable "$video_port" "$video_wall"
 cable "$result_port" "$result_receiver"
+cable "$edm_port" "$edm_instrument"
+cable "$wind_bridge_serial" "$wind_gauge_serial"
 
 # The virtual scoreboard shows the board in a window and keeps
 # build/demo/scoreboard.png current; it prints what the video wall and the
@@ -156,6 +180,31 @@ echo "Virtual scoreboard: $(grep -m 1 ready "$demo/scoreboard.out"); picture in 
 clock_pid=$!
 wait_ready "$demo/countdown.out"
 echo "Attempt clock: $(grep -m 1 ready "$demo/countdown.out"); picture in $demo/countdown.png"
+
+# The total station reads its commands from a pipe that stays open (read
+# and write), so each "echo ... > build/demo/total-station.in" is one command.
+rm -f "$edm_commands"
+mkfifo "$edm_commands"
+"$build/tools/total-station-standin" --serial "$edm_instrument" <> "$edm_commands" \
+    > "$demo/total-station.out" 2>&1 &
+station_pid=$!
+wait_ready "$demo/total-station.out"
+echo "Total station: $(grep -m 1 ready "$demo/total-station.out")"
+echo "  take a measurement: echo 'aim discus' > $edm_commands"
+"$build/tools/wind-gauge-standin" --serial "$wind_gauge_serial" --wind 1.2 < /dev/null \
+    > "$demo/wind-gauge.out" 2>&1 &
+gauge_pid=$!
+wait_ready "$demo/wind-gauge.out"
+echo "Wind gauge: $(grep -m 1 ready "$demo/wind-gauge.out")"
+if (exec 3<>/dev/tcp/$bridge_address/3210) 2>/dev/null; then
+    echo "Something already answers on $bridge_address:3210; the wind gauge's bridge is not started."
+else
+    "$build/tools/wifi-bridge-standin" --listen "$bridge_address" --announce-to 127.0.0.1 \
+        --serial "$wind_bridge_serial" < /dev/null > "$demo/wind-bridge.out" 2>&1 &
+    bridge_pid=$!
+    wait_ready "$demo/wind-bridge.out"
+    echo "Wind gauge's bridge: $(grep -m 1 ready "$demo/wind-bridge.out")"
+fi
 
 # The folder dialog finds the demo server by pinging it on loopback.
 XDG_CONFIG_HOME="$demo/config" XDG_DATA_HOME="$demo/data" XDG_CACHE_HOME="$demo/cache" \

@@ -65,16 +65,276 @@
         <translation>Geräte</translation>
     </message>
     <message>
-        <source>No devices are configured on this tablet.</source>
-        <translation>Auf diesem Tablet sind keine Geräte eingerichtet.</translation>
-    </message>
-    <message>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Discus Throw</source>
+        <translation>Diskuswurf</translation>
+    </message>
+    <message>
+        <source>Pole Vault</source>
+        <translation>Stabhochsprung</translation>
+    </message>
+    <message>
+        <source>Long or Triple Jump</source>
+        <translation>Weit- oder Dreisprung</translation>
+    </message>
+    <message>
+        <source>Javelin Throw</source>
+        <translation>Speerwurf</translation>
+    </message>
+    <message>
+        <source>Shot Put</source>
+        <translation>Kugelstoßen</translation>
+    </message>
+    <message>
+        <source>Hammer Throw</source>
+        <translation>Hammerwurf</translation>
+    </message>
+    <message>
+        <source>No event chosen</source>
+        <translation>Keine Disziplin gewählt</translation>
+    </message>
+    <message>
+        <source>Distance %1 m, horizontal angle %2°, vertical angle %3°, horizontal distance %4 m</source>
+        <translation>Entfernung %1 m, Horizontalwinkel %2°, Vertikalwinkel %3°, Horizontaldistanz %4 m</translation>
+    </message>
+    <message>
+        <source>Port already used</source>
+        <translation>Anschluss bereits belegt</translation>
+    </message>
+    <message>
+        <source>The port is already in use by another device.</source>
+        <translation>Der Anschluss wird bereits von einem anderen Gerät verwendet.</translation>
+    </message>
+    <message>
+        <source>Send text to scoreboard</source>
+        <translation>Text an die Anzeigetafel senden</translation>
+    </message>
+    <message>
+        <source>Fill in some text to send to the scoreboard</source>
+        <translation>Geben Sie einen Text für die Anzeigetafel ein</translation>
+    </message>
+    <message>
+        <source>Brightness %1/%2</source>
+        <translation>Helligkeit %1/%2</translation>
+    </message>
+    <message>
+        <source>Result: N/A</source>
+        <translation>Ergebnis: k. A.</translation>
+    </message>
+    <message>
+        <source>Result: %1 m/s</source>
+        <translation>Ergebnis: %1 m/s</translation>
+    </message>
+    <message>
+        <source>not measured</source>
+        <translation>nicht gemessen</translation>
+    </message>
+    <message>
+        <source>Board %1, point %2: %3</source>
+        <translation>Balken %1, Punkt %2: %3</translation>
+    </message>
+    <message>
+        <source>Reference: %1</source>
+        <translation>Referenz: %1</translation>
+    </message>
+    <message>
+        <source>Delta: %1 m</source>
+        <translation>Delta: %1 m</translation>
+    </message>
+    <message>
+        <source>Scoreboard</source>
+        <translation>Anzeigetafel</translation>
+    </message>
+    <message>
+        <source>Videoscoreboard</source>
+        <translation>Videowand</translation>
+    </message>
+    <message>
+        <source>Windspeed</source>
+        <translation>Windgeschwindigkeit</translation>
+    </message>
+    <message>
+        <source>EDM</source>
+        <translation>EDM</translation>
+    </message>
+    <message>
+        <source>Countdown</source>
+        <translation>Countdown</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Anschluss:</translation>
+    </message>
+    <message>
+        <source>Scoreboard type:</source>
+        <translation>Typ der Anzeigetafel:</translation>
+    </message>
+    <message>
+        <source>Scoreboard layout:</source>
+        <translation>Layout der Anzeigetafel:</translation>
+    </message>
+    <message>
+        <source>Clear scoreboard after a result</source>
+        <translation>Anzeigetafel nach einem Ergebnis löschen</translation>
+    </message>
+    <message>
+        <source>Timeout:</source>
+        <translation>Wartezeit:</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Adjust the brightness of the scoreboard</source>
+        <translation>Helligkeit der Anzeigetafel einstellen</translation>
+    </message>
+    <message>
+        <source>Send demo participants data of a horizontal field event</source>
+        <translation>Demo-Teilnehmerdaten einer horizontalen Disziplin senden</translation>
+    </message>
+    <message>
+        <source>Send demo results data of a horizontal field event</source>
+        <translation>Demo-Ergebnisse einer horizontalen Disziplin senden</translation>
+    </message>
+    <message>
+        <source>Send demo participants data of a vertical field event</source>
+        <translation>Demo-Teilnehmerdaten einer vertikalen Disziplin senden</translation>
+    </message>
+    <message>
+        <source>Send demo results data of a vertical field event</source>
+        <translation>Demo-Ergebnisse einer vertikalen Disziplin senden</translation>
+    </message>
+    <message>
+        <source>Clear the scoreboard</source>
+        <translation>Anzeigetafel löschen</translation>
+    </message>
+    <message>
+        <source>Send text data</source>
+        <translation>Text senden</translation>
+    </message>
+    <message>
+        <source>Clear the video scoreboard</source>
+        <translation>Videowand löschen</translation>
+    </message>
+    <message>
+        <source>Start a windspeed test measurement</source>
+        <translation>Eine Testmessung der Windgeschwindigkeit starten</translation>
+    </message>
+    <message>
+        <source>Serial settings</source>
+        <translation>Serielle Einstellungen</translation>
+    </message>
+    <message>
+        <source>Baudrate</source>
+        <translation>Baudrate</translation>
+    </message>
+    <message>
+        <source>Databits</source>
+        <translation>Datenbits</translation>
+    </message>
+    <message>
+        <source>Parity</source>
+        <translation>Parität</translation>
+    </message>
+    <message>
+        <source>Stopbits</source>
+        <translation>Stoppbits</translation>
+    </message>
+    <message>
+        <source>Even</source>
+        <translation>Gerade</translation>
+    </message>
+    <message>
+        <source>Odd</source>
+        <translation>Ungerade</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>Mark</source>
+        <translation>Mark</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Space</translation>
+    </message>
+    <message>
+        <source>EDM type:</source>
+        <translation>EDM-Typ:</translation>
+    </message>
+    <message>
+        <source>Take-off boards:</source>
+        <translation>Absprungbalken:</translation>
+    </message>
+    <message>
+        <source>Board 1</source>
+        <translation>Balken 1</translation>
+    </message>
+    <message>
+        <source>Board 2</source>
+        <translation>Balken 2</translation>
+    </message>
+    <message>
+        <source>Change the event type</source>
+        <translation>Disziplin wechseln</translation>
+    </message>
+    <message>
+        <source>Measure the first reference point</source>
+        <translation>Den ersten Referenzpunkt messen</translation>
+    </message>
+    <message>
+        <source>Measure the second reference point</source>
+        <translation>Den zweiten Referenzpunkt messen</translation>
+    </message>
+    <message>
+        <source>Take a test measurement</source>
+        <translation>Eine Testmessung vornehmen</translation>
+    </message>
+    <message>
+        <source>Test the device</source>
+        <translation>Das Gerät testen</translation>
+    </message>
+    <message>
+        <source>Test measurements:</source>
+        <translation>Testmessungen:</translation>
+    </message>
+    <message>
+        <source>Countdown layout:</source>
+        <translation>Layout des Countdowns:</translation>
+    </message>
+    <message>
+        <source>Start countdown clock immediately after CALL</source>
+        <translation>Countdown sofort nach AUFRUF starten</translation>
+    </message>
+    <message>
+        <source>Adjust the minutes</source>
+        <translation>Minuten einstellen</translation>
+    </message>
+    <message>
+        <source>Adjust the tens of a second</source>
+        <translation>Zehnersekunden einstellen</translation>
+    </message>
+    <message>
+        <source>Adjust the seconds</source>
+        <translation>Sekunden einstellen</translation>
+    </message>
+    <message>
+        <source>Send a value to the countdown clock</source>
+        <translation>Einen Wert an den Countdown senden</translation>
+    </message>
+    <message>
+        <source>Adjust the brightness of the countdown clock</source>
+        <translation>Helligkeit des Countdowns einstellen</translation>
     </message>
 </context>
 <context>
@@ -158,8 +418,92 @@
 <context>
     <name>EDMPerformanceWidget</name>
     <message>
-        <source>No distance meter is configured.</source>
-        <translation>Es ist kein Weitenmessgerät eingerichtet.</translation>
+        <source>Set attempt to fail</source>
+        <translation>Versuch als ungültig markieren</translation>
+    </message>
+    <message>
+        <source>Set attempt to pass</source>
+        <translation>Versuch als gültig markieren</translation>
+    </message>
+    <message>
+        <source>Set attempt to skip</source>
+        <translation>Versuch auslassen (verzichtet)</translation>
+    </message>
+    <message>
+        <source>Set attempt to retired</source>
+        <translation>Versuch auf aufgegeben setzen</translation>
+    </message>
+    <message>
+        <source>Set attempt to no result</source>
+        <translation>Versuch ohne Ergebnis</translation>
+    </message>
+    <message>
+        <source>Resend the result to the scoreboard</source>
+        <translation>Das Ergebnis erneut an die Anzeigetafel senden</translation>
+    </message>
+    <message>
+        <source>Request an EDM measurement</source>
+        <translation>EDM-Messung anfordern</translation>
+    </message>
+    <message>
+        <source>Start a wind measurement</source>
+        <translation>Windmessung starten</translation>
+    </message>
+    <message>
+        <source>Activate the countdown clock</source>
+        <translation>Den Countdown starten</translation>
+    </message>
+    <message>
+        <source>Take-off board:</source>
+        <translation>Absprungbalken:</translation>
+    </message>
+    <message>
+        <source>Select take-off board 1 as the reference for the attempt.</source>
+        <translation>Absprungbalken 1 als Bezug für den Versuch wählen.</translation>
+    </message>
+    <message>
+        <source>Select take-off board 2 as the reference for the attempt.</source>
+        <translation>Absprungbalken 2 als Bezug für den Versuch wählen.</translation>
+    </message>
+    <message>
+        <source>Third party results output</source>
+        <translation>Ergebnisausgabe für andere Systeme</translation>
+    </message>
+    <message>
+        <source>Serial:</source>
+        <translation>Seriell:</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keiner</translation>
+    </message>
+    <message>
+        <source>UDP output</source>
+        <translation>UDP-Ausgabe</translation>
+    </message>
+    <message>
+        <source>Send results over UDP</source>
+        <translation>Ergebnisse über UDP senden</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Adresse:</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>Incomplete address: results still go to %1, port %2.</source>
+        <translation>Unvollständige Adresse: Die Ergebnisse gehen weiter an %1, Port %2.</translation>
+    </message>
+    <message>
+        <source>Recalculate result</source>
+        <translation>Ergebnis neu berechnen</translation>
+    </message>
+    <message>
+        <source>Do you want to recalculate the result based on take-off board %1 as the reference?</source>
+        <translation>Möchten Sie das Ergebnis mit Absprungbalken %1 als Bezug neu berechnen?</translation>
     </message>
 </context>
 <context>

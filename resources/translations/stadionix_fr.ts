@@ -65,16 +65,276 @@
         <translation>Appareils</translation>
     </message>
     <message>
-        <source>No devices are configured on this tablet.</source>
-        <translation>Aucun appareil n&apos;est configuré sur cette tablette.</translation>
-    </message>
-    <message>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Discus Throw</source>
+        <translation>Lancer du disque</translation>
+    </message>
+    <message>
+        <source>Pole Vault</source>
+        <translation>Saut à la perche</translation>
+    </message>
+    <message>
+        <source>Long or Triple Jump</source>
+        <translation>Saut en longueur ou triple saut</translation>
+    </message>
+    <message>
+        <source>Javelin Throw</source>
+        <translation>Lancer du javelot</translation>
+    </message>
+    <message>
+        <source>Shot Put</source>
+        <translation>Lancer du poids</translation>
+    </message>
+    <message>
+        <source>Hammer Throw</source>
+        <translation>Lancer du marteau</translation>
+    </message>
+    <message>
+        <source>No event chosen</source>
+        <translation>Aucune épreuve choisie</translation>
+    </message>
+    <message>
+        <source>Distance %1 m, horizontal angle %2°, vertical angle %3°, horizontal distance %4 m</source>
+        <translation>Distance %1 m, angle horizontal %2°, angle vertical %3°, distance horizontale %4 m</translation>
+    </message>
+    <message>
+        <source>Port already used</source>
+        <translation>Port déjà utilisé</translation>
+    </message>
+    <message>
+        <source>The port is already in use by another device.</source>
+        <translation>Le port est déjà utilisé par un autre appareil.</translation>
+    </message>
+    <message>
+        <source>Send text to scoreboard</source>
+        <translation>Envoyer du texte au tableau d&apos;affichage</translation>
+    </message>
+    <message>
+        <source>Fill in some text to send to the scoreboard</source>
+        <translation>Saisissez le texte à envoyer au tableau d&apos;affichage</translation>
+    </message>
+    <message>
+        <source>Brightness %1/%2</source>
+        <translation>Luminosité %1/%2</translation>
+    </message>
+    <message>
+        <source>Result: N/A</source>
+        <translation>Résultat : N/D</translation>
+    </message>
+    <message>
+        <source>Result: %1 m/s</source>
+        <translation>Résultat : %1 m/s</translation>
+    </message>
+    <message>
+        <source>not measured</source>
+        <translation>non mesuré</translation>
+    </message>
+    <message>
+        <source>Board %1, point %2: %3</source>
+        <translation>Planche %1, point %2 : %3</translation>
+    </message>
+    <message>
+        <source>Reference: %1</source>
+        <translation>Référence : %1</translation>
+    </message>
+    <message>
+        <source>Delta: %1 m</source>
+        <translation>Delta : %1 m</translation>
+    </message>
+    <message>
+        <source>Scoreboard</source>
+        <translation>Tableau d&apos;affichage</translation>
+    </message>
+    <message>
+        <source>Videoscoreboard</source>
+        <translation>Écran vidéo</translation>
+    </message>
+    <message>
+        <source>Windspeed</source>
+        <translation>Vitesse du vent</translation>
+    </message>
+    <message>
+        <source>EDM</source>
+        <translation>EDM</translation>
+    </message>
+    <message>
+        <source>Countdown</source>
+        <translation>Compte à rebours</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port :</translation>
+    </message>
+    <message>
+        <source>Scoreboard type:</source>
+        <translation>Type de tableau :</translation>
+    </message>
+    <message>
+        <source>Scoreboard layout:</source>
+        <translation>Mise en page du tableau :</translation>
+    </message>
+    <message>
+        <source>Clear scoreboard after a result</source>
+        <translation>Effacer le tableau après un résultat</translation>
+    </message>
+    <message>
+        <source>Timeout:</source>
+        <translation>Délai :</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Adjust the brightness of the scoreboard</source>
+        <translation>Régler la luminosité du tableau</translation>
+    </message>
+    <message>
+        <source>Send demo participants data of a horizontal field event</source>
+        <translation>Envoyer des participants de démonstration d&apos;un concours horizontal</translation>
+    </message>
+    <message>
+        <source>Send demo results data of a horizontal field event</source>
+        <translation>Envoyer des résultats de démonstration d&apos;un concours horizontal</translation>
+    </message>
+    <message>
+        <source>Send demo participants data of a vertical field event</source>
+        <translation>Envoyer des participants de démonstration d&apos;un concours vertical</translation>
+    </message>
+    <message>
+        <source>Send demo results data of a vertical field event</source>
+        <translation>Envoyer des résultats de démonstration d&apos;un concours vertical</translation>
+    </message>
+    <message>
+        <source>Clear the scoreboard</source>
+        <translation>Effacer le tableau</translation>
+    </message>
+    <message>
+        <source>Send text data</source>
+        <translation>Envoyer du texte</translation>
+    </message>
+    <message>
+        <source>Clear the video scoreboard</source>
+        <translation>Effacer l&apos;écran vidéo</translation>
+    </message>
+    <message>
+        <source>Start a windspeed test measurement</source>
+        <translation>Lancer une mesure d&apos;essai du vent</translation>
+    </message>
+    <message>
+        <source>Serial settings</source>
+        <translation>Paramètres série</translation>
+    </message>
+    <message>
+        <source>Baudrate</source>
+        <translation>Débit en bauds</translation>
+    </message>
+    <message>
+        <source>Databits</source>
+        <translation>Bits de données</translation>
+    </message>
+    <message>
+        <source>Parity</source>
+        <translation>Parité</translation>
+    </message>
+    <message>
+        <source>Stopbits</source>
+        <translation>Bits d&apos;arrêt</translation>
+    </message>
+    <message>
+        <source>Even</source>
+        <translation>Paire</translation>
+    </message>
+    <message>
+        <source>Odd</source>
+        <translation>Impaire</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Aucune</translation>
+    </message>
+    <message>
+        <source>Mark</source>
+        <translation>Marque</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Espace</translation>
+    </message>
+    <message>
+        <source>EDM type:</source>
+        <translation>Type d&apos;EDM :</translation>
+    </message>
+    <message>
+        <source>Take-off boards:</source>
+        <translation>Planches d&apos;appel :</translation>
+    </message>
+    <message>
+        <source>Board 1</source>
+        <translation>Planche 1</translation>
+    </message>
+    <message>
+        <source>Board 2</source>
+        <translation>Planche 2</translation>
+    </message>
+    <message>
+        <source>Change the event type</source>
+        <translation>Changer le type d&apos;épreuve</translation>
+    </message>
+    <message>
+        <source>Measure the first reference point</source>
+        <translation>Mesurer le premier point de référence</translation>
+    </message>
+    <message>
+        <source>Measure the second reference point</source>
+        <translation>Mesurer le second point de référence</translation>
+    </message>
+    <message>
+        <source>Take a test measurement</source>
+        <translation>Faire une mesure d&apos;essai</translation>
+    </message>
+    <message>
+        <source>Test the device</source>
+        <translation>Tester l&apos;appareil</translation>
+    </message>
+    <message>
+        <source>Test measurements:</source>
+        <translation>Mesures d&apos;essai :</translation>
+    </message>
+    <message>
+        <source>Countdown layout:</source>
+        <translation>Mise en page du compte à rebours :</translation>
+    </message>
+    <message>
+        <source>Start countdown clock immediately after CALL</source>
+        <translation>Démarrer le compte à rebours dès l&apos;APPEL</translation>
+    </message>
+    <message>
+        <source>Adjust the minutes</source>
+        <translation>Régler les minutes</translation>
+    </message>
+    <message>
+        <source>Adjust the tens of a second</source>
+        <translation>Régler les dizaines de secondes</translation>
+    </message>
+    <message>
+        <source>Adjust the seconds</source>
+        <translation>Régler les secondes</translation>
+    </message>
+    <message>
+        <source>Send a value to the countdown clock</source>
+        <translation>Envoyer une valeur au compte à rebours</translation>
+    </message>
+    <message>
+        <source>Adjust the brightness of the countdown clock</source>
+        <translation>Régler la luminosité du compte à rebours</translation>
     </message>
 </context>
 <context>
@@ -158,8 +418,92 @@
 <context>
     <name>EDMPerformanceWidget</name>
     <message>
-        <source>No distance meter is configured.</source>
-        <translation>Aucun télémètre n&apos;est configuré.</translation>
+        <source>Set attempt to fail</source>
+        <translation>Marquer l&apos;essai comme manqué</translation>
+    </message>
+    <message>
+        <source>Set attempt to pass</source>
+        <translation>Marquer l&apos;essai comme réussi</translation>
+    </message>
+    <message>
+        <source>Set attempt to skip</source>
+        <translation>Passer l&apos;essai</translation>
+    </message>
+    <message>
+        <source>Set attempt to retired</source>
+        <translation>Déclarer l&apos;abandon pour l&apos;essai</translation>
+    </message>
+    <message>
+        <source>Set attempt to no result</source>
+        <translation>Essai sans résultat</translation>
+    </message>
+    <message>
+        <source>Resend the result to the scoreboard</source>
+        <translation>Renvoyer le résultat au tableau d&apos;affichage</translation>
+    </message>
+    <message>
+        <source>Request an EDM measurement</source>
+        <translation>Demander une mesure au télémètre (EDM)</translation>
+    </message>
+    <message>
+        <source>Start a wind measurement</source>
+        <translation>Lancer une mesure du vent</translation>
+    </message>
+    <message>
+        <source>Activate the countdown clock</source>
+        <translation>Démarrer le compte à rebours</translation>
+    </message>
+    <message>
+        <source>Take-off board:</source>
+        <translation>Planche d&apos;appel :</translation>
+    </message>
+    <message>
+        <source>Select take-off board 1 as the reference for the attempt.</source>
+        <translation>Choisir la planche d&apos;appel 1 comme référence pour l&apos;essai.</translation>
+    </message>
+    <message>
+        <source>Select take-off board 2 as the reference for the attempt.</source>
+        <translation>Choisir la planche d&apos;appel 2 comme référence pour l&apos;essai.</translation>
+    </message>
+    <message>
+        <source>Third party results output</source>
+        <translation>Sortie des résultats vers d&apos;autres systèmes</translation>
+    </message>
+    <message>
+        <source>Serial:</source>
+        <translation>Série :</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Aucun</translation>
+    </message>
+    <message>
+        <source>UDP output</source>
+        <translation>Sortie UDP</translation>
+    </message>
+    <message>
+        <source>Send results over UDP</source>
+        <translation>Envoyer les résultats par UDP</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Adresse :</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port :</translation>
+    </message>
+    <message>
+        <source>Incomplete address: results still go to %1, port %2.</source>
+        <translation>Adresse incomplète : les résultats vont toujours à %1, port %2.</translation>
+    </message>
+    <message>
+        <source>Recalculate result</source>
+        <translation>Recalculer le résultat</translation>
+    </message>
+    <message>
+        <source>Do you want to recalculate the result based on take-off board %1 as the reference?</source>
+        <translation>Voulez-vous recalculer le résultat en prenant la planche d&apos;appel %1 comme référence ?</translation>
     </message>
 </context>
 <context>

@@ -65,16 +65,276 @@
         <translation>Apparaten</translation>
     </message>
     <message>
-        <source>No devices are configured on this tablet.</source>
-        <translation>Er zijn geen apparaten ingesteld op deze tablet.</translation>
-    </message>
-    <message>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
         <translation>Annuleren</translation>
+    </message>
+    <message>
+        <source>Discus Throw</source>
+        <translation>Discuswerpen</translation>
+    </message>
+    <message>
+        <source>Pole Vault</source>
+        <translation>Polsstokhoogspringen</translation>
+    </message>
+    <message>
+        <source>Long or Triple Jump</source>
+        <translation>Ver- of hinkstapspringen</translation>
+    </message>
+    <message>
+        <source>Javelin Throw</source>
+        <translation>Speerwerpen</translation>
+    </message>
+    <message>
+        <source>Shot Put</source>
+        <translation>Kogelstoten</translation>
+    </message>
+    <message>
+        <source>Hammer Throw</source>
+        <translation>Kogelslingeren</translation>
+    </message>
+    <message>
+        <source>No event chosen</source>
+        <translation>Geen onderdeel gekozen</translation>
+    </message>
+    <message>
+        <source>Distance %1 m, horizontal angle %2°, vertical angle %3°, horizontal distance %4 m</source>
+        <translation>Afstand %1 m, horizontale hoek %2°, verticale hoek %3°, horizontale afstand %4 m</translation>
+    </message>
+    <message>
+        <source>Port already used</source>
+        <translation>Poort al in gebruik</translation>
+    </message>
+    <message>
+        <source>The port is already in use by another device.</source>
+        <translation>De poort wordt al door een ander apparaat gebruikt.</translation>
+    </message>
+    <message>
+        <source>Send text to scoreboard</source>
+        <translation>Tekst naar scorebord sturen</translation>
+    </message>
+    <message>
+        <source>Fill in some text to send to the scoreboard</source>
+        <translation>Vul tekst in om naar het scorebord te sturen</translation>
+    </message>
+    <message>
+        <source>Brightness %1/%2</source>
+        <translation>Helderheid %1/%2</translation>
+    </message>
+    <message>
+        <source>Result: N/A</source>
+        <translation>Resultaat: n.v.t.</translation>
+    </message>
+    <message>
+        <source>Result: %1 m/s</source>
+        <translation>Resultaat: %1 m/s</translation>
+    </message>
+    <message>
+        <source>not measured</source>
+        <translation>niet gemeten</translation>
+    </message>
+    <message>
+        <source>Board %1, point %2: %3</source>
+        <translation>Balk %1, punt %2: %3</translation>
+    </message>
+    <message>
+        <source>Reference: %1</source>
+        <translation>Referentie: %1</translation>
+    </message>
+    <message>
+        <source>Delta: %1 m</source>
+        <translation>Delta: %1 m</translation>
+    </message>
+    <message>
+        <source>Scoreboard</source>
+        <translation>Scorebord</translation>
+    </message>
+    <message>
+        <source>Videoscoreboard</source>
+        <translation>Videoscorebord</translation>
+    </message>
+    <message>
+        <source>Windspeed</source>
+        <translation>Windsnelheid</translation>
+    </message>
+    <message>
+        <source>EDM</source>
+        <translation>EDM</translation>
+    </message>
+    <message>
+        <source>Countdown</source>
+        <translation>Aftelklok</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Poort:</translation>
+    </message>
+    <message>
+        <source>Scoreboard type:</source>
+        <translation>Type scorebord:</translation>
+    </message>
+    <message>
+        <source>Scoreboard layout:</source>
+        <translation>Indeling scorebord:</translation>
+    </message>
+    <message>
+        <source>Clear scoreboard after a result</source>
+        <translation>Scorebord wissen na een resultaat</translation>
+    </message>
+    <message>
+        <source>Timeout:</source>
+        <translation>Wachttijd:</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Adjust the brightness of the scoreboard</source>
+        <translation>Helderheid van het scorebord aanpassen</translation>
+    </message>
+    <message>
+        <source>Send demo participants data of a horizontal field event</source>
+        <translation>Demo-deelnemersgegevens van een horizontaal onderdeel sturen</translation>
+    </message>
+    <message>
+        <source>Send demo results data of a horizontal field event</source>
+        <translation>Demo-resultaten van een horizontaal onderdeel sturen</translation>
+    </message>
+    <message>
+        <source>Send demo participants data of a vertical field event</source>
+        <translation>Demo-deelnemersgegevens van een verticaal onderdeel sturen</translation>
+    </message>
+    <message>
+        <source>Send demo results data of a vertical field event</source>
+        <translation>Demo-resultaten van een verticaal onderdeel sturen</translation>
+    </message>
+    <message>
+        <source>Clear the scoreboard</source>
+        <translation>Scorebord wissen</translation>
+    </message>
+    <message>
+        <source>Send text data</source>
+        <translation>Tekst sturen</translation>
+    </message>
+    <message>
+        <source>Clear the video scoreboard</source>
+        <translation>Videoscorebord wissen</translation>
+    </message>
+    <message>
+        <source>Start a windspeed test measurement</source>
+        <translation>Een testmeting van de windsnelheid starten</translation>
+    </message>
+    <message>
+        <source>Serial settings</source>
+        <translation>Seriële instellingen</translation>
+    </message>
+    <message>
+        <source>Baudrate</source>
+        <translation>Baudrate</translation>
+    </message>
+    <message>
+        <source>Databits</source>
+        <translation>Databits</translation>
+    </message>
+    <message>
+        <source>Parity</source>
+        <translation>Pariteit</translation>
+    </message>
+    <message>
+        <source>Stopbits</source>
+        <translation>Stopbits</translation>
+    </message>
+    <message>
+        <source>Even</source>
+        <translation>Even</translation>
+    </message>
+    <message>
+        <source>Odd</source>
+        <translation>Oneven</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Geen</translation>
+    </message>
+    <message>
+        <source>Mark</source>
+        <translation>Mark</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Space</translation>
+    </message>
+    <message>
+        <source>EDM type:</source>
+        <translation>Type EDM:</translation>
+    </message>
+    <message>
+        <source>Take-off boards:</source>
+        <translation>Afzetbalken:</translation>
+    </message>
+    <message>
+        <source>Board 1</source>
+        <translation>Balk 1</translation>
+    </message>
+    <message>
+        <source>Board 2</source>
+        <translation>Balk 2</translation>
+    </message>
+    <message>
+        <source>Change the event type</source>
+        <translation>Het onderdeel wijzigen</translation>
+    </message>
+    <message>
+        <source>Measure the first reference point</source>
+        <translation>Het eerste referentiepunt meten</translation>
+    </message>
+    <message>
+        <source>Measure the second reference point</source>
+        <translation>Het tweede referentiepunt meten</translation>
+    </message>
+    <message>
+        <source>Take a test measurement</source>
+        <translation>Een testmeting doen</translation>
+    </message>
+    <message>
+        <source>Test the device</source>
+        <translation>Het apparaat testen</translation>
+    </message>
+    <message>
+        <source>Test measurements:</source>
+        <translation>Testmetingen:</translation>
+    </message>
+    <message>
+        <source>Countdown layout:</source>
+        <translation>Indeling aftelklok:</translation>
+    </message>
+    <message>
+        <source>Start countdown clock immediately after CALL</source>
+        <translation>Aftelklok meteen na OPROEPEN starten</translation>
+    </message>
+    <message>
+        <source>Adjust the minutes</source>
+        <translation>De minuten aanpassen</translation>
+    </message>
+    <message>
+        <source>Adjust the tens of a second</source>
+        <translation>De tientallen seconden aanpassen</translation>
+    </message>
+    <message>
+        <source>Adjust the seconds</source>
+        <translation>De seconden aanpassen</translation>
+    </message>
+    <message>
+        <source>Send a value to the countdown clock</source>
+        <translation>Een waarde naar de aftelklok sturen</translation>
+    </message>
+    <message>
+        <source>Adjust the brightness of the countdown clock</source>
+        <translation>Helderheid van de aftelklok aanpassen</translation>
     </message>
 </context>
 <context>
@@ -158,8 +418,92 @@
 <context>
     <name>EDMPerformanceWidget</name>
     <message>
-        <source>No distance meter is configured.</source>
-        <translation>Er is geen afstandsmeter ingesteld.</translation>
+        <source>Set attempt to fail</source>
+        <translation>Poging als ongeldig markeren</translation>
+    </message>
+    <message>
+        <source>Set attempt to pass</source>
+        <translation>Poging als geldig markeren</translation>
+    </message>
+    <message>
+        <source>Set attempt to skip</source>
+        <translation>Poging overslaan (pas)</translation>
+    </message>
+    <message>
+        <source>Set attempt to retired</source>
+        <translation>Poging op opgegeven zetten</translation>
+    </message>
+    <message>
+        <source>Set attempt to no result</source>
+        <translation>Poging zonder resultaat</translation>
+    </message>
+    <message>
+        <source>Resend the result to the scoreboard</source>
+        <translation>Het resultaat opnieuw naar het scorebord sturen</translation>
+    </message>
+    <message>
+        <source>Request an EDM measurement</source>
+        <translation>Een EDM-meting aanvragen</translation>
+    </message>
+    <message>
+        <source>Start a wind measurement</source>
+        <translation>Een windmeting starten</translation>
+    </message>
+    <message>
+        <source>Activate the countdown clock</source>
+        <translation>De afteltimer starten</translation>
+    </message>
+    <message>
+        <source>Take-off board:</source>
+        <translation>Afzetbalk:</translation>
+    </message>
+    <message>
+        <source>Select take-off board 1 as the reference for the attempt.</source>
+        <translation>Afzetbalk 1 als referentie voor de poging kiezen.</translation>
+    </message>
+    <message>
+        <source>Select take-off board 2 as the reference for the attempt.</source>
+        <translation>Afzetbalk 2 als referentie voor de poging kiezen.</translation>
+    </message>
+    <message>
+        <source>Third party results output</source>
+        <translation>Resultaatuitvoer voor andere systemen</translation>
+    </message>
+    <message>
+        <source>Serial:</source>
+        <translation>Serieel:</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Geen</translation>
+    </message>
+    <message>
+        <source>UDP output</source>
+        <translation>UDP-uitvoer</translation>
+    </message>
+    <message>
+        <source>Send results over UDP</source>
+        <translation>Resultaten via UDP versturen</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Adres:</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Poort:</translation>
+    </message>
+    <message>
+        <source>Incomplete address: results still go to %1, port %2.</source>
+        <translation>Onvolledig adres: de resultaten gaan nog naar %1, poort %2.</translation>
+    </message>
+    <message>
+        <source>Recalculate result</source>
+        <translation>Resultaat herberekenen</translation>
+    </message>
+    <message>
+        <source>Do you want to recalculate the result based on take-off board %1 as the reference?</source>
+        <translation>Wilt u het resultaat herberekenen met afzetbalk %1 als referentie?</translation>
     </message>
 </context>
 <context>

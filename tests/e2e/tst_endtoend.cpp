@@ -10,8 +10,10 @@
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QUdpSocket>
 #include <QtTest>
 
+#include "support/socatpair.h"
 #include "support/testsupport.h"
 #include "support/uiremoteclient.h"
 
@@ -28,6 +30,7 @@ private slots:
     void judgeAndTrackOfficial_changesReachServerThroughOutage();
     void secondStart_refusedWhileFirstWorks();
     void folderWithoutSyncFile_boundToDiscoveredServer_scheduleFills();
+    void standalone_statusesReachBoardResultOutputAndUdp();
 
 private:
     bool startServer(bool fromState, const QStringList &moreArguments = {});
@@ -41,6 +44,7 @@ private:
     bool openFromSchedule(const QString &name);
     QList<QJsonObject> serverLog() const;
     QByteArray programErrors() const;
+    void standalonePage(const QString &language);
     void screenshot(const QString &name, const QString &object = QString());
 
     QTemporaryDir *m_folder = nullptr;
@@ -263,6 +267,21 @@ QByteArray TestEndToEnd::programErrors() const
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The menu's "Standalone" opens the measuring page in place of the event;
+// its picture for the documentation.
+void TestEndToEnd::standalonePage(const QString &language)
+{
+    QVERIFY(m_remote.send({{"cmd", "trigger"}, {"object", "actionStandalone"}}).value("ok").toBool());
+    QVERIFY(m_remote.waitFor(QStringLiteral("EDMPerformanceWidget"), QStringLiteral("visible"), true, 5000));
+    QCOMPARE(m_remote.get(QStringLiteral("chkUDPOutputEnabled"), QStringLiteral("text")).toString(),
+             language == QLatin1String("nl") ? QStringLiteral("Resultaten via UDP versturen")
+                                             : QStringLiteral("Send results over UDP"));
+    // No meter in this run: a failure tapped in shows as the page's result.
+    QVERIFY2(m_remote.click(QStringLiteral("btnFail")), qPrintable(m_remote.lastError()));
+    QVERIFY(m_remote.waitFor(QStringLiteral("lblResult"), QStringLiteral("text"), QStringLiteral("X"), 5000));
+    screenshot(QStringLiteral("standalone-") + language);
+}
+
 void TestEndToEnd::screenshot(const QString &name, const QString &object)
 {
     const QString folder = qEnvironmentVariable("STADIONIX_DOCS_DIR");
@@ -314,6 +333,8 @@ void TestEndToEnd::judgeAndTrackOfficial_changesReachServerThroughOutage()
     QVERIFY(startServer(true));
     QVERIFY(m_remote.waitFor(QStringLiteral("lblUnconfirmedActions"), QStringLiteral("text"), QString(), 20000));
     QCOMPARE(m_remote.get(QStringLiteral("lblUnconfirmedActions"), QStringLiteral("code")).toInt(), 0);
+
+    standalonePage(QStringLiteral("en"));
 
     // A track heat: one lane moved, a DNS and a DQ with a rule.
     QVERIFY(m_remote.send({{"cmd", "trigger"}, {"object", "actionSchedule"}}).value("ok").toBool());
@@ -371,6 +392,7 @@ void TestEndToEnd::judgeAndTrackOfficial_changesReachServerThroughOutage()
     screenshot(QStringLiteral("about-nl"));
     QVERIFY(m_remote.answerObject(QStringLiteral("btnOK")));
     QVERIFY(m_remote.waitForNoModal(5000));
+    standalonePage(QStringLiteral("nl"));
 
     QVERIFY(m_remote.quit());
     QVERIFY(m_program->waitForFinished(15000));
@@ -500,6 +522,91 @@ void TestEndToEnd::folderWithoutSyncFile_boundToDiscoveredServer_scheduleFills()
     QVERIFY(m_remote.quit());
     QVERIFY(m_program->waitForFinished(15000));
     QCOMPARE(m_program->exitCode(), 0);
+}
+
+// The standalone page of the real program, with the virtual scoreboard as a
+// process of its own on the board's and the result output's cables and a
+// UDP listener: every status tapped reaches all three, once.
+void TestEndToEnd::standalone_statusesReachBoardResultOutputAndUdp()
+{
+    SocatPair boardCable, resultCable;
+    QVERIFY2(boardCable.start() && resultCable.start(), qPrintable(boardCable.error() + resultCable.error()));
+    QProcess board;
+    board.start(TestSupport::buildDir() + QStringLiteral("/tools/virtual-scoreboard"),
+                {QStringLiteral("--layout"), TestSupport::buildDir() + "/scoreboardlayouts/k-3312-field-events.json",
+                 QStringLiteral("--pty"), boardCable.second(), QStringLiteral("--result-pty"), resultCable.second()});
+    QByteArray boardOutput;
+    const auto boardSaid = [&board, &boardOutput](const QByteArray &what) {
+        return QTest::qWaitFor(
+            [&] {
+                boardOutput += board.readAllStandardOutput();
+                return boardOutput.contains(what);
+            },
+            10000);
+    };
+    QVERIFY(boardSaid("ready"));
+    QUdpSocket listener;
+    // This test's listener (docs/testing.md).
+    QVERIFY(listener.bind(QHostAddress(QStringLiteral("127.0.17.102")), 0));
+    QFile settings(m_folder->filePath(QStringLiteral("config/Chronavel/Stadionix.ini")));
+    QVERIFY(settings.open(QIODevice::Append));
+    settings.write(QStringLiteral("\n[scoreboard]\ntype=1\nport=%1\nproduct=K-3312\nlayout=Field events 192x64\n"
+                                  "\n[thirdpartyresult]\ntype=1\nport=%2\n"
+                                  "\n[edm]\nudp_enabled=true\nudp_ip=127.0.17.102\nudp_port=%3\n")
+                       .arg(boardCable.first(), resultCable.first())
+                       .arg(listener.localPort())
+                       .toUtf8());
+    settings.close();
+    QVERIFY(startProgram());
+
+    QVERIFY(m_remote.send({{"cmd", "trigger"}, {"object", "actionStandalone"}}).value("ok").toBool());
+    QVERIFY(m_remote.waitFor(QStringLiteral("EDMPerformanceWidget"), QStringLiteral("visible"), true, 5000));
+    QVERIFY(m_remote.waitFor(QStringLiteral("cmbThirdPartySerialPort"), QStringLiteral("code"), 0, 5000));
+    const QStringList buttons{"btnFail", "btnPass", "btnSkip", "btnRelegated", "btnNoValidTrial"};
+    for (const QString &button : buttons)
+        QVERIFY2(m_remote.click(button), qPrintable(m_remote.lastError()));
+    QVERIFY(boardSaid("result: (nothing)"));
+    QStringList frames;
+    for (const QByteArray &line : boardOutput.split('\n')) {
+        if (line.startsWith("result: "))
+            frames << QString::fromUtf8(line.mid(8));
+    }
+    QCOMPARE(frames, QStringList({"X", "0", "-", "r", "(nothing)"}));
+    QStringList datagrams;
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            while (listener.hasPendingDatagrams()) {
+                QByteArray datagram(int(listener.pendingDatagramSize()), '\0');
+                listener.readDatagram(datagram.data(), datagram.size());
+                datagrams << QString::fromLatin1(datagram);
+            }
+            return datagrams.size() >= buttons.size();
+        },
+        5000));
+    QCOMPARE(datagrams, QStringList({"      x ", "      o ", "      - ", "      a ", "        "}));
+    // The board took each: a clear and the text, and for no result only the
+    // clear, so it ends empty.
+    QJsonObject state;
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            board.write("state\n");
+            board.waitForReadyRead(200);
+            boardOutput += board.readAllStandardOutput();
+            const QList<QByteArray> lines = boardOutput.trimmed().split('\n');
+            state = QJsonDocument::fromJson(lines.last()).object();
+            return state.value(QStringLiteral("clears")).toInt() == buttons.size();
+        },
+        10000));
+    QCOMPARE(state.value(QStringLiteral("rejected")).toInt(), 0);
+    QCOMPARE(state.value(QStringLiteral("items")).toArray().size(), 0);
+    QCOMPARE(state.value(QStringLiteral("results")).toObject().value(QStringLiteral("frames")).toInt(),
+             int(buttons.size()));
+    QCOMPARE(state.value(QStringLiteral("results")).toObject().value(QStringLiteral("rejected")).toInt(), 0);
+    QVERIFY(m_remote.quit());
+    QVERIFY(m_program->waitForFinished(15000));
+    QCOMPARE(m_program->exitCode(), 0);
+    board.write("quit\n");
+    QVERIFY(board.waitForFinished(5000));
 }
 
 STADIONIX_TEST_MAIN(TestEndToEnd)

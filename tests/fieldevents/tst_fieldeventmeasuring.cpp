@@ -14,6 +14,7 @@
 #include "fieldevents/fieldeventparticipantssortmodel.h"
 #include "fieldeventscreenfixture.h"
 #include "support/socatpair.h"
+#include "support/standincable.h"
 #include "support/testsupport.h"
 #include "tools/total-station-standin/totalstationstandin.h"
 #include "tools/wind-gauge-standin/windgaugestandin.h"
@@ -36,16 +37,6 @@ namespace {
 // The stand-in server's address (docs/testing.md).
 const QString Host = QStringLiteral("127.0.16.1");
 
-// A device on the first end of a new socat pair, its stand-in on the other.
-template <typename Standin> bool connectPair(SocatPair &pair, Standin &standin, const char *group)
-{
-    if (!pair.start() || !standin.openSerial(pair.second()))
-        return false;
-    Settings::instance()->setValue(group, "type", 1);
-    Settings::instance()->setValue(group, "port", pair.first());
-    return true;
-}
-
 } // namespace
 
 void TestFieldEventMeasuring::init()
@@ -59,7 +50,7 @@ void TestFieldEventMeasuring::edmButton_confirmsTheMeasuredMark_boardButtonRecal
 {
     SocatPair pair;
     TotalStationStandin station;
-    QVERIFY(connectPair(pair, station, "edm"));
+    QVERIFY(connectStandin(pair, station, "edm"));
     Settings::instance()->setValue("edm", "event_type", 3);
     Settings::instance()->setValue("edm", "number_boards", 2);
     FieldEventScreenFixture f({960, "H", "", 6, {1, 2}}, Host);
@@ -142,7 +133,7 @@ void TestFieldEventMeasuring::windButton_showsTheGaugesWind()
     QFETCH(QString, shown);
     SocatPair pair;
     WindGaugeStandin gauge;
-    QVERIFY(connectPair(pair, gauge, "windspeed"));
+    QVERIFY(connectStandin(pair, gauge, "windspeed"));
     gauge.setWind(1.2);
     gauge.setMode(answers ? WindGaugeStandin::Mode::Wind : WindGaugeStandin::Mode::Silent);
     FieldEventScreenFixture f({961, "H", "I", 6, {1, 2}}, Host);
