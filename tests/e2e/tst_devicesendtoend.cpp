@@ -1,0 +1,320 @@
+// The devices as an official meets them: the real stadionix, the stand-in
+// Wi-Fi bridge, total station, wind gauge and virtual scoreboard run as
+// separate processes on socat pairs, and the test drives the program only
+// through its remote control.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QUdpSocket>
+#include <QtTest>
+
+#include <memory>
+
+#include "support/socatpair.h"
+#include "support/testsupport.h"
+#include "support/uiremoteclient.h"
+
+namespace {
+// This test's own loopback addresses (docs/testing.md): the competition
+// server, the bridge (its fixed port 3210), where the program hears bridges
+// (port 55555) and the UDP listener.
+const QString ServerHost = QStringLiteral("127.0.17.200");
+const QString BridgeHost = QStringLiteral("127.0.17.201");
+const QString ProgramHost = QStringLiteral("127.0.17.202");
+const QString ListenerHost = QStringLiteral("127.0.17.203");
+// The bridge's default name, as the port lists show it.
+const QString BridgePort = QStringLiteral("6/1/123");
+
+// The circle's radius, taken off every throw of the shot put.
+constexpr double ShotPutRadius = 1.0675;
+// The centre of the demo field's circle (metres; the station stands at 0, 0).
+constexpr double CentreX = 3.0;
+constexpr double CentreY = 0.0;
+
+// A stand-in running as a process of its own, with everything it printed.
+struct Standin
+{
+    QProcess process;
+    QByteArray output;
+
+    bool start(const QString &tool, const QStringList &arguments)
+    {
+        process.start(TestSupport::buildDir() + QStringLiteral("/tools/") + tool, arguments);
+        return process.waitForStarted(5000) && said("ready");
+    }
+    // Waits for the text in what it printed from `from` on.
+    bool said(const QByteArray &what, int timeoutMs = 10000, qsizetype from = 0)
+    {
+        return QTest::qWaitFor(
+            [&] {
+                output += process.readAllStandardOutput();
+                return output.indexOf(what, from) >= 0;
+            },
+            timeoutMs);
+    }
+    // A command on its control channel, answered with one line.
+    bool command(const QByteArray &line)
+    {
+        const qsizetype before = output.size();
+        process.write(line + '\n');
+        return QTest::qWaitFor(
+            [&] {
+                output += process.readAllStandardOutput();
+                return output.indexOf('\n', before) >= 0;
+            },
+            5000);
+    }
+    QList<QByteArray> lines(const QByteArray &prefix) const
+    {
+        QList<QByteArray> found;
+        for (const QByteArray &line : output.split('\n')) {
+            if (line.startsWith(prefix))
+                found << line.mid(prefix.size());
+        }
+        return found;
+    }
+    void stop()
+    {
+        if (process.state() == QProcess::NotRunning)
+            return;
+        process.terminate();
+        if (!process.waitForFinished(5000)) {
+            process.kill();
+            process.waitForFinished(5000);
+        }
+    }
+};
+} // namespace
+
+class TestDevicesEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void devices_chosenCalibratedAndMeasured_throughABridgeOutage();
+
+private:
+    bool startServer();
+    bool startBridge();
+    bool startProgram();
+    void choosePort(const QString &selector, const QString &port);
+    void waitForDevicesDialog();
+    void measureOnRequest(const QString &button, const QByteArray &point);
+    QStringList takeDatagrams();
+    QByteArray programErrors() const;
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<SocatPair> m_boardCable, m_resultCable, m_edmCable, m_windCable;
+    std::unique_ptr<Standin> m_server, m_bridge, m_board, m_station, m_gauge;
+    std::unique_ptr<QProcess> m_program;
+    std::unique_ptr<QUdpSocket> m_listener;
+    UiRemoteClient m_remote;
+};
+
+void TestDevicesEndToEnd::init()
+{
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_folder->isValid());
+    QDir folder(m_folder->path());
+    folder.mkpath(QStringLiteral("config/Chronavel"));
+    folder.mkpath(QStringLiteral("data"));
+    QFile sync(folder.filePath(QStringLiteral("sync")));
+    QVERIFY(sync.open(QIODevice::WriteOnly));
+    sync.write("[general]\ntype=meetwise\nip=" + ServerHost.toLatin1() +
+               "\nuser=official\npass=lap&time=42\ncompetition=1\n");
+    sync.close();
+    for (auto *cable : {&m_boardCable, &m_resultCable, &m_edmCable, &m_windCable}) {
+        *cable = std::make_unique<SocatPair>();
+        QVERIFY2((*cable)->start(), qPrintable((*cable)->error()));
+    }
+    m_listener = std::make_unique<QUdpSocket>();
+    QVERIFY(m_listener->bind(QHostAddress(ListenerHost), 0));
+    // The board's kind and layout and the result output are set already;
+    // the ports of the devices are chosen in the dialog.
+    QFile settings(folder.filePath(QStringLiteral("config/Chronavel/Stadionix.ini")));
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    settings.write(QStringLiteral("[communication]\ndatabase=1\n\n[general]\nlanguage=en\n"
+                                  "\n[scoreboard]\nproduct=K-3312\nlayout=Field events 192x64\n"
+                                  "\n[thirdpartyresult]\ntype=1\nport=%1\n"
+                                  "\n[edm]\nudp_enabled=true\nudp_ip=%2\nudp_port=%3\n")
+                       .arg(m_resultCable->first(), ListenerHost)
+                       .arg(m_listener->localPort())
+                       .toUtf8());
+}
+
+void TestDevicesEndToEnd::cleanup()
+{
+    if (QTest::currentTestFailed()) {
+        qInfo().noquote() << "The program's standard error:\n" << programErrors();
+        for (const auto *standin : {&m_bridge, &m_board, &m_station, &m_gauge}) {
+            if (*standin)
+                qInfo().noquote() << (*standin)->process.program() << "printed:\n" << (*standin)->output;
+        }
+    }
+    if (m_program && m_program->state() != QProcess::NotRunning) {
+        m_program->kill();
+        m_program->waitForFinished(5000);
+    }
+    m_program.reset();
+    for (auto *standin : {&m_gauge, &m_station, &m_board, &m_bridge, &m_server}) {
+        if (*standin)
+            (*standin)->stop();
+        standin->reset();
+    }
+    for (auto *cable : {&m_boardCable, &m_resultCable, &m_edmCable, &m_windCable})
+        cable->reset();
+    m_listener.reset();
+    m_folder.reset();
+}
+
+bool TestDevicesEndToEnd::startServer()
+{
+    m_server = std::make_unique<Standin>();
+    return m_server->start(QStringLiteral("meetwise-standin"),
+                           {QStringLiteral("--listen"), ServerHost, QStringLiteral("--port"), QStringLiteral("8090"),
+                            QStringLiteral("--control-port"), QStringLiteral("0"), QStringLiteral("--discovery-port"),
+                            QStringLiteral("0"), QStringLiteral("--state"),
+                            m_folder->filePath(QStringLiteral("server-state.json"))});
+}
+
+// The bridge carries the scoreboard's cable, announcing itself to the
+// program's own address five times a second.
+bool TestDevicesEndToEnd::startBridge()
+{
+    m_bridge = std::make_unique<Standin>();
+    return m_bridge->start(QStringLiteral("wifi-bridge-standin"),
+                           {QStringLiteral("--listen"), BridgeHost, QStringLiteral("--announce-to"), ProgramHost,
+                            QStringLiteral("--interval"), QStringLiteral("200"), QStringLiteral("--serial"),
+                            m_boardCable->first()});
+}
+
+bool TestDevicesEndToEnd::startProgram()
+{
+    m_program = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("STADIONIX_REMOTE"), m_folder->filePath(QStringLiteral("remote")));
+    env.insert(QStringLiteral("STADIONIX_DATA_FOLDER"), m_folder->path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_folder->filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), m_folder->filePath(QStringLiteral("data")));
+    env.insert(QStringLiteral("STADIONIX_BRIDGE_LISTEN"), ProgramHost);
+    // The program's ends of the cables that are no bridge, offered as ports.
+    env.insert(QStringLiteral("STADIONIX_SERIAL_LINKS"),
+               m_edmCable->first() + QDir::listSeparator() + m_windCable->first());
+    env.remove(QStringLiteral("QT_LOGGING_RULES"));
+    env.insert(QStringLiteral("QT_MESSAGE_PATTERN"), QStringLiteral("%{type} %{category}: %{message}"));
+    m_program->setProcessEnvironment(env);
+    m_program->setStandardErrorFile(m_folder->filePath(QStringLiteral("stderr.txt")));
+    m_program->start(TestSupport::programPath(), {});
+    return m_program->waitForStarted(5000) &&
+           m_remote.connectToServer(m_folder->filePath(QStringLiteral("remote")), 20000);
+}
+
+// A tap opens the selector's list, a second one picks the port. The list
+// takes no release within a double click's time of opening (a finger still
+// on it from the first tap), so the second tap is held a little longer.
+void TestDevicesEndToEnd::choosePort(const QString &selector, const QString &port)
+{
+    QVERIFY(m_remote.waitFor([&] { return m_remote.modelRows(selector).contains(port); }, 10000));
+    QVERIFY2(m_remote.click(selector), qPrintable(m_remote.lastError()));
+    const QJsonObject reply =
+        m_remote.send({{"cmd", "clickItem"}, {"object", selector}, {"text", port}, {"hold", 600}});
+    QVERIFY2(reply.value("ok").toBool(), qPrintable(reply.value("error").toString()));
+    QVERIFY(m_remote.waitFor(selector, QStringLiteral("currentText"), port, 5000));
+}
+
+// The devices dialog is the open modal again (no waiting or question above it).
+void TestDevicesEndToEnd::waitForDevicesDialog()
+{
+    QVERIFY(m_remote.waitFor(
+        [&] { return m_remote.modal().value(QStringLiteral("objectName")).toString() == QLatin1String("dlgDevices"); },
+        10000));
+}
+
+// A tap asks the meter; the official aims the instrument at the point.
+void TestDevicesEndToEnd::measureOnRequest(const QString &button, const QByteArray &point)
+{
+    QVERIFY2(m_remote.click(button), qPrintable(m_remote.lastError()));
+    QVERIFY(m_remote.waitFor(
+        [&] {
+            return m_remote.modal().value(QStringLiteral("objectName")).toString() == QLatin1String("dlgEDMWaiting");
+        },
+        5000));
+    QVERIFY(m_station->command("aim " + point));
+}
+
+QStringList TestDevicesEndToEnd::takeDatagrams()
+{
+    QStringList datagrams;
+    while (m_listener->hasPendingDatagrams()) {
+        QByteArray datagram(int(m_listener->pendingDatagramSize()), '\0');
+        m_listener->readDatagram(datagram.data(), datagram.size());
+        datagrams << QString::fromLatin1(datagram);
+    }
+    return datagrams;
+}
+
+QByteArray TestDevicesEndToEnd::programErrors() const
+{
+    QFile file(m_folder->filePath(QStringLiteral("stderr.txt")));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TestDevicesEndToEnd::devices_chosenCalibratedAndMeasured_throughABridgeOutage()
+{
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(startServer());
+    QVERIFY(startBridge());
+    m_board = std::make_unique<Standin>();
+    QVERIFY(m_board->start(
+        QStringLiteral("virtual-scoreboard"),
+        {QStringLiteral("--layout"), TestSupport::buildDir() + "/scoreboardlayouts/k-3312-field-events.json",
+         QStringLiteral("--pty"), m_boardCable->second(), QStringLiteral("--result-pty"), m_resultCable->second()}));
+    m_station = std::make_unique<Standin>();
+    QVERIFY(m_station->start(QStringLiteral("total-station-standin"),
+                             {QStringLiteral("--serial"), m_edmCable->second()}));
+    m_gauge = std::make_unique<Standin>();
+    QVERIFY(m_gauge->start(QStringLiteral("wind-gauge-standin"),
+                           {QStringLiteral("--serial"), m_windCable->second(), QStringLiteral("--wind"),
+                            QStringLiteral("1.2")}));
+    QVERIFY(startProgram());
+
+    // 1. The ports, chosen in the devices dialog: the board over the bridge
+    // heard meanwhile, the meter and the wind gauge on their cables.
+    QVERIFY(m_remote.send({{"cmd", "trigger"}, {"object", "actionDevices"}}).value("ok").toBool());
+    QVERIFY(m_remote.waitForModal(5000));
+    waitForDevicesDialog();
+    const QString boardSelector = QStringLiteral("cmbScoreboardPort");
+    const QString windSelector = QStringLiteral("cmbWindspeedPort");
+    const QString edmSelector = QStringLiteral("cmbEDMPort");
+    QCOMPARE(m_remote.get(boardSelector, QStringLiteral("code")).toInt(), 2);
+    choosePort(boardSelector, BridgePort);
+    QVERIFY(m_remote.waitFor(boardSelector, QStringLiteral("code"), 0, 10000));
+    QVERIFY(m_remote.set(QStringLiteral("tabDevices"), QStringLiteral("currentIndex"), 2));
+    choosePort(windSelector, m_windCable->first());
+    QVERIFY(m_remote.waitFor(windSelector, QStringLiteral("code"), 0, 10000));
+    QVERIFY(m_remote.set(QStringLiteral("tabDevices"), QStringLiteral("currentIndex"), 3));
+    choosePort(edmSelector, m_edmCable->first());
+    QVERIFY(m_remote.waitFor(edmSelector, QStringLiteral("code"), 0, 10000));
+    // All three at once: none of them lost its port to another.
+    for (const QString &selector : {boardSelector, windSelector, edmSelector})
+        QCOMPARE(m_remote.get(selector, QStringLiteral("code")).toInt(), 0);
+    QVERIFY(m_remote.answerObject(QStringLiteral("btnOK")));
+    QVERIFY(m_remote.waitForNoModal(5000));
+
+    QVERIFY(m_remote.quit());
+    QVERIFY(m_program->waitForFinished(15000));
+    QCOMPARE(m_program->exitCode(), 0);
+    qInfo().noquote() << QStringLiteral("devices end-to-end run took %1 s").arg(clock.elapsed() / 1000.0, 0, 'f', 1);
+}
+
+STADIONIX_TEST_MAIN(TestDevicesEndToEnd)
+#include "tst_devicesendtoend.moc"
