@@ -279,12 +279,11 @@ void TestDevicesEndToEnd::devices_chosenCalibratedAndMeasured_throughABridgeOuta
         {QStringLiteral("--layout"), TestSupport::buildDir() + "/scoreboardlayouts/k-3312-field-events.json",
          QStringLiteral("--pty"), m_boardCable->second(), QStringLiteral("--result-pty"), m_resultCable->second()}));
     m_station = std::make_unique<Standin>();
-    QVERIFY(m_station->start(QStringLiteral("total-station-standin"),
-                             {QStringLiteral("--serial"), m_edmCable->second()}));
+    QVERIFY(
+        m_station->start(QStringLiteral("total-station-standin"), {QStringLiteral("--serial"), m_edmCable->second()}));
     m_gauge = std::make_unique<Standin>();
-    QVERIFY(m_gauge->start(QStringLiteral("wind-gauge-standin"),
-                           {QStringLiteral("--serial"), m_windCable->second(), QStringLiteral("--wind"),
-                            QStringLiteral("1.2")}));
+    QVERIFY(m_gauge->start(QStringLiteral("wind-gauge-standin"), {QStringLiteral("--serial"), m_windCable->second(),
+                                                                  QStringLiteral("--wind"), QStringLiteral("1.2")}));
     QVERIFY(startProgram());
 
     // 1. The ports, chosen in the devices dialog: the board over the bridge
@@ -307,6 +306,45 @@ void TestDevicesEndToEnd::devices_chosenCalibratedAndMeasured_throughABridgeOuta
     // All three at once: none of them lost its port to another.
     for (const QString &selector : {boardSelector, windSelector, edmSelector})
         QCOMPARE(m_remote.get(selector, QStringLiteral("code")).toInt(), 0);
+
+    // 2. A shot put calibrated in the EDM tab: the event type, the centre of
+    // the circle as the reference, and a test measurement against the tape.
+    for (int step = 0; step < 5; ++step)
+        QVERIFY2(m_remote.click(QStringLiteral("btnEventType")), qPrintable(m_remote.lastError()));
+    QCOMPARE(m_remote.get(QStringLiteral("lblEventType"), QStringLiteral("text")).toString(),
+             QStringLiteral("Shot Put"));
+    measureOnRequest(QStringLiteral("btnReference1"), "centre");
+    waitForDevicesDialog();
+    QVERIFY(m_remote.waitFor(
+        [&] { return !m_remote.get(QStringLiteral("lblReferences"), QStringLiteral("text")).toString().isEmpty(); },
+        5000));
+    // A mark 11 m from the circle, measured with the tape too.
+    QVERIFY(m_station->command(QStringLiteral("point testput %1 %2 0")
+                                   .arg(CentreX)
+                                   .arg(CentreY + ShotPutRadius + 11.0, 0, 'f', 4)
+                                   .toLatin1()));
+    measureOnRequest(QStringLiteral("btnTestMeasurement"), "testput");
+    QVERIFY(m_remote.waitFor(
+        [&] {
+            return m_remote.modal().value(QStringLiteral("windowTitle")).toString() ==
+                   QLatin1String("Test measurements");
+        },
+        5000));
+    for (const char *key : {"Ctrl+A", "1", "1", "Return"})
+        QVERIFY2(m_remote.key(QString(), QString::fromLatin1(key)), qPrintable(m_remote.lastError()));
+    waitForDevicesDialog();
+    QStringList tests;
+    QVERIFY(m_remote.waitFor(
+        [&] {
+            tests = m_remote.modelRows(QStringLiteral("lstTestResults"));
+            return !tests.isEmpty();
+        },
+        5000));
+    QCOMPARE(tests.size(), 1);
+    // The instrument's frame carries millimetres and seconds of arc.
+    const QString test = tests.first();
+    QVERIFY2(test.contains(QStringLiteral(" m (EDM) - 11.000 m (tape) = ")), qPrintable(test));
+    QVERIFY2(qAbs(test.section(QLatin1Char(' '), 0, 0).toDouble() - 11.0) < 0.002, qPrintable(test));
     QVERIFY(m_remote.answerObject(QStringLiteral("btnOK")));
     QVERIFY(m_remote.waitForNoModal(5000));
 
