@@ -108,6 +108,11 @@ private:
     void waitForDevicesDialog();
     void measureOnRequest(const QString &button, const QByteArray &point);
     QStringList takeDatagrams();
+    // What the virtual scoreboard printed from `from` on: the result
+    // output's frames, and the board's texts as each change left them.
+    QStringList resultFrames(qsizetype from) const;
+    QStringList boardTexts(qsizetype from) const;
+    QJsonObject boardState();
     QByteArray programErrors() const;
 
     std::unique_ptr<QTemporaryDir> m_folder;
@@ -261,6 +266,41 @@ QStringList TestDevicesEndToEnd::takeDatagrams()
     return datagrams;
 }
 
+QStringList TestDevicesEndToEnd::resultFrames(qsizetype from) const
+{
+    QStringList frames;
+    for (const QByteArray &line : m_board->output.mid(from).split('\n')) {
+        if (line.startsWith("result: "))
+            frames << QString::fromUtf8(line.mid(8));
+    }
+    return frames;
+}
+
+// Each result clears the board and writes it: the texts shown, empty ones
+// (the clears) left out.
+QStringList TestDevicesEndToEnd::boardTexts(qsizetype from) const
+{
+    QStringList texts;
+    for (const QByteArray &line : m_board->output.mid(from).split('\n')) {
+        if (!line.startsWith("board "))
+            continue;
+        const QString text = QString::fromUtf8(line.mid(line.indexOf(": ") + 2)).trimmed();
+        if (!text.isEmpty() && line.contains(": "))
+            texts << text;
+    }
+    return texts;
+}
+
+QJsonObject TestDevicesEndToEnd::boardState()
+{
+    const qsizetype before = m_board->output.size();
+    m_board->process.write("state\n");
+    if (!m_board->said("\n", 5000, before))
+        return {};
+    const QByteArray line = m_board->output.mid(before).split('\n').first();
+    return QJsonDocument::fromJson(line).object();
+}
+
 QByteArray TestDevicesEndToEnd::programErrors() const
 {
     QFile file(m_folder->filePath(QStringLiteral("stderr.txt")));
@@ -347,6 +387,60 @@ void TestDevicesEndToEnd::devices_chosenCalibratedAndMeasured_throughABridgeOuta
     QVERIFY2(qAbs(test.section(QLatin1Char(' '), 0, 0).toDouble() - 11.0) < 0.002, qPrintable(test));
     QVERIFY(m_remote.answerObject(QStringLiteral("btnOK")));
     QVERIFY(m_remote.waitForNoModal(5000));
+
+    // 3. The standalone page: three throws (two asked for, one measured on
+    // the instrument alone) and a foul reach the board, the result output
+    // and the UDP listener, each once.
+    const QStringList marks{"13.45", "12.87", "14.01"};
+    for (int i = 0; i < marks.size(); ++i) {
+        // A few millimetres past the mark, so that cutting to centimetres
+        // gives it whatever the frame's rounding.
+        QVERIFY(m_station->command(QStringLiteral("point put%1 %2 %3 0")
+                                       .arg(i + 1)
+                                       .arg(CentreX)
+                                       .arg(CentreY + ShotPutRadius + marks.at(i).toDouble() + 0.004, 0, 'f', 4)
+                                       .toLatin1()));
+    }
+    QVERIFY(m_remote.send({{"cmd", "trigger"}, {"object", "actionStandalone"}}).value("ok").toBool());
+    QVERIFY(m_remote.waitFor(QStringLiteral("EDMPerformanceWidget"), QStringLiteral("visible"), true, 5000));
+    QVERIFY(m_remote.waitFor(QStringLiteral("cmbThirdPartySerialPort"), QStringLiteral("code"), 0, 5000));
+    const qsizetype boardFrom = m_board->output.size();
+    const QString result = QStringLiteral("lblResult");
+    measureOnRequest(QStringLiteral("btnEDM"), "put1");
+    QVERIFY(m_remote.waitFor(result, QStringLiteral("text"), marks.at(0), 5000));
+    QVERIFY(m_remote.waitForNoModal(5000));
+    QVERIFY(m_station->command("aim put2"));
+    QVERIFY(m_remote.waitFor(result, QStringLiteral("text"), marks.at(1), 5000));
+    measureOnRequest(QStringLiteral("btnEDM"), "put3");
+    QVERIFY(m_remote.waitFor(result, QStringLiteral("text"), marks.at(2), 5000));
+    QVERIFY(m_remote.waitForNoModal(5000));
+    QVERIFY2(m_remote.click(QStringLiteral("btnFail")), qPrintable(m_remote.lastError()));
+    QVERIFY(m_remote.waitFor(result, QStringLiteral("text"), QStringLiteral("X"), 5000));
+
+    const QStringList sent = marks + QStringList{"X"};
+    QVERIFY(m_board->said("result: X", 10000, boardFrom));
+    QCOMPARE(resultFrames(boardFrom), sent);
+    QStringList datagrams;
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            datagrams += takeDatagrams();
+            return datagrams.size() >= sent.size();
+        },
+        5000));
+    QCOMPARE(datagrams, (QStringList{"13.45", "12.87", "14.01", "      x "}));
+    // The board's frames go the longer way, over the bridge.
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            m_board->output += m_board->process.readAllStandardOutput();
+            return boardTexts(boardFrom).size() >= sent.size();
+        },
+        10000));
+    QCOMPARE(boardTexts(boardFrom), sent);
+    QJsonObject state = boardState();
+    QCOMPARE(state.value(QStringLiteral("rejected")).toInt(), 0);
+    QCOMPARE(state.value(QStringLiteral("results")).toObject().value(QStringLiteral("frames")).toInt(),
+             int(sent.size()));
+    QCOMPARE(state.value(QStringLiteral("results")).toObject().value(QStringLiteral("rejected")).toInt(), 0);
 
     QVERIFY(m_remote.quit());
     QVERIFY(m_program->waitForFinished(15000));
