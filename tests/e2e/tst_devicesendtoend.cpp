@@ -57,6 +57,12 @@ struct Standin
             },
             timeoutMs);
     }
+    // Where what it prints from now on begins.
+    qsizetype mark()
+    {
+        output += process.readAllStandardOutput();
+        return output.size();
+    }
     // A command on its control channel, answered with one line.
     bool command(const QByteArray &line)
     {
@@ -404,7 +410,7 @@ void TestDevicesEndToEnd::devices_chosenCalibratedAndMeasured_throughABridgeOuta
     QVERIFY(m_remote.send({{"cmd", "trigger"}, {"object", "actionStandalone"}}).value("ok").toBool());
     QVERIFY(m_remote.waitFor(QStringLiteral("EDMPerformanceWidget"), QStringLiteral("visible"), true, 5000));
     QVERIFY(m_remote.waitFor(QStringLiteral("cmbThirdPartySerialPort"), QStringLiteral("code"), 0, 5000));
-    const qsizetype boardFrom = m_board->output.size();
+    const qsizetype boardFrom = m_board->mark();
     const QString result = QStringLiteral("lblResult");
     measureOnRequest(QStringLiteral("btnEDM"), "put1");
     QVERIFY(m_remote.waitFor(result, QStringLiteral("text"), marks.at(0), 5000));
@@ -441,6 +447,72 @@ void TestDevicesEndToEnd::devices_chosenCalibratedAndMeasured_throughABridgeOuta
     QCOMPARE(state.value(QStringLiteral("results")).toObject().value(QStringLiteral("frames")).toInt(),
              int(sent.size()));
     QCOMPARE(state.value(QStringLiteral("results")).toObject().value(QStringLiteral("rejected")).toInt(), 0);
+
+    // 4. The bridge goes away while the dialog is open: its selector turns
+    // orange once it has not been heard for 10 s, red when a write to the
+    // board fails. Back again, the official taps "clear" until it is green,
+    // and the next result reaches the board.
+    QVERIFY(m_remote.send({{"cmd", "trigger"}, {"object", "actionDevices"}}).value("ok").toBool());
+    QVERIFY(m_remote.waitForModal(5000));
+    waitForDevicesDialog();
+    QVERIFY(m_remote.set(QStringLiteral("tabDevices"), QStringLiteral("currentIndex"), 0));
+    QVERIFY(m_remote.waitFor(boardSelector, QStringLiteral("code"), 0, 5000));
+    m_bridge->stop();
+    QElapsedTimer outage;
+    outage.start();
+    QVERIFY(m_remote.waitFor(boardSelector, QStringLiteral("code"), 3, 20000));
+    // The last announcement came at most 0.2 s before the bridge stopped.
+    QVERIFY2(outage.elapsed() >= 9000, qPrintable(QString::number(outage.elapsed())));
+    const qint64 silentAfterMs = outage.elapsed();
+    QVERIFY2(m_remote.click(QStringLiteral("btnClearScoreboard")), qPrintable(m_remote.lastError()));
+    QVERIFY(m_remote.waitFor(boardSelector, QStringLiteral("code"), 1, 10000));
+    QVERIFY(startBridge());
+    QVERIFY(m_remote.waitFor(
+        [&] {
+            if (m_remote.get(boardSelector, QStringLiteral("code")).toInt() == 0)
+                return true;
+            m_remote.click(QStringLiteral("btnClearScoreboard"));
+            return false;
+        },
+        15000, 500));
+    QVERIFY(m_remote.answerObject(QStringLiteral("btnOK")));
+    QVERIFY(m_remote.waitForNoModal(5000));
+    const qsizetype boardAfter = m_board->mark();
+    measureOnRequest(QStringLiteral("btnEDM"), "put1");
+    QVERIFY(m_remote.waitFor(result, QStringLiteral("text"), marks.at(0), 5000));
+    QVERIFY(m_remote.waitForNoModal(5000));
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            m_board->output += m_board->process.readAllStandardOutput();
+            return !boardTexts(boardAfter).isEmpty();
+        },
+        10000));
+    QCOMPARE(boardTexts(boardAfter), QStringList{marks.at(0)});
+    QCOMPARE(resultFrames(boardFrom), sent + QStringList{marks.at(0)});
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            datagrams += takeDatagrams();
+            return datagrams.size() > sent.size();
+        },
+        5000));
+    QCOMPARE(datagrams.size(), sent.size() + 1);
+    QCOMPARE(datagrams.last(), marks.at(0));
+    state = boardState();
+    QCOMPARE(state.value(QStringLiteral("rejected")).toInt(), 0);
+    QCOMPARE(state.value(QStringLiteral("results")).toObject().value(QStringLiteral("frames")).toInt(),
+             int(sent.size() + 1));
+    // What each stand-in received, for the record.
+    QVERIFY(m_station->command("status"));
+    QVERIFY(m_gauge->command("status"));
+    qInfo().noquote() << QStringLiteral("bridge shown silent after %1 s; board: %2 clears, %3 changes; result "
+                                        "output: %4 frames; UDP: %5 datagrams; total station: %6; wind gauge: %7")
+                             .arg(silentAfterMs / 1000.0, 0, 'f', 1)
+                             .arg(state.value(QStringLiteral("clears")).toInt())
+                             .arg(state.value(QStringLiteral("changes")).toInt())
+                             .arg(state.value(QStringLiteral("results")).toObject().value("frames").toInt())
+                             .arg(datagrams.size())
+                             .arg(QString::fromUtf8(m_station->output.trimmed().split('\n').last()),
+                                  QString::fromUtf8(m_gauge->output.trimmed().split('\n').last()));
 
     QVERIFY(m_remote.quit());
     QVERIFY(m_program->waitForFinished(15000));
