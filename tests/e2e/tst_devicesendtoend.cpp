@@ -27,6 +27,9 @@ const QString ServerHost = QStringLiteral("127.0.17.200");
 const QString BridgeHost = QStringLiteral("127.0.17.201");
 const QString ProgramHost = QStringLiteral("127.0.17.202");
 const QString ListenerHost = QStringLiteral("127.0.17.203");
+const QString BoardSelector = QStringLiteral("cmbScoreboardPort");
+const QString WindSelector = QStringLiteral("cmbWindspeedPort");
+const QString EDMSelector = QStringLiteral("cmbEDMPort");
 // The bridge's default name, as the port lists show it.
 const QString BridgePort = QStringLiteral("6/1/123");
 
@@ -105,11 +108,13 @@ private slots:
     void init();
     void cleanup();
     void devices_chosenCalibratedAndMeasured_throughABridgeOutage();
+    void longJump_edmAndWindGauge_gridServerAndBoardAgree();
 
 private:
     bool startServer();
     bool startBridge();
     bool startProgram();
+    void startAndChoosePorts();
     void choosePort(const QString &selector, const QString &port);
     void waitForDevicesDialog();
     void measureOnRequest(const QString &button, const QByteArray &point);
@@ -191,7 +196,8 @@ bool TestDevicesEndToEnd::startServer()
     return m_server->start(QStringLiteral("meetwise-standin"),
                            {QStringLiteral("--listen"), ServerHost, QStringLiteral("--port"), QStringLiteral("8090"),
                             QStringLiteral("--control-port"), QStringLiteral("0"), QStringLiteral("--discovery-port"),
-                            QStringLiteral("0"), QStringLiteral("--state"),
+                            QStringLiteral("0"), QStringLiteral("--log"),
+                            m_folder->filePath(QStringLiteral("requests.jsonl")), QStringLiteral("--state"),
                             m_folder->filePath(QStringLiteral("server-state.json"))});
 }
 
@@ -313,10 +319,11 @@ QByteArray TestDevicesEndToEnd::programErrors() const
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void TestDevicesEndToEnd::devices_chosenCalibratedAndMeasured_throughABridgeOutage()
+// Every process started, and in the devices dialog (left open on the EDM
+// tab) the board chosen over the bridge heard meanwhile, the meter and the
+// wind gauge on their cables: all three selectors green.
+void TestDevicesEndToEnd::startAndChoosePorts()
 {
-    QElapsedTimer clock;
-    clock.start();
     QVERIFY(startServer());
     QVERIFY(startBridge());
     m_board = std::make_unique<Standin>();
@@ -332,26 +339,30 @@ void TestDevicesEndToEnd::devices_chosenCalibratedAndMeasured_throughABridgeOuta
                                                                   QStringLiteral("--wind"), QStringLiteral("1.2")}));
     QVERIFY(startProgram());
 
-    // 1. The ports, chosen in the devices dialog: the board over the bridge
-    // heard meanwhile, the meter and the wind gauge on their cables.
     QVERIFY(m_remote.send({{"cmd", "trigger"}, {"object", "actionDevices"}}).value("ok").toBool());
     QVERIFY(m_remote.waitForModal(5000));
     waitForDevicesDialog();
-    const QString boardSelector = QStringLiteral("cmbScoreboardPort");
-    const QString windSelector = QStringLiteral("cmbWindspeedPort");
-    const QString edmSelector = QStringLiteral("cmbEDMPort");
-    QCOMPARE(m_remote.get(boardSelector, QStringLiteral("code")).toInt(), 2);
-    choosePort(boardSelector, BridgePort);
-    QVERIFY(m_remote.waitFor(boardSelector, QStringLiteral("code"), 0, 10000));
+    QCOMPARE(m_remote.get(BoardSelector, QStringLiteral("code")).toInt(), 2);
+    choosePort(BoardSelector, BridgePort);
+    QVERIFY(m_remote.waitFor(BoardSelector, QStringLiteral("code"), 0, 10000));
     QVERIFY(m_remote.set(QStringLiteral("tabDevices"), QStringLiteral("currentIndex"), 2));
-    choosePort(windSelector, m_windCable->first());
-    QVERIFY(m_remote.waitFor(windSelector, QStringLiteral("code"), 0, 10000));
+    choosePort(WindSelector, m_windCable->first());
+    QVERIFY(m_remote.waitFor(WindSelector, QStringLiteral("code"), 0, 10000));
     QVERIFY(m_remote.set(QStringLiteral("tabDevices"), QStringLiteral("currentIndex"), 3));
-    choosePort(edmSelector, m_edmCable->first());
-    QVERIFY(m_remote.waitFor(edmSelector, QStringLiteral("code"), 0, 10000));
+    choosePort(EDMSelector, m_edmCable->first());
+    QVERIFY(m_remote.waitFor(EDMSelector, QStringLiteral("code"), 0, 10000));
     // All three at once: none of them lost its port to another.
-    for (const QString &selector : {boardSelector, windSelector, edmSelector})
+    for (const QString &selector : {BoardSelector, WindSelector, EDMSelector})
         QCOMPARE(m_remote.get(selector, QStringLiteral("code")).toInt(), 0);
+}
+
+void TestDevicesEndToEnd::devices_chosenCalibratedAndMeasured_throughABridgeOutage()
+{
+    QElapsedTimer clock;
+    clock.start();
+    startAndChoosePorts();
+    if (QTest::currentTestFailed())
+        return;
 
     // 2. A shot put calibrated in the EDM tab: the event type, the centre of
     // the circle as the reference, and a test measurement against the tape.
@@ -456,20 +467,20 @@ void TestDevicesEndToEnd::devices_chosenCalibratedAndMeasured_throughABridgeOuta
     QVERIFY(m_remote.waitForModal(5000));
     waitForDevicesDialog();
     QVERIFY(m_remote.set(QStringLiteral("tabDevices"), QStringLiteral("currentIndex"), 0));
-    QVERIFY(m_remote.waitFor(boardSelector, QStringLiteral("code"), 0, 5000));
+    QVERIFY(m_remote.waitFor(BoardSelector, QStringLiteral("code"), 0, 5000));
     m_bridge->stop();
     QElapsedTimer outage;
     outage.start();
-    QVERIFY(m_remote.waitFor(boardSelector, QStringLiteral("code"), 3, 20000));
+    QVERIFY(m_remote.waitFor(BoardSelector, QStringLiteral("code"), 3, 20000));
     // The last announcement came at most 0.2 s before the bridge stopped.
     QVERIFY2(outage.elapsed() >= 9000, qPrintable(QString::number(outage.elapsed())));
     const qint64 silentAfterMs = outage.elapsed();
     QVERIFY2(m_remote.click(QStringLiteral("btnClearScoreboard")), qPrintable(m_remote.lastError()));
-    QVERIFY(m_remote.waitFor(boardSelector, QStringLiteral("code"), 1, 10000));
+    QVERIFY(m_remote.waitFor(BoardSelector, QStringLiteral("code"), 1, 10000));
     QVERIFY(startBridge());
     QVERIFY(m_remote.waitFor(
         [&] {
-            if (m_remote.get(boardSelector, QStringLiteral("code")).toInt() == 0)
+            if (m_remote.get(BoardSelector, QStringLiteral("code")).toInt() == 0)
                 return true;
             m_remote.click(QStringLiteral("btnClearScoreboard"));
             return false;
@@ -518,6 +529,83 @@ void TestDevicesEndToEnd::devices_chosenCalibratedAndMeasured_throughABridgeOuta
     QVERIFY(m_program->waitForFinished(15000));
     QCOMPARE(m_program->exitCode(), 0);
     qInfo().noquote() << QStringLiteral("devices end-to-end run took %1 s").arg(clock.elapsed() / 1000.0, 0, 'f', 1);
+}
+
+// A long jump in a field event: the take-off board calibrated in the
+// dialog, the wind gauge started and the jump measured from the event's
+// screen; the grid, the server and the board show the same mark.
+void TestDevicesEndToEnd::longJump_edmAndWindGauge_gridServerAndBoardAgree()
+{
+    startAndChoosePorts();
+    if (QTest::currentTestFailed())
+        return;
+    for (int step = 0; step < 2; ++step)
+        QVERIFY2(m_remote.click(QStringLiteral("btnEventType")), qPrintable(m_remote.lastError()));
+    QCOMPARE(m_remote.get(QStringLiteral("lblEventType"), QStringLiteral("text")).toString(),
+             QStringLiteral("Long or Triple Jump"));
+    measureOnRequest(QStringLiteral("btnReference1"), "board1a");
+    waitForDevicesDialog();
+    measureOnRequest(QStringLiteral("btnReference2"), "board1b");
+    waitForDevicesDialog();
+    QVERIFY(m_remote.answerObject(QStringLiteral("btnOK")));
+    QVERIFY(m_remote.waitForNoModal(5000));
+
+    // The long jump, opened from the schedule the server sent.
+    const QString schedule = QStringLiteral("tblTimeSchedulesListView");
+    int row = -1;
+    QVERIFY(m_remote.waitFor(
+        [&] {
+            row = int(m_remote.modelRows(schedule, 1).indexOf(QRegularExpression(QStringLiteral(".*Long Jump.*"))));
+            return row >= 0;
+        },
+        15000));
+    QVERIFY2(m_remote.clickCell(schedule, row, 0, true), qPrintable(m_remote.lastError()));
+    QVERIFY(m_remote.waitFor(QStringLiteral("FieldEventWidget"), QStringLiteral("visible"), true, 10000));
+    const QString grid = QStringLiteral("tblParticipantsView");
+    QVERIFY(m_remote.waitFor([&] { return !m_remote.modelRows(grid, 1).isEmpty(); }, 10000));
+    const qsizetype boardFrom = m_board->mark();
+
+    const QString shield = QStringLiteral("wgtTapShield");
+    QVERIFY(m_remote.waitFor(shield, QStringLiteral("visible"), false, 5000));
+    QVERIFY2(m_remote.click(QStringLiteral("btnCallParticipant")), qPrintable(m_remote.lastError()));
+    QVERIFY(m_remote.waitFor(shield, QStringLiteral("visible"), false, 5000));
+    QVERIFY2(m_remote.click(QStringLiteral("btnWind")), qPrintable(m_remote.lastError()));
+    // The gauge measures for five seconds.
+    QVERIFY(m_remote.waitFor(QStringLiteral("lblWind"), QStringLiteral("text"), QStringLiteral("1.2 m/s"), 10000));
+    measureOnRequest(QStringLiteral("btnEDM"), "jump");
+    QVERIFY(m_remote.waitForNoModal(5000));
+
+    // 6.475 m from board 1: 6.47 in the grid, on the server and on the board.
+    QVERIFY(
+        m_remote.waitFor([&] { return !m_remote.modelRows(grid, 5).filter(QStringLiteral("6.47")).isEmpty(); }, 5000));
+    QVERIFY(m_remote.waitFor(QStringLiteral("lblUnconfirmedActions"), QStringLiteral("text"), QString(), 10000));
+    QStringList posted;
+    QFile log(m_folder->filePath(QStringLiteral("requests.jsonl")));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    for (const QByteArray &line : log.readAll().split('\n')) {
+        const QJsonObject entry = QJsonDocument::fromJson(line).object();
+        if (entry.value(QStringLiteral("path")).toString() != QLatin1String("/new_result"))
+            continue;
+        QMap<QString, QString> fields;
+        for (const QJsonValue &pair : entry.value(QStringLiteral("fields")).toArray())
+            fields.insert(pair.toArray().at(0).toString(), pair.toArray().at(1).toString());
+        posted << fields.value(QStringLiteral("value")) + QStringLiteral(" wind ") +
+                      fields.value(QStringLiteral("wind"));
+    }
+    // The gauge's wind went with the measured mark.
+    QCOMPARE(posted, QStringList{"6.47 wind 1.2"});
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            m_board->output += m_board->process.readAllStandardOutput();
+            return !boardTexts(boardFrom).filter(QStringLiteral("6.47")).isEmpty();
+        },
+        10000));
+    QVERIFY(m_gauge->command("status"));
+    QVERIFY2(m_gauge->output.trimmed().split('\n').last().contains("starts=1"), m_gauge->output.constData());
+
+    QVERIFY(m_remote.quit());
+    QVERIFY(m_program->waitForFinished(15000));
+    QCOMPARE(m_program->exitCode(), 0);
 }
 
 STADIONIX_TEST_MAIN(TestDevicesEndToEnd)
