@@ -117,6 +117,8 @@ private:
     void startAndChoosePorts();
     void choosePort(const QString &selector, const QString &port);
     void waitForDevicesDialog();
+    void stepEventType(int taps, const QString &shown);
+    void takeReference(const QString &button, const QByteArray &point);
     void measureOnRequest(const QString &button, const QByteArray &point);
     QStringList takeDatagrams();
     // What the virtual scoreboard printed from `from` on: the result
@@ -138,14 +140,8 @@ void TestDevicesEndToEnd::init()
 {
     m_folder = std::make_unique<QTemporaryDir>();
     QVERIFY(m_folder->isValid());
+    QVERIFY(TestSupport::prepareProgramFolder(m_folder->path(), ServerHost));
     QDir folder(m_folder->path());
-    folder.mkpath(QStringLiteral("config/Chronavel"));
-    folder.mkpath(QStringLiteral("data"));
-    QFile sync(folder.filePath(QStringLiteral("sync")));
-    QVERIFY(sync.open(QIODevice::WriteOnly));
-    sync.write("[general]\ntype=meetwise\nip=" + ServerHost.toLatin1() +
-               "\nuser=official\npass=lap&time=42\ncompetition=1\n");
-    sync.close();
     for (auto *cable : {&m_boardCable, &m_resultCable, &m_edmCable, &m_windCable}) {
         *cable = std::make_unique<SocatPair>();
         QVERIFY2((*cable)->start(), qPrintable((*cable)->error()));
@@ -255,6 +251,15 @@ void TestDevicesEndToEnd::waitForDevicesDialog()
         10000));
 }
 
+// The EDM tab's event type button steps from "No event chosen" through
+// discus, long or triple jump, pole vault, javelin and shot put.
+void TestDevicesEndToEnd::stepEventType(int taps, const QString &shown)
+{
+    for (int tap = 0; tap < taps; ++tap)
+        QVERIFY2(m_remote.click(QStringLiteral("btnEventType")), qPrintable(m_remote.lastError()));
+    QCOMPARE(m_remote.get(QStringLiteral("lblEventType"), QStringLiteral("text")).toString(), shown);
+}
+
 // A tap asks the meter; the official aims the instrument at the point.
 void TestDevicesEndToEnd::measureOnRequest(const QString &button, const QByteArray &point)
 {
@@ -265,6 +270,13 @@ void TestDevicesEndToEnd::measureOnRequest(const QString &button, const QByteArr
         },
         5000));
     QVERIFY(m_station->command("aim " + point));
+}
+
+// A reference point of the calibration, back in the dialog once it is taken.
+void TestDevicesEndToEnd::takeReference(const QString &button, const QByteArray &point)
+{
+    measureOnRequest(button, point);
+    waitForDevicesDialog();
 }
 
 QStringList TestDevicesEndToEnd::takeDatagrams()
@@ -366,12 +378,8 @@ void TestDevicesEndToEnd::devices_chosenCalibratedAndMeasured_throughABridgeOuta
 
     // 2. A shot put calibrated in the EDM tab: the event type, the centre of
     // the circle as the reference, and a test measurement against the tape.
-    for (int step = 0; step < 5; ++step)
-        QVERIFY2(m_remote.click(QStringLiteral("btnEventType")), qPrintable(m_remote.lastError()));
-    QCOMPARE(m_remote.get(QStringLiteral("lblEventType"), QStringLiteral("text")).toString(),
-             QStringLiteral("Shot Put"));
-    measureOnRequest(QStringLiteral("btnReference1"), "centre");
-    waitForDevicesDialog();
+    stepEventType(5, QStringLiteral("Shot Put"));
+    takeReference(QStringLiteral("btnReference1"), "centre");
     QVERIFY(m_remote.waitFor(
         [&] { return !m_remote.get(QStringLiteral("lblReferences"), QStringLiteral("text")).toString().isEmpty(); },
         5000));
@@ -539,14 +547,9 @@ void TestDevicesEndToEnd::longJump_edmAndWindGauge_gridServerAndBoardAgree()
     startAndChoosePorts();
     if (QTest::currentTestFailed())
         return;
-    for (int step = 0; step < 2; ++step)
-        QVERIFY2(m_remote.click(QStringLiteral("btnEventType")), qPrintable(m_remote.lastError()));
-    QCOMPARE(m_remote.get(QStringLiteral("lblEventType"), QStringLiteral("text")).toString(),
-             QStringLiteral("Long or Triple Jump"));
-    measureOnRequest(QStringLiteral("btnReference1"), "board1a");
-    waitForDevicesDialog();
-    measureOnRequest(QStringLiteral("btnReference2"), "board1b");
-    waitForDevicesDialog();
+    stepEventType(2, QStringLiteral("Long or Triple Jump"));
+    takeReference(QStringLiteral("btnReference1"), "board1a");
+    takeReference(QStringLiteral("btnReference2"), "board1b");
     QVERIFY(m_remote.answerObject(QStringLiteral("btnOK")));
     QVERIFY(m_remote.waitForNoModal(5000));
 
