@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QColor>
+#include <QComboBox>
 #include <QDateTime>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -202,6 +203,9 @@ QAbstractItemView *findView(const QJsonObject &command, QString *error)
     QWidget *widget = findWidget(command, error);
     if (!widget)
         return nullptr;
+    // A combo box's rows are those of its popup list, which a tap on the box opens.
+    if (auto *combo = qobject_cast<QComboBox *>(widget))
+        widget = combo->view();
     auto *view = qobject_cast<QAbstractItemView *>(widget);
     if (!view)
         *error = QStringLiteral("%1 is not an item view").arg(describe(widget));

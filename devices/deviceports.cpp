@@ -36,6 +36,10 @@ DevicePorts::DevicePorts(QObject *parent)
     , m_freshness(new QTimer(this))
     , m_clock([] { return QDateTime::currentSecsSinceEpoch(); })
 {
+    // Demonstrations and tests on one machine listen on an address of their own.
+    const QHostAddress listen(qEnvironmentVariable(ListenAddressVariable));
+    if (listen.protocol() == QAbstractSocket::IPv4Protocol)
+        m_listenAddress = listen;
     m_freshness->setInterval(FreshnessIntervalMs);
     connect(m_freshness, &QTimer::timeout, this, &DevicePorts::checkFreshness);
 }

@@ -81,7 +81,11 @@ public:
     // BridgeSilenceSeconds turns silent, one heard again shows its port state.
     void checkFreshness();
 
-    // Where the listener listens (the program: port 55555 of every address).
+    // The address the listener takes instead of every address, when set.
+    static constexpr const char *ListenAddressVariable = "STADIONIX_BRIDGE_LISTEN";
+
+    // Where the listener listens (the program: port 55555 of every address,
+    // or of the address named by STADIONIX_BRIDGE_LISTEN).
     void setListenAddress(const QHostAddress &address, quint16 port);
     void startListening();
     void stopListening();

@@ -495,13 +495,18 @@ QList<ResultChange> DatabaseConnection::handleChanges(Participation *participati
     m_lastChangeStored = m_store->endTransaction();
     if (!m_lastChangeStored) {
         qCWarning(lcSync) << "A change could not be stored";
+        // Chosen before the restore, which deletes the results the change
+        // added: none of those may be looked at afterwards.
+        QList<Result *> removedForGood;
+        for (const ResultChange &change : changes) {
+            if (change.result->deleted && !before.holds(change.result) &&
+                !(participation && participation->results().contains(change.result)))
+                removedForGood.append(change.result);
+        }
         before.restore();
         if (restoreOthers)
             restoreOthers();
-        for (const ResultChange &change : changes) {
-            if (change.result->deleted && !before.holds(change.result))
-                delete change.result;
-        }
+        qDeleteAll(removedForGood);
         FieldEventRanking::rankHeat(m_participations, heatFieldType());
         emit changeNotStored();
         emitCount();

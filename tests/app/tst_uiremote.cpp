@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
@@ -340,6 +341,7 @@ private slots:
 
     void clickItem_data();
     void clickItem();
+    void clickItem_picksFromAComboBoxsList();
     void clickCell_data();
     void clickCell();
     void modelRows_followTheFilterTypedIntoTheSearchField();
@@ -903,6 +905,39 @@ void TestUiRemote::clickItem()
     if (doubleClicks > 0)
         QCOMPARE(doubleClicked.first().first().value<QModelIndex>().data().toString(), current);
     QVERIFY(view->viewport()->rect().intersects(view->visualRect(view->currentIndex())));
+}
+
+// A combo box's rows are those of its list: a tap opens it, a second tap
+// (held past a double click's time, which the list waits out) picks a row,
+// as the official's own choice.
+void TestUiRemote::clickItem_picksFromAComboBoxsList()
+{
+    auto *combo = new QComboBox(&m_screen->window);
+    combo->setObjectName(QStringLiteral("cmbPorts"));
+    combo->addItems({QStringLiteral("None"), QStringLiteral("/dev/ttyS0"), QStringLiteral("6/1/123")});
+    combo->move(0, 0);
+    combo->show();
+    QSignalSpy activated(combo, &QComboBox::activated);
+    const auto [rows, error] = m_driver->run([](UiRemoteClient &c) {
+        const QStringList listed = c.modelRows(QStringLiteral("cmbPorts"));
+        QString problem;
+        if (!c.click(QStringLiteral("cmbPorts")))
+            problem = c.lastError();
+        const QJsonObject reply = c.send({{"cmd", "clickItem"},
+                                          {"object", "cmbPorts"},
+                                          {"text", "6/1/"},
+                                          {"hold", 2 * qApp->doubleClickInterval()}});
+        if (!reply.value(QStringLiteral("ok")).toBool())
+            problem += reply.value(QStringLiteral("error")).toString();
+        return std::pair{listed, problem};
+    });
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QCOMPARE(rows, (QStringList{"None", "/dev/ttyS0", "6/1/123"}));
+    QCOMPARE(activated.count(), 1);
+    QCOMPARE(activated.first().first().toInt(), 2);
+    QCOMPARE(combo->currentText(), QStringLiteral("6/1/123"));
+    QTRY_VERIFY(!combo->view()->isVisible());
+    delete combo;
 }
 
 void TestUiRemote::clickCell_data()

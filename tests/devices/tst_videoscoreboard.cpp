@@ -300,7 +300,9 @@ void TestVideoScoreboard::withoutAPort_sendsNothing()
     wall.sendHorizontalParticipant();
     wall.sendVerticalResult();
     wall.clearBoard();
-    wall.showRanking('H', HeatBuilder::heat({"A: 7.12"}, 'H'));
+    const QList<Participation *> heat = HeatBuilder::heat({"A: 7.12"}, 'H');
+    wall.showRanking('H', heat);
+    qDeleteAll(heat);
     QCOMPARE(requests.size(), 4);
     QCOMPARE(writes.size(), 0);
 }

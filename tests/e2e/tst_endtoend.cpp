@@ -57,14 +57,8 @@ void TestEndToEnd::init()
 {
     m_folder = new QTemporaryDir;
     QVERIFY(m_folder->isValid());
+    QVERIFY(TestSupport::prepareProgramFolder(m_folder->path(), Host));
     QDir folder(m_folder->path());
-    folder.mkpath(QStringLiteral("config/Chronavel"));
-    folder.mkpath(QStringLiteral("data"));
-    QFile sync(folder.filePath(QStringLiteral("sync")));
-    QVERIFY(sync.open(QIODevice::WriteOnly));
-    sync.write("[general]\ntype=meetwise\nip=" + Host.toLatin1() +
-               "\nuser=official\npass=lap&time=42\ncompetition=1\n");
-    sync.close();
     QFile settings(folder.filePath(QStringLiteral("config/Chronavel/Stadionix.ini")));
     QVERIFY(settings.open(QIODevice::WriteOnly));
     settings.write("[communication]\ndatabase=1\n\n[general]\nlanguage=en\n");

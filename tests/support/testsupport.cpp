@@ -1,5 +1,6 @@
 #include "testsupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLoggingCategory>
 #include <QRegularExpression>
@@ -70,6 +71,18 @@ bool waitPastTimersOf(int intervalMs)
     QSignalSpy fired(&reference, &QTimer::timeout);
     reference.start(intervalMs + intervalMs / 20 + 1);
     return fired.wait(intervalMs + 60000);
+}
+
+bool prepareProgramFolder(const QString &folder, const QString &serverHost)
+{
+    QDir dir(folder);
+    if (!dir.mkpath(QStringLiteral("config/Chronavel")) || !dir.mkpath(QStringLiteral("data")))
+        return false;
+    QFile sync(dir.filePath(QStringLiteral("sync")));
+    if (!sync.open(QIODevice::WriteOnly))
+        return false;
+    return sync.write("[general]\ntype=meetwise\nip=" + serverHost.toLatin1() +
+                      "\nuser=official\npass=lap&time=42\ncompetition=1\n") > 0;
 }
 
 } // namespace TestSupport

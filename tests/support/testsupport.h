@@ -22,6 +22,12 @@ QString buildDir();
 QString sourceDir();
 QString programPath();
 
+// Lays out a folder for the program as a separate process: its settings
+// and data folders (config/Chronavel, data) and a "sync" file that binds it
+// to the stand-in competition server at that address. The settings file is
+// the caller's.
+bool prepareProgramFolder(const QString &folder, const QString &serverHost);
+
 // The memory this process holds now (resident set), in KiB.
 qint64 residentKiB();
 
